@@ -1,0 +1,15 @@
+// Command ids of the main window's menu entries, grouped by menu.
+#pragma once
+
+namespace pw {
+
+enum MenuId : int {
+    mnuFile = 100, mnuNew, mnuOpen, mnuSaveAs, mnuPrint, mnuSpellcheck, mnuHotkey, mnuTrans,
+    mnuSavePrefs, mnuOnTop, mnuStartup, mnuExit,
+    mnuEdit = 200, mnuEditUndo, mnuEditCut, mnuEditCopy, mnuEditPaste, mnuEditDelete,
+    mnuEditSelectAll, mnuEditFind, mnuEditReplace, mnuEditFont,
+    mnuHelp = 300, mnuHelpTopics, mnuAbout, mnuUpdate,
+    mnuPopup = 400, mnuPopupRestore, mnuPopupExit,
+};
+
+}  // namespace pw

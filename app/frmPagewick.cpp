@@ -1,0 +1,221 @@
+#include "app/frmPagewick.h"
+
+#include <cstdlib>
+
+#include "app/Menus.h"
+#include "options/Transparency.h"
+#include "storage/NoteFile.h"
+
+namespace pw {
+
+namespace {
+
+constexpr int kTxtNote = 1;
+constexpr float kDesignClientWidth = 8370, kDesignClientHeight = 6465;
+constexpr float kDefaultWidth = 8445, kDefaultHeight = 7245;
+const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+}  // namespace
+
+frmPagewick::frmPagewick(Platform& platform) : p_(platform) {}
+
+frmPagewick::~frmPagewick() = default;
+
+bool frmPagewick::Load() {
+    p_.app.InitCommonControls();
+    FormDef def;
+    def.caption = "Pagewick";
+    def.clientWidth = kDesignClientWidth;
+    def.clientHeight = kDesignClientHeight;
+    def.style = fsSizable;
+    def.className = "Pagewick";
+    form_ = p_.ui.CreateForm(def, *this, 0);
+    ControlDef note;
+    note.id = kTxtNote;
+    note.kind = ControlKind::TextBox;
+    note.width = kDesignClientWidth;
+    note.height = kDesignClientHeight;
+    note.style = csMultiLine | csVScroll | csTabStop;
+    txtNote_ = &form_->AddControl(note);
+    FontSpec tahoma;
+    txtNote_->SetFont(tahoma);
+    form_->SetMenu(MainMenu());
+
+    Form_Load();
+    if (endProcess_) {
+        unloaded_ = true;
+        form_->Destroy();
+        return false;
+    }
+    return true;
+}
+
+void frmPagewick::CenterOnScreen() {
+    const float top = p_.ui.ScreenHeight() / 2 - form_->Height() / 2;
+    const float left = p_.ui.ScreenWidth() / 2 - form_->Width() / 2;
+    form_->Move(left, top, form_->Width(), form_->Height());
+}
+
+void frmPagewick::Form_Load() {
+    // 1. One copy per program folder: a second start ends at once.
+    if (p_.app.PrevInstance()) {
+        endProcess_ = true;
+        return;
+    }
+    // 2. Started at logon: centred, and straight to the tray.
+    if (p_.app.Command() == "/background") {
+        CenterOnScreen();
+        form_->SetState(vbMinimized);
+    }
+    // 3-4. Tray icon and window icons.
+    AddIcon("Pagewick");
+    SetWindowIcons();
+    // 5-6. The note, caret at its end.
+    const std::string notePath = NotePath(p_.app.Path());
+    FileError err = RestoreNote(p_.fs, notePath, *txtNote_);
+    if (err.failed) {
+        noteUnreadable_ = true;
+        p_.ui.MsgBox("The note " + notePath + " could not be read: " + err.reason +
+                         "\r\nIt will not be overwritten while this window is empty.",
+                     vbExclamation, p_.app.Title());
+    }
+    txtNote_->SetSelStart(static_cast<int>(txtNote_->Text().size()));
+    // 7. Run at Startup mark.
+    std::string run;
+    if (p_.registry.GetValue(kRunKey, p_.app.Title(), run) &&
+        run == "\"" + p_.app.Path() + "\\" + p_.app.ExeName() + ".exe\" /background") {
+        form_->SetMenuChecked(mnuStartup, true);
+    }
+    // 8. Settings, or the default geometry.
+    ReadSettingsOrDefaults();
+    // 9. Transparency.
+    ApplyTransparencyAtStart();
+    // 10. Show; a minimised window goes on to the tray through the resize step.
+    form_->Show();
+}
+
+void frmPagewick::ApplyTransparencyAtStart() {
+    const double value = std::atof(transparency_.c_str());
+    if (value != 0) pw::SetTransparency(*form_, p_.ui, p_.app.Title(), RoundHalfEven(100 - value));
+}
+
+void frmPagewick::Form_Resize() {
+    if (form_->State() == vbMinimized) {
+        p_.app.SetTaskVisible(false);
+        form_->Hide();
+        return;
+    }
+    txtNote_->Move(0, 0, form_->ScaleWidth(), form_->ScaleHeight());
+}
+
+void frmPagewick::Form_QueryUnload(bool& cancel, int reason) {
+    if (reason == vbFormControlMenu) {
+        form_->SetState(vbMinimized);
+        p_.app.SetTaskVisible(false);
+        form_->Hide();
+        cancel = true;
+    } else if (reason == vbAppWindows) {
+        // Exit saves and unloads; the window is gone when this returns (or kept when the
+        // note could not be saved), so the caller's own close must not go on.
+        mnuExit_Click();
+        cancel = true;
+    }
+}
+
+void frmPagewick::Form_Unload() {
+    unloaded_ = true;
+    RemoveIcon();
+    UnloadOtherWindows();
+}
+
+void frmPagewick::UnloadOtherWindows() {
+    UnloadAbout();
+    UnloadHelp();
+    UnloadHotkeyDialog();
+    // Transparency and Live Update windows come here, in that order, once they exist.
+}
+
+void frmPagewick::UnloadMe() { RunClose(*this, *form_, vbFormCode); }
+
+bool frmPagewick::SaveNoteAndSettings() {
+    const std::string notePath = NotePath(p_.app.Path());
+    bool ok = true;
+    if (noteUnreadable_ && txtNote_->Text().empty() && p_.fs.FileExists(notePath)) {
+        // The note on disk was never shown; an empty box must not replace it.
+    } else {
+        FileError err = SaveNote(p_.fs, notePath, *txtNote_);
+        if (err.failed) {
+            ok = false;
+            p_.ui.MsgBox("The note could not be saved to " + notePath + ":\r\n" + err.reason +
+                             "\r\n\r\nYour text is still in the window. Free some space or make "
+                             "the folder writable, then save again.",
+                         vbExclamation, p_.app.Title());
+        } else {
+            noteUnreadable_ = false;
+        }
+    }
+    if (form_->State() == vbMinimized) {
+        // Position and size are then those of the normal window.
+        form_->SetState(vbNormal);
+        form_->Show();
+        form_->Hide();
+    }
+    if (!WriteSettings()) ok = false;
+    return ok;
+}
+
+void frmPagewick::mnuExit_Click() {
+    if (!SaveNoteAndSettings()) return;  // keep the text rather than quit without it
+    UnloadMe();
+}
+
+void frmPagewick::mnuSavePrefs_Click() { SaveNoteAndSettings(); }
+
+void frmPagewick::mnuPopupRestore_Click() {
+    form_->SetState(vbNormal);
+    form_->Show();
+}
+
+void frmPagewick::mnuPopupExit_Click() { mnuExit_Click(); }
+
+void frmPagewick::MenuOpening(int id) {
+    if (id == mnuEdit) mnuEdit_Click();
+}
+
+bool frmPagewick::Message(unsigned msg, unsigned long wParam, long lParam, long& result) {
+    if (FindReplaceMessage(msg, wParam, lParam, result)) return true;
+    return TrayMessage(msg, wParam, lParam, result);
+}
+
+void frmPagewick::Command(int id) {
+    switch (id) {
+        case mnuNew: mnuNew_Click(); break;
+        case mnuOpen: mnuOpen_Click(); break;
+        case mnuSaveAs: mnuSaveAs_Click(); break;
+        case mnuPrint: mnuPrint_Click(); break;
+        case mnuSpellcheck: mnuSpellcheck_Click(); break;
+        case mnuHotkey: mnuHotkey_Click(); break;
+        case mnuTrans: mnuTrans_Click(); break;
+        case mnuSavePrefs: mnuSavePrefs_Click(); break;
+        case mnuOnTop: mnuOnTop_Click(); break;
+        case mnuStartup: mnuStartup_Click(); break;
+        case mnuExit: mnuExit_Click(); break;
+        case mnuEditUndo: mnuEditUndo_Click(); break;
+        case mnuEditCut: mnuEditCut_Click(); break;
+        case mnuEditCopy: mnuEditCopy_Click(); break;
+        case mnuEditPaste: mnuEditPaste_Click(); break;
+        case mnuEditDelete: mnuEditDelete_Click(); break;
+        case mnuEditSelectAll: mnuEditSelectAll_Click(); break;
+        case mnuEditFind: mnuEditFind_Click(); break;
+        case mnuEditReplace: mnuEditReplace_Click(); break;
+        case mnuEditFont: mnuEditFont_Click(); break;
+        case mnuHelpTopics: mnuHelpTopics_Click(); break;
+        case mnuAbout: mnuAbout_Click(); break;
+        case mnuUpdate: mnuUpdate_Click(); break;
+        case mnuPopupRestore: mnuPopupRestore_Click(); break;
+        case mnuPopupExit: mnuPopupExit_Click(); break;
+        default: break;
+    }
+}
+
+}  // namespace pw

@@ -1,0 +1,107 @@
+// The main window: the note, every menu, the tray icon, the hotkey, and the start-up,
+// close and save rules around them.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/MenuIds.h"
+#include "editor/CommonDialog.h"
+#include "platform/platform.h"
+
+namespace pw {
+
+class frmPagewick : public FormEvents {
+public:
+    explicit frmPagewick(Platform& platform);
+    ~frmPagewick() override;
+
+    // Creates the window with its text box and menus, runs the load step and shows the
+    // window. Returns false when this process is to end (another copy is running).
+    bool Load();
+
+    IForm& form() { return *form_; }
+    IControl& txtNote() { return *txtNote_; }
+    Platform& platform() { return p_; }
+    const std::string& Transparency() const { return transparency_; }
+    void SetTransparency(const std::string& value) { transparency_ = value; }
+    bool Unloaded() const { return unloaded_; }
+
+    // Window events.
+    void Form_Load();
+    void Form_Resize() override;
+    void Form_QueryUnload(bool& cancel, int reason) override;
+    void Form_Unload() override;
+    void Command(int id) override;
+    void MenuOpening(int id) override;
+    bool Message(unsigned msg, unsigned long wParam, long lParam, long& result) override;
+
+    // Saves the note, then the settings. Returns false when the note or the settings could
+    // not be written (the user has been told).
+    bool SaveNoteAndSettings();
+    // Closes the main window by program (reason 1): the unload step runs and the process ends.
+    void UnloadMe();
+
+    // File menu.
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSaveAs_Click();
+    void mnuPrint_Click();
+    void mnuSpellcheck_Click();
+    void mnuHotkey_Click();
+    void mnuTrans_Click();
+    void mnuSavePrefs_Click();
+    void mnuOnTop_Click();
+    void mnuStartup_Click();
+    void mnuExit_Click();
+    // Edit menu.
+    void mnuEdit_Click();
+    void mnuEditUndo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditDelete_Click();
+    void mnuEditSelectAll_Click();
+    void mnuEditFind_Click();
+    void mnuEditReplace_Click();
+    void mnuEditFont_Click();
+    // Help menu.
+    void mnuHelpTopics_Click();
+    void mnuAbout_Click();
+    void mnuUpdate_Click();
+    // Tray pop-up.
+    void mnuPopupRestore_Click();
+    void mnuPopupExit_Click();
+
+    CommonDialog CommonDialog_;
+
+private:
+    // Load-step pieces that live with their features.
+    void AddIcon(const std::string& toolTip);
+    void SetWindowIcons();
+    void ReadSettingsOrDefaults();
+    bool WriteSettings();
+    void RemoveIcon();
+    void UnloadOtherWindows();
+    void UnloadAbout();
+    void UnloadHelp();
+    void UnloadHotkeyDialog();
+    void ApplyTransparencyAtStart();
+    void CenterOnScreen();
+    // Messages owned by features (tray callback, TaskbarCreated, hotkey, find/replace).
+    bool TrayMessage(unsigned msg, unsigned long wParam, long lParam, long& result);
+    bool FindReplaceMessage(unsigned msg, unsigned long wParam, long lParam, long& result);
+
+    Platform& p_;
+    std::unique_ptr<IForm> form_;
+    IControl* txtNote_ = nullptr;
+    std::string transparency_ = "0";
+    bool noteUnreadable_ = false;   // the note file existed but could not be read
+    bool unloaded_ = false;
+    bool endProcess_ = false;
+
+    // --- tray icon, window icons, hotkey, settings ---
+    // --- editing: find and replace, file commands, font ---
+    // --- help, about, always on top ---
+};
+
+}  // namespace pw

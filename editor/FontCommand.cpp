@@ -1,0 +1,7 @@
+#include "app/frmPagewick.h"
+
+namespace pw {
+
+void frmPagewick::mnuEditFont_Click() {}
+
+}  // namespace pw

@@ -1,0 +1,17 @@
+// Window transparency: a layered window with one constant alpha.
+#pragma once
+#include <string>
+
+#include "platform/ui.h"
+
+namespace pw {
+
+// Rounds to the nearest whole number, halves to the even neighbour.
+long RoundHalfEven(double value);
+// The alpha byte for an opacity percentage: p x 2.55, rounded half to even.
+int AlphaFor(int opacityPercent);
+// Makes the window layered with the alpha for the opacity percentage p (10-100). A value
+// outside 0-100 does not fit in a byte: the user is told and nothing changes.
+void SetTransparency(IForm& window, IUi& ui, const std::string& title, long opacityPercent);
+
+}  // namespace pw

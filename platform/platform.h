@@ -1,0 +1,22 @@
+// Everything the program's logic reaches the system through, bundled so a form can be
+// handed the whole set at once. The Win32 build fills it with real adapters, the tests
+// with fakes.
+#pragma once
+#include "platform/dialogs.h"
+#include "platform/system.h"
+#include "platform/ui.h"
+
+namespace pw {
+
+struct Platform {
+    IApp& app;
+    IUi& ui;
+    IFileSystem& fs;
+    IRegistry& registry;
+    IClipboard& clipboard;
+    IShell& shell;
+    IHotkeys& hotkeys;
+    IDialogs& dialogs;
+};
+
+}  // namespace pw

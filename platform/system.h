@@ -1,0 +1,93 @@
+// The rest of the platform: the application object, files, registry, clipboard, shell,
+// icons and system-wide hotkeys. Texts are ANSI (the system code page), as on disk.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/types.h"
+
+namespace pw {
+
+// The application object: who we are, where we live, and the process.
+class IApp {
+public:
+    virtual ~IApp() = default;
+    virtual std::string Path() const = 0;        // program folder (ends with "\" only at a drive root)
+    virtual std::string ExeName() const = 0;     // executable base name, without ".exe"
+    virtual std::string Title() const = 0;       // application title, "Pagewick"
+    virtual std::string Command() const = 0;     // the command-line argument text
+    virtual bool PrevInstance() = 0;             // a copy of this executable (same folder) runs already
+    virtual void SetTaskVisible(bool visible) = 0;
+    virtual bool InitCommonControlsEx(unsigned size, unsigned classes) = 0;
+    virtual void InitCommonControls() = 0;
+    // Starts a program with its window shown normally and focused.
+    virtual bool Launch(const std::string& exePath, const std::string& args) = 0;
+    // Ends the process. A fake records the code and returns; callers return right after.
+    virtual void ExitProcess(int code) = 0;
+    virtual std::string Environ(const std::string& name) const = 0;
+};
+
+// One failed file operation: what the system said.
+struct FileError {
+    bool failed = false;
+    std::string reason;      // the system's message, e.g. "Access is denied."
+};
+
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual bool FileReadable(const std::string& path) = 0;     // opens for reading and closes again
+    virtual FileError ReadAll(const std::string& path, std::string& data) = 0;
+    // Creates or overwrites the file in place.
+    virtual FileError WriteFile(const std::string& path, const std::string& data) = 0;
+    // Writes a temporary file beside the target, then replaces the target with it, so the old
+    // file survives any failure.
+    virtual FileError WriteReplace(const std::string& path, const std::string& data) = 0;
+    virtual bool SetAttributes(const std::string& path, unsigned attributes) = 0;  // 1 read-only, 2 hidden
+    virtual long long FileSize(const std::string& path) = 0;     // -1 when it cannot be read
+};
+
+class IRegistry {
+public:
+    virtual ~IRegistry() = default;
+    // HKEY_CURRENT_USER only; false when the key or value does not exist.
+    virtual bool GetValue(const std::string& key, const std::string& name, std::string& value) = 0;
+    virtual bool SetValue(const std::string& key, const std::string& name, const std::string& value) = 0;
+    virtual bool DeleteValue(const std::string& key, const std::string& name) = 0;
+};
+
+class IClipboard {
+public:
+    virtual ~IClipboard() = default;
+    virtual bool HasText() = 0;                  // CF_TEXT available
+    virtual std::string GetText() = 0;
+    virtual void SetText(const std::string& text) = 0;
+};
+
+// Icons, the notification area and the shell.
+class IShell {
+public:
+    virtual ~IShell() = default;
+    // Shell_NotifyIconA with an 88-byte NOTIFYICONDATAA record.
+    virtual bool NotifyIcon(unsigned message, const unsigned char* record88) = 0;
+    virtual Handle LoadResourceIcon(const std::string& name, int width, int height) = 0;  // LR_SHARED
+    virtual Handle LoadFileIcon(const std::string& path, int width, int height) = 0;      // 0x1010
+    virtual Handle GetOwner(Handle window) = 0;                  // GetWindow(GW_OWNER)
+    virtual int SystemMetric(int index) = 0;
+    virtual void SendSetIcon(Handle window, int which, Handle icon) = 0;   // WM_SETICON
+    virtual void ShellOpen(const std::string& target) = 0;       // ShellExecuteA "open", SW_SHOWNORMAL
+    virtual unsigned RegisterMessage(const std::string& name) = 0;  // RegisterWindowMessageA
+};
+
+// Modifier bits for a system-wide hotkey (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8).
+class IHotkeys {
+public:
+    virtual ~IHotkeys() = default;
+    // Arms the combination on a window; returns 0 or the system's error code.
+    virtual unsigned long Register(Handle window, int id, unsigned modifiers, unsigned vkey) = 0;
+    virtual void Unregister(Handle window, int id) = 0;
+};
+
+}  // namespace pw

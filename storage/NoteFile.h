@@ -1,0 +1,24 @@
+// The note, pagewick.txt in the program folder: exactly the bytes of the text box.
+#pragma once
+#include <string>
+
+#include "platform/system.h"
+#include "platform/ui.h"
+
+namespace pw {
+
+std::string NotePath(const std::string& folder);
+
+// Puts the file's text into the box. The edit control cannot hold NUL characters, so each
+// one is shown as a space instead of cutting the note there. A missing file leaves the box
+// as it is. Returns the read failure, if any.
+FileError RestoreNote(IFileSystem& fs, const std::string& path, IControl& box);
+
+// Writes the box's text (safely: the old note survives a failed write). An empty note is
+// stored as a 0-byte file, and the box then holds one line break, which the next save writes.
+FileError SaveNote(IFileSystem& fs, const std::string& path, IControl& box);
+
+// Replaces each NUL byte with a space.
+void NulsToSpaces(std::string& text);
+
+}  // namespace pw

@@ -1,0 +1,321 @@
+// In-memory stand-ins for the platform, for the native unit tests. Each fake records what
+// the logic asked of it and answers from fields a test sets.
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace pw::fake {
+
+class Control : public IControl {
+public:
+    explicit Control(const ControlDef& d, Handle h) : def(d), handle(h), text(d.caption) {}
+    Handle hWnd() const override { return handle; }
+    std::string Text() const override { return text; }
+    void SetText(const std::string& t) override { text = t; selStart = 0; selLength = 0; ++setTextCount; canUndo = false; }
+    int Value() const override { return value; }
+    void SetValue(int v) override { value = v; }
+    void AddItem(const std::string& item) override { items.push_back(item); }
+    int ItemCount() const override { return static_cast<int>(items.size()); }
+    std::string Item(int i) const override { return i >= 0 && i < ItemCount() ? items[i] : std::string(); }
+    FontSpec Font() const override { return font; }
+    void SetFont(const FontSpec& f) override { font = f; }
+    void SetForeColor(Color c) override { foreColor = c; }
+    Color ForeColor() const override { return foreColor; }
+    void SetBackColor(Color c) override { backColor = c; }
+    void SetToolTip(const std::string& t) override { toolTip = t; }
+    void SetImage(const std::string& r) override { image = r; }
+    void SetHandCursor(const std::string& r) override { cursor = r; }
+    void Move(float l, float t, float w, float h) override { left = l; top = t; width = w; height = h; }
+    void SetFocus() override { focused = true; }
+    void SetRange(int lo, int hi) override { rangeLo = lo; rangeHi = hi; }
+    int SelStart() const override { return selStart; }
+    void SetSelStart(int s) override {
+        selStart = std::max(0, std::min(s, static_cast<int>(text.size())));
+        selLength = 0;
+    }
+    int SelLength() const override { return selLength; }
+    void SetSelLength(int n) override {
+        selLength = std::max(0, std::min(n, static_cast<int>(text.size()) - selStart));
+    }
+    std::string SelText() const override { return text.substr(selStart, selLength); }
+    void SetSelText(const std::string& t) override {
+        text.replace(selStart, selLength, t);
+        selStart += static_cast<int>(t.size());
+        selLength = 0;
+        canUndo = true;
+        ++replaceCount;
+    }
+    long Send(unsigned msg, unsigned long w, long l) override {
+        sent.push_back({msg, w, l});
+        if (msg == 0x00C6) return canUndo ? 1 : 0;  // EM_CANUNDO
+        return 0;
+    }
+
+    struct Sent { unsigned msg; unsigned long wParam; long lParam; };
+    ControlDef def;
+    Handle handle;
+    std::string text;
+    int value = 0;
+    std::vector<std::string> items;
+    FontSpec font;
+    Color foreColor = SystemColor(COLOR_WINDOWTEXT_INDEX);
+    Color backColor = 0xFFFFFF;
+    std::string toolTip, image, cursor;
+    float left = 0, top = 0, width = 0, height = 0;
+    bool focused = false;
+    int rangeLo = 0, rangeHi = 0;
+    int selStart = 0, selLength = 0;
+    bool canUndo = false;
+    int setTextCount = 0, replaceCount = 0;
+    std::vector<Sent> sent;
+};
+
+class Ui;
+
+class Form : public IForm {
+public:
+    Form(Ui& ui, const FormDef& d, FormEvents& e, Handle h, Handle o);
+    ~Form() override;
+    Handle hWnd() const override { return destroyed ? 0 : handle; }
+    IControl& AddControl(const ControlDef& d) override;
+    IControl* Control(int id) override;
+    fake::Control* Ctl(int id) { return static_cast<fake::Control*>(Control(id)); }
+    void SetMenu(const std::vector<MenuItem>& items) override;
+    void SetMenuEnabled(int id, bool e) override { menuEnabled[id] = e; }
+    bool MenuEnabled(int id) const override { auto it = menuEnabled.find(id); return it == menuEnabled.end() || it->second; }
+    void SetMenuChecked(int id, bool c) override { menuChecked[id] = c; }
+    bool MenuChecked(int id) const override { auto it = menuChecked.find(id); return it != menuChecked.end() && it->second; }
+    void PopupMenu(int id) override { popups.push_back(id); }
+    std::string Caption() const override { return def.caption; }
+    void SetCaption(const std::string& c) override { def.caption = c; }
+    int State() const override { return state; }
+    void SetState(int s) override;
+    bool Visible() const override { return visible; }
+    void Show() override;
+    void Hide() override;
+    void BringToFront() override { ++bringToFrontCount; }
+    float Left() const override { return left; }
+    float Top() const override { return top; }
+    float Width() const override { return state == vbMaximized ? maxWidth : width; }
+    float Height() const override { return state == vbMaximized ? maxHeight : height; }
+    void Move(float l, float t, float w, float h) override;
+    float ScaleWidth() const override { return Width() - frameWidth; }
+    float ScaleHeight() const override { return Height() - frameHeight; }
+    void SetZOrder(long after) override { zorder.push_back(after); }
+    void SetOpacity(bool layered_, int a) override { layered = layered_; alpha = a; }
+    void SendSetIcon(int which, Handle icon) override { icons.push_back({which, icon}); }
+    void Destroy() override;
+
+    Ui& ui;
+    FormDef def;
+    FormEvents& events;
+    Handle handle, owner;
+    std::vector<std::unique_ptr<fake::Control>> controls;
+    std::vector<MenuItem> menu;
+    std::map<int, bool> menuEnabled, menuChecked;
+    std::vector<int> popups;
+    int state = vbNormal;
+    bool visible = false, destroyed = false, layered = false;
+    int alpha = 255, bringToFrontCount = 0, showCount = 0;
+    float left = 0, top = 0, width = 0, height = 0;
+    float frameWidth = 120, frameHeight = 690;   // borders, caption and menu bar
+    float maxWidth = 15360, maxHeight = 11100;
+    std::vector<long> zorder;
+    std::vector<std::pair<int, Handle>> icons;
+    std::vector<std::string> log;   // "show", "hide", "state:1", "move"
+};
+
+class Ui : public IUi {
+public:
+    std::unique_ptr<IForm> CreateForm(const FormDef& def, FormEvents& events, Handle owner) override;
+    float ScreenWidth() const override { return screenWidth; }
+    float ScreenHeight() const override { return screenHeight; }
+    float TwipsPerPixelX() const override { return 15; }
+    float TwipsPerPixelY() const override { return 15; }
+    void SetBusyCursor(bool b) override { busy = b; if (b) ++busyCount; }
+    void Beep() override { ++beeps; }
+    int MsgBox(const std::string& text, int style, const std::string& title) override {
+        boxes.push_back({text, style, title});
+        if (answers.empty()) return vbOK;
+        int a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    }
+    void AddModeless(Handle h) override { modeless.insert(h); }
+    void RemoveModeless(Handle h) override { modeless.erase(h); }
+
+    struct Box { std::string text; int style; std::string title; };
+    float screenWidth = 15360, screenHeight = 11520;   // 1024 x 768 pixels
+    bool busy = false;
+    int busyCount = 0, beeps = 0;
+    std::vector<Box> boxes;
+    std::vector<int> answers;     // queued MsgBox answers
+    std::set<Handle> modeless;
+    std::vector<Form*> forms;     // live forms, oldest first
+    Handle nextHandle = 0x1000;
+    std::vector<std::string>* sharedLog = nullptr;  // optional: cross-fake order of events
+};
+
+class App : public IApp {
+public:
+    std::string Path() const override { return path; }
+    std::string ExeName() const override { return exeName; }
+    std::string Title() const override { return "Pagewick"; }
+    std::string Command() const override { return command; }
+    bool PrevInstance() override { return prevInstance; }
+    void SetTaskVisible(bool v) override { taskVisible = v; ++taskVisibleCalls; }
+    bool InitCommonControlsEx(unsigned size, unsigned classes) override { iccSize = size; iccClasses = classes; return true; }
+    void InitCommonControls() override { ++initCommonControls; }
+    bool Launch(const std::string& exe, const std::string& args) override { launched.push_back({exe, args}); return true; }
+    void ExitProcess(int code) override { exitCode = code; }
+    std::string Environ(const std::string& name) const override { auto it = env.find(name); return it == env.end() ? "" : it->second; }
+
+    std::string path = "C:\\Programs\\Pagewick", exeName = "pagewick", command;
+    bool prevInstance = false, taskVisible = true;
+    int taskVisibleCalls = 0, initCommonControls = 0, exitCode = -1;
+    unsigned iccSize = 0, iccClasses = 0;
+    std::vector<std::pair<std::string, std::string>> launched;
+    std::map<std::string, std::string> env;
+};
+
+class FileSystem : public IFileSystem {
+public:
+    bool FileExists(const std::string& p) override { return files.count(p) != 0; }
+    bool FileReadable(const std::string& p) override { return files.count(p) != 0 && !unreadable.count(p); }
+    FileError ReadAll(const std::string& p, std::string& data) override;
+    FileError WriteFile(const std::string& p, const std::string& data) override;
+    FileError WriteReplace(const std::string& p, const std::string& data) override;
+    bool SetAttributes(const std::string& p, unsigned a) override { attributes[p] = a; return files.count(p) != 0; }
+    long long FileSize(const std::string& p) override { auto it = files.find(p); return it == files.end() ? -1 : static_cast<long long>(it->second.size()); }
+
+    std::map<std::string, std::string> files;
+    std::map<std::string, unsigned> attributes;
+    std::set<std::string> unreadable;      // exist but cannot be opened
+    std::set<std::string> unwritable;      // writes fail with "Access is denied."
+    std::vector<std::string> writes;       // paths written, in order
+    std::vector<std::string>* sharedLog = nullptr;
+};
+
+class Registry : public IRegistry {
+public:
+    bool GetValue(const std::string& k, const std::string& n, std::string& v) override {
+        auto it = values.find(k + "\\" + n);
+        if (it == values.end()) return false;
+        v = it->second;
+        return true;
+    }
+    bool SetValue(const std::string& k, const std::string& n, const std::string& v) override { values[k + "\\" + n] = v; return true; }
+    bool DeleteValue(const std::string& k, const std::string& n) override { return values.erase(k + "\\" + n) != 0; }
+    std::map<std::string, std::string> values;
+};
+
+class Clipboard : public IClipboard {
+public:
+    bool HasText() override { return hasText; }
+    std::string GetText() override { return text; }
+    void SetText(const std::string& t) override { text = t; hasText = true; }
+    bool hasText = false;
+    std::string text;
+};
+
+class Shell : public IShell {
+public:
+    bool NotifyIcon(unsigned message, const unsigned char* record) override {
+        notifications.push_back({message, std::vector<unsigned char>(record, record + 88)});
+        return true;
+    }
+    Handle LoadResourceIcon(const std::string& name, int w, int h) override { resourceLoads.push_back({name, w, h}); return 0x5000 + w; }
+    Handle LoadFileIcon(const std::string& p, int w, int h) override { fileLoads.push_back({p, w, h}); return fileIcon; }
+    Handle GetOwner(Handle w) override { auto it = owners.find(w); return it == owners.end() ? 0 : it->second; }
+    int SystemMetric(int i) override { auto it = metrics.find(i); return it == metrics.end() ? 0 : it->second; }
+    void SendSetIcon(Handle w, int which, Handle icon) override { setIcons.push_back({w, which, icon}); }
+    void ShellOpen(const std::string& t) override { opened.push_back(t); }
+    unsigned RegisterMessage(const std::string& name) override {
+        if (failRegister) return 0;
+        auto it = registered.find(name);
+        if (it != registered.end()) return it->second;
+        return registered[name] = 0xC000 + static_cast<unsigned>(registered.size());
+    }
+    struct Load { std::string name; int w, h; };
+    struct SetIconCall { Handle window; int which; Handle icon; };
+    std::vector<std::pair<unsigned, std::vector<unsigned char>>> notifications;
+    std::vector<Load> resourceLoads, fileLoads;
+    std::map<Handle, Handle> owners;
+    std::map<int, int> metrics = {{11, 32}, {12, 32}, {49, 16}, {50, 16}};
+    std::vector<SetIconCall> setIcons;
+    std::vector<std::string> opened;
+    std::map<std::string, unsigned> registered;
+    bool failRegister = false;
+    Handle fileIcon = 0x7777;
+};
+
+class Hotkeys : public IHotkeys {
+public:
+    unsigned long Register(Handle w, int id, unsigned mods, unsigned vk) override {
+        registrations.push_back({w, id, mods, vk});
+        if (taken.count({mods, vk})) return 1409;
+        armed[id] = {mods, vk};
+        return 0;
+    }
+    void Unregister(Handle, int id) override { armed.erase(id); ++unregisters; }
+    struct Reg { Handle w; int id; unsigned mods, vk; };
+    std::vector<Reg> registrations;
+    std::set<std::pair<unsigned, unsigned>> taken;
+    std::map<int, std::pair<unsigned, unsigned>> armed;
+    int unregisters = 0;
+};
+
+class Dialogs : public IDialogs {
+public:
+    bool OpenFile(Handle, const std::string& filter, std::string& name) override { return Answer(filter, name, openAnswers, false); }
+    bool SaveFile(Handle, const std::string& filter, std::string& name) override { return Answer(filter, name, saveAnswers, true); }
+    bool ChooseFont(Handle, unsigned flags, FontSpec& font) override {
+        fontFlags.push_back(flags);
+        fontShown.push_back(font);
+        if (fontAnswers.empty()) return false;
+        auto a = fontAnswers.front();
+        fontAnswers.erase(fontAnswers.begin());
+        if (!a.first) return false;
+        font = a.second;
+        return true;
+    }
+    // Each answer: chosen? and the name typed; an empty queue cancels.
+    std::vector<std::pair<bool, std::string>> openAnswers, saveAnswers;
+    std::vector<std::pair<bool, FontSpec>> fontAnswers;
+    struct Shown { bool save; std::string filter, initialName; };
+    std::vector<Shown> shown;
+    std::vector<unsigned> fontFlags;
+    std::vector<FontSpec> fontShown;
+
+private:
+    bool Answer(const std::string& filter, std::string& name, std::vector<std::pair<bool, std::string>>& q, bool save) {
+        shown.push_back({save, filter, name});
+        if (q.empty()) return false;
+        auto a = q.front();
+        q.erase(q.begin());
+        if (a.first) name = a.second;
+        return a.first;
+    }
+};
+
+// The whole set, wired into a Platform.
+struct Fakes {
+    App app;
+    Ui ui;
+    FileSystem fs;
+    Registry registry;
+    Clipboard clipboard;
+    Shell shell;
+    Hotkeys hotkeys;
+    Dialogs dialogs;
+    Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs};
+};
+
+}  // namespace pw::fake

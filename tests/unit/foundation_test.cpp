@@ -1,0 +1,298 @@
+// Start-up, the note file, and the main window's load, close and save rules.
+#include <gtest/gtest.h>
+
+#include "app/Manifest.h"
+#include "app/Menus.h"
+#include "app/frmPagewick.h"
+#include "fakes/fake_platform.h"
+#include "storage/NoteFile.h"
+
+namespace pw {
+namespace {
+
+const std::string kFolder = "C:\\Programs\\Pagewick";
+const std::string kNote = kFolder + "\\pagewick.txt";
+const std::string kManifest = kFolder + "\\pagewick.exe.MANIFEST";
+
+TEST(Manifest, PathHasOneBackslashAlsoAtADriveRoot) {
+    fake::App app;
+    EXPECT_EQ(ManifestPath(app), kManifest);
+    app.path = "D:\\";
+    app.exeName = "notes";
+    EXPECT_EQ(ManifestPath(app), "D:\\notes.exe.MANIFEST");
+    EXPECT_EQ(AddBackslash("C:\\x\\"), "C:\\x\\");
+    EXPECT_EQ(AddBackslash("C:\\x"), "C:\\x\\");
+}
+
+TEST(Manifest, TextIsSixteenCrLfLinesWithTheirIndents) {
+    const std::string& t = ManifestText();
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < t.size()) {
+        size_t end = t.find("\r\n", pos);
+        ASSERT_NE(end, std::string::npos) << "every line, the last too, ends with CR LF";
+        lines.push_back(t.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    ASSERT_EQ(lines.size(), 16u);
+    const int indents[16] = {0, 0, 0, 0, 0, 3, 6, 11, 11, 11, 11, 9, 6, 3, 0, 0};
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(lines[i].find_first_not_of(' '), static_cast<size_t>(indents[i])) << "line " << i + 1;
+        EXPECT_EQ(lines[i].find('\n'), std::string::npos);
+    }
+    EXPECT_EQ(lines[0], "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>");
+    EXPECT_EQ(lines[8], "           name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"");
+    EXPECT_EQ(lines[11], "         publicKeyToken=\"6595b64144ccf1df\"");
+    EXPECT_EQ(lines[15], "</assembly>");
+}
+
+TEST(Manifest, MissingManifestIsWrittenHiddenReadOnlyThenRelaunchesWithoutArguments) {
+    fake::App app;
+    app.command = "/background";
+    fake::FileSystem fs;
+    EXPECT_EQ(EnsureManifest(app, fs), ManifestOutcome::Relaunched);
+    EXPECT_EQ(fs.files[kManifest], ManifestText());
+    EXPECT_EQ(fs.attributes[kManifest], 3u);
+    ASSERT_EQ(app.launched.size(), 1u);
+    EXPECT_EQ(app.launched[0].first, kFolder + "\\pagewick.exe");
+    EXPECT_EQ(app.launched[0].second, "");
+    EXPECT_EQ(app.exitCode, 1);
+}
+
+TEST(Manifest, PresentManifestIsLeftAlone) {
+    fake::App app;
+    fake::FileSystem fs;
+    fs.files[kManifest] = "anything";
+    EXPECT_EQ(EnsureManifest(app, fs), ManifestOutcome::Present);
+    EXPECT_TRUE(fs.writes.empty());
+    EXPECT_TRUE(app.launched.empty());
+    EXPECT_EQ(app.exitCode, -1);
+}
+
+TEST(Manifest, UnreadableManifestIsRewrittenAndUnwritableOneLetsStartUpGoOn) {
+    fake::App app;
+    fake::FileSystem fs;
+    fs.files[kManifest] = "x";
+    fs.unreadable.insert(kManifest);
+    EXPECT_EQ(EnsureManifest(app, fs), ManifestOutcome::Relaunched);
+
+    fake::App app2;
+    fake::FileSystem fs2;
+    fs2.unwritable.insert(kManifest);
+    EXPECT_EQ(EnsureManifest(app2, fs2), ManifestOutcome::NotWritten);
+    EXPECT_TRUE(app2.launched.empty());
+    EXPECT_EQ(app2.exitCode, -1);
+}
+
+TEST(NoteFile, RoundTripsBytesExactlyAndShowsNulsAsSpaces) {
+    fake::FileSystem fs;
+    fake::Control box(ControlDef{}, 1);
+    const std::string text = "first\r\nsecond \xE9\xFC\x80\r\nlast";
+    fs.files[kNote] = text;
+    EXPECT_FALSE(RestoreNote(fs, kNote, box).failed);
+    EXPECT_EQ(box.Text(), text);
+    EXPECT_FALSE(SaveNote(fs, kNote, box).failed);
+    EXPECT_EQ(fs.files[kNote], text);
+
+    fs.files[kNote] = std::string("a\0b\0\0c", 6);
+    RestoreNote(fs, kNote, box);
+    EXPECT_EQ(box.Text(), "a b  c");
+}
+
+TEST(NoteFile, MissingOrEmptyFileLeavesTheBoxAlone) {
+    fake::FileSystem fs;
+    fake::Control box(ControlDef{}, 1);
+    box.text = "kept";
+    RestoreNote(fs, kNote, box);
+    EXPECT_EQ(box.Text(), "kept");
+    fs.files[kNote] = "";
+    RestoreNote(fs, kNote, box);
+    EXPECT_EQ(box.Text(), "kept");
+}
+
+TEST(NoteFile, EmptyNoteIsZeroBytesThenTheNextSaveWritesALineBreak) {
+    fake::FileSystem fs;
+    fake::Control box(ControlDef{}, 1);
+    SaveNote(fs, kNote, box);
+    EXPECT_EQ(fs.files[kNote], "");
+    EXPECT_EQ(box.Text(), "\r\n");
+    SaveNote(fs, kNote, box);
+    EXPECT_EQ(fs.files[kNote], "\r\n");
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    fake::Fakes f;
+    std::unique_ptr<frmPagewick> main;
+    fake::Form* form() { return static_cast<fake::Form*>(&main->form()); }
+    fake::Control* note() { return static_cast<fake::Control*>(&main->txtNote()); }
+    bool Start() {
+        main = std::make_unique<frmPagewick>(f.platform);
+        return main->Load();
+    }
+};
+
+TEST_F(MainWindow, LoadsTheNoteWithTheCaretAtItsEndAndShowsTheDefaultWindow) {
+    f.fs.files[kNote] = "line one\r\nline two";
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(note()->Text(), "line one\r\nline two");
+    EXPECT_EQ(note()->SelStart(), 18);
+    EXPECT_EQ(note()->SelLength(), 0);
+    EXPECT_TRUE(form()->Visible());
+    EXPECT_EQ(form()->Caption(), "Pagewick");
+    EXPECT_EQ(form()->Width(), 8445);
+    EXPECT_EQ(form()->Height(), 7245);
+    // Centred as a window of the design size would be.
+    EXPECT_FLOAT_EQ(form()->Left(), 15360 / 2.0f - (8370 + 120) / 2.0f);
+    EXPECT_FLOAT_EQ(form()->Top(), 11520 / 2.0f - (6465 + 690) / 2.0f);
+    EXPECT_EQ(note()->Font(), FontSpec());
+    EXPECT_EQ(note()->Font().name, "Tahoma");
+    EXPECT_FLOAT_EQ(note()->Font().size, 9.75f);
+    // The text box fills the client area.
+    EXPECT_EQ(note()->width, form()->ScaleWidth());
+    EXPECT_EQ(note()->height, form()->ScaleHeight());
+    EXPECT_GE(f.app.initCommonControls, 1);
+}
+
+TEST_F(MainWindow, ASecondInstanceEndsWithoutWindowOrSave) {
+    f.app.prevInstance = true;
+    EXPECT_FALSE(Start());
+    EXPECT_FALSE(form()->Visible());
+    EXPECT_EQ(form()->showCount, 0);
+    EXPECT_TRUE(f.fs.writes.empty());
+    EXPECT_TRUE(f.shell.notifications.empty());
+}
+
+TEST_F(MainWindow, BackgroundSwitchStartsHiddenOnlyForTheExactText) {
+    f.app.command = "/background";
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(form()->Visible());
+    EXPECT_EQ(form()->State(), vbMinimized);
+    EXPECT_FALSE(f.app.taskVisible);
+
+    for (const char* other : {"/BACKGROUND", "/background x", " /background", ""}) {
+        fake::Fakes g;
+        g.app.command = other;
+        frmPagewick w(g.platform);
+        ASSERT_TRUE(w.Load());
+        EXPECT_TRUE(w.form().Visible()) << other;
+        EXPECT_EQ(w.form().State(), vbNormal) << other;
+    }
+}
+
+TEST_F(MainWindow, RunAtStartupMarkNeedsTheExactValue) {
+    const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Pagewick";
+    f.registry.values[key] = "\"" + kFolder + "\\pagewick.exe\" /background";
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(form()->MenuChecked(mnuStartup));
+
+    fake::Fakes g;
+    g.registry.values[key] = "\"" + kFolder + "\\pagewick.exe\"";
+    frmPagewick w(g.platform);
+    w.Load();
+    EXPECT_FALSE(w.form().MenuChecked(mnuStartup));
+}
+
+TEST_F(MainWindow, ResizeFollowsAnySizeAndMinimiseHidesToTheTray) {
+    ASSERT_TRUE(Start());
+    form()->Move(0, 0, 200, 700);
+    EXPECT_EQ(note()->width, 80);
+    EXPECT_EQ(note()->height, 10);
+    form()->SetState(vbMinimized);
+    EXPECT_FALSE(form()->Visible());
+    EXPECT_FALSE(f.app.taskVisible);
+}
+
+TEST_F(MainWindow, CloseBoxHidesAndSavesNothing) {
+    ASSERT_TRUE(Start());
+    note()->SetText("typed");
+    EXPECT_FALSE(RunClose(*main, main->form(), vbFormControlMenu));
+    EXPECT_FALSE(form()->destroyed);
+    EXPECT_FALSE(form()->Visible());
+    EXPECT_EQ(form()->State(), vbMinimized);
+    EXPECT_FALSE(f.app.taskVisible);
+    EXPECT_TRUE(f.fs.writes.empty());
+}
+
+TEST_F(MainWindow, ShutdownSavesAndUnloadsButTheTaskManagerSavesNothing) {
+    ASSERT_TRUE(Start());
+    note()->SetText("keep me");
+    EXPECT_FALSE(RunClose(*main, main->form(), vbAppWindows));
+    EXPECT_TRUE(form()->destroyed);
+    EXPECT_EQ(f.fs.files[kNote], "keep me");
+    EXPECT_TRUE(main->Unloaded());
+
+    fake::Fakes g;
+    frmPagewick w(g.platform);
+    w.Load();
+    w.txtNote().SetText("lost");
+    EXPECT_TRUE(RunClose(w, w.form(), vbAppTaskManager));
+    EXPECT_TRUE(g.fs.writes.empty());
+}
+
+TEST_F(MainWindow, ExitSavesThenUnloadsAndSaveSettingsKeepsTheWindow) {
+    ASSERT_TRUE(Start());
+    note()->SetText("abc");
+    main->Command(mnuSavePrefs);
+    EXPECT_EQ(f.fs.files[kNote], "abc");
+    EXPECT_FALSE(form()->destroyed);
+    EXPECT_TRUE(form()->Visible());
+    note()->SetText("abcd");
+    main->Command(mnuExit);
+    EXPECT_EQ(f.fs.files[kNote], "abcd");
+    EXPECT_TRUE(form()->destroyed);
+}
+
+TEST_F(MainWindow, SavingWhileInTheTrayFlashesTheNormalWindowBeforeTheSettings) {
+    ASSERT_TRUE(Start());
+    form()->SetState(vbMinimized);
+    ASSERT_FALSE(form()->Visible());
+    form()->log.clear();
+    main->mnuSavePrefs_Click();
+    const std::vector<std::string> expected = {"state:0", "show", "hide"};
+    EXPECT_EQ(form()->log, expected);
+    EXPECT_EQ(form()->State(), vbNormal);
+    EXPECT_FALSE(form()->Visible());
+}
+
+TEST_F(MainWindow, FailedNoteSaveIsReportedAndExitKeepsTheProgramRunning) {
+    f.fs.files[kNote] = "old note";
+    f.fs.unwritable.insert(kNote);
+    ASSERT_TRUE(Start());
+    note()->SetText("new text");
+    main->Command(mnuExit);
+    EXPECT_FALSE(form()->destroyed);
+    EXPECT_EQ(f.fs.files[kNote], "old note");
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_NE(f.ui.boxes[0].text.find(kNote), std::string::npos);
+    EXPECT_NE(f.ui.boxes[0].text.find("Access is denied."), std::string::npos);
+    EXPECT_EQ(note()->Text(), "new text");
+}
+
+TEST_F(MainWindow, UnreadableNoteIsReportedAndNotReplacedByAnEmptyBox) {
+    f.fs.files[kNote] = "precious";
+    f.fs.unreadable.insert(kNote);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_NE(f.ui.boxes[0].text.find(kNote), std::string::npos);
+    main->Command(mnuExit);
+    EXPECT_EQ(f.fs.files[kNote], "precious");
+    EXPECT_TRUE(form()->destroyed);
+}
+
+TEST(MenuBar, EntriesInOrderWithShortcutsAndAHiddenPopup) {
+    const auto& m = MainMenu();
+    std::string bar, file;
+    for (size_t i = 0; i < m.size(); ++i) {
+        if (m[i].level == 0) bar += std::string(m[i].caption) + (m[i].visible ? "|" : "(hidden)|");
+    }
+    EXPECT_EQ(bar, "File|Edit|Help|Popup(hidden)|");
+    for (size_t i = 1; m[i].level == 1; ++i) file += std::string(m[i].caption) + "/" + m[i].shortcut + " ";
+    EXPECT_EQ(file,
+              "New/Ctrl+N Open.../Ctrl+O Save As.../Ctrl+S Print.../Ctrl+P -/ Check Spelling/Ctrl+W "
+              "Global Hoktey.../Ctrl+H Transparency.../Ctrl+T -/ Save Settings/Ctrl+E -/ "
+              "Always on Top/ Run at Startup/ -/ Exit/Ctrl+Q ");
+}
+
+}  // namespace
+}  // namespace pw
