@@ -7,6 +7,8 @@
 #include "app/MenuIds.h"
 #include "editor/CommonDialog.h"
 #include "platform/platform.h"
+#include "app/TrayIcon.h"
+#include "options/VBHotKey.h"
 
 namespace pw {
 
@@ -100,6 +102,21 @@ private:
     bool endProcess_ = false;
 
     // --- tray icon, window icons, hotkey, settings ---
+public:
+    VBHotKey VBHotKey1{p_.hotkeys};
+    const TrayIconData& trayIconData() const { return trayIcon_; }
+    // WM_HOTKEY for VBHotKey1's combination.
+    void VBHotKey1_HotkeyPressed();
+    void VBHotKey1_HotkeyWarning(const std::string& a, const std::string& b);
+    class frmHotkey* HotkeyDialog() { return frmHotkey_.get(); }
+
+private:
+    void RestoreFromTray();
+    void ApplySettings(const struct Settings& s, int validLines);
+    TrayIconData trayIcon_;
+    bool trayAdded_ = false;
+    unsigned taskbarCreated_ = 0;   // registered "TaskbarCreated": the tray was rebuilt
+    std::shared_ptr<class frmHotkey> frmHotkey_;
     // --- editing: find and replace, file commands, font ---
     // --- help, about, always on top ---
 };

@@ -9,6 +9,9 @@
 
 namespace pw {
 
+// The user's decimal separator as the system reports it (platform/win32/Locale.cpp).
+std::string UserDecimalSeparator();
+
 // The application object: who we are, where we live, and the process.
 class IApp {
 public:
@@ -26,6 +29,8 @@ public:
     // Ends the process. A fake records the code and returns; callers return right after.
     virtual void ExitProcess(int code) = 0;
     virtual std::string Environ(const std::string& name) const = 0;
+    // The user's decimal separator (the locale's LOCALE_SDECIMAL), "." or "," or another.
+    virtual std::string DecimalSeparator() const { return UserDecimalSeparator(); }
 };
 
 // One failed file operation: what the system said.

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 
+namespace pw {
+// The fakes answer through fake::App::DecimalSeparator; this only satisfies the default.
+std::string UserDecimalSeparator() { return "."; }
+}  // namespace pw
+
 namespace pw::fake {
 
 Form::Form(Ui& u, const FormDef& d, FormEvents& e, Handle h, Handle o)

@@ -176,6 +176,8 @@ public:
     bool Launch(const std::string& exe, const std::string& args) override { launched.push_back({exe, args}); return true; }
     void ExitProcess(int code) override { exitCode = code; }
     std::string Environ(const std::string& name) const override { auto it = env.find(name); return it == env.end() ? "" : it->second; }
+    std::string DecimalSeparator() const override { return decimalSeparator; }
+    std::string decimalSeparator = ".";
 
     std::string path = "C:\\Programs\\Pagewick", exeName = "pagewick", command;
     bool prevInstance = false, taskVisible = true;

@@ -1,0 +1,44 @@
+// pagewick.ini: 22 fixed lines, CR LF after each, values known only by their line.
+// Numbers are written and read with the user's decimal separator, Booleans as -1 / 0.
+#pragma once
+#include <string>
+
+#include "platform/types.h"
+
+namespace pw {
+
+struct Settings {
+    float top = 0, left = 0, height = 0, width = 0;   // twips
+    FontSpec font;
+    std::string transparency = "0";
+    bool altkey = false, ctrlkey = true, enabled = false, shiftkey = true;
+    long vkey = 83;
+    bool winkey = false;
+};
+
+constexpr int kSettingsLines = 22;
+
+std::string SettingsPath(const std::string& folder);
+
+// The whole file.
+std::string FormatSettings(const Settings& s, const std::string& decimalSeparator);
+
+// Reads the file's lines into s, in file order, and stops at the first line that is missing
+// or does not convert; the fields of that line and of every later one keep what s held.
+// Returns the number of lines read successfully (22 for a sound file). Section and empty
+// lines are skipped whatever they hold.
+int ParseSettings(const std::string& data, const std::string& decimalSeparator, Settings& s);
+
+// Conversions as the file uses them.
+// A single-precision number with up to 7 significant digits, no float noise, no trailing
+// zeros: 9.75f -> "9.75" (or "9,75"), 7245 -> "7245", -120 -> "-120".
+std::string FormatNumber(float value, const std::string& decimalSeparator);
+std::string FormatBool(bool value);   // "-1" / "0"
+// Accept surrounding spaces; the user's separator (and "." always); an exponent.
+bool ParseSingle(const std::string& text, const std::string& decimalSeparator, float& out);
+// -1 / 0 / any number (non-zero is true), or True / False in any letter case.
+bool ParseBool(const std::string& text, const std::string& decimalSeparator, bool& out);
+// A whole 32-bit number; a fraction rounds to the nearest, halves to even.
+bool ParseLong(const std::string& text, const std::string& decimalSeparator, long& out);
+
+}  // namespace pw
