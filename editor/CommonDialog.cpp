@@ -24,7 +24,7 @@ CommonDialog::Result CommonDialog::ShowSave(IDialogs& dialogs, Handle owner) {
 
 CommonDialog::Result CommonDialog::ShowFont(IDialogs& dialogs, Handle owner) {
     FontSpec chosen = Font;
-    if (!dialogs.ChooseFont(owner, Flags, chosen)) return Cancel(false);
+    if (!dialogs.PickFont(owner, Flags, chosen)) return Cancel(false);
     Font = chosen;
     return Chosen;
 }

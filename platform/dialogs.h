@@ -13,8 +13,8 @@ public:
     // filter: description and pattern pairs joined by "|". fileName: in = initial, out = chosen.
     virtual bool OpenFile(Handle owner, const std::string& filter, std::string& fileName) = 0;
     virtual bool SaveFile(Handle owner, const std::string& filter, std::string& fileName) = 0;
-    // font: in = initial choice, out = chosen. flags: CF_* (1 = CF_SCREENFONTS).
-    virtual bool ChooseFont(Handle owner, unsigned flags, FontSpec& font) = 0;
+    // The font dialog. font: in = initial choice, out = chosen. flags: CF_* (1 = CF_SCREENFONTS).
+    virtual bool PickFont(Handle owner, unsigned flags, FontSpec& font) = 0;
 };
 
 }  // namespace pw

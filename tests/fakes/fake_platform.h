@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "fakes/fake_finddialogs.h"
 
 namespace pw::fake {
 
@@ -278,7 +279,7 @@ class Dialogs : public IDialogs {
 public:
     bool OpenFile(Handle, const std::string& filter, std::string& name) override { return Answer(filter, name, openAnswers, false); }
     bool SaveFile(Handle, const std::string& filter, std::string& name) override { return Answer(filter, name, saveAnswers, true); }
-    bool ChooseFont(Handle, unsigned flags, FontSpec& font) override {
+    bool PickFont(Handle, unsigned flags, FontSpec& font) override {
         fontFlags.push_back(flags);
         fontShown.push_back(font);
         if (fontAnswers.empty()) return false;
@@ -317,7 +318,8 @@ struct Fakes {
     Shell shell;
     Hotkeys hotkeys;
     Dialogs dialogs;
-    Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs};
+    FindDialogs findDialogs;
+    Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs, &findDialogs};
 };
 
 }  // namespace pw::fake

@@ -1,0 +1,351 @@
+#include "platform/win32/Win32System.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "platform/win32/Win32Ui.h"
+
+namespace pw::win32 {
+
+namespace {
+
+FileError Failure(DWORD code) { return {true, LastErrorText(code)}; }
+
+// The argument text behind the program name, as the command line holds it.
+std::string ArgumentText() {
+    const char* p = ::GetCommandLineA();
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') ++p;
+        if (*p == '"') ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t') ++p;
+    }
+    while (*p == ' ' || *p == '\t') ++p;
+    return p;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- application
+
+Win32App::Win32App(HINSTANCE instance, Win32Ui& ui) : ui_(ui) {
+    char path[MAX_PATH * 2] = {};
+    ::GetModuleFileNameA(instance, path, sizeof(path));
+    exe_ = path;
+    size_t slash = exe_.find_last_of('\\');
+    folder_ = slash == std::string::npos ? std::string() : exe_.substr(0, slash);
+    if (folder_.size() == 2 && folder_[1] == ':') folder_ += "\\";  // a drive root keeps its backslash
+    std::string file = slash == std::string::npos ? exe_ : exe_.substr(slash + 1);
+    size_t dot = file.find_last_of('.');
+    base_ = dot == std::string::npos ? file : file.substr(0, dot);
+    command_ = ArgumentText();
+}
+
+bool Win32App::PrevInstance() {
+    // One copy per executable path: a named object built from the lower-case full path.
+    std::string key = exe_;
+    for (char& ch : key) ch = static_cast<char>(::tolower(static_cast<unsigned char>(ch)));
+    unsigned long long h = 1469598103934665603ull;
+    for (unsigned char ch : key) h = (h ^ ch) * 1099511628211ull;
+    char name[64];
+    std::snprintf(name, sizeof(name), "Local\\Pagewick-%016llx", h);
+    mutex_ = ::CreateMutexA(nullptr, FALSE, name);
+    return mutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void Win32App::SetTaskVisible(bool visible) { ui_.SetTaskVisible(visible); }
+
+bool Win32App::InitCommonControlsEx(unsigned size, unsigned classes) {
+    INITCOMMONCONTROLSEX icc;
+    icc.dwSize = size;
+    icc.dwICC = classes;
+    return ::InitCommonControlsEx(&icc) != FALSE;
+}
+
+void Win32App::InitCommonControls() { ::InitCommonControls(); }
+
+bool Win32App::Launch(const std::string& exePath, const std::string& args) {
+    std::string cmd = "\"" + exePath + "\"";
+    if (!args.empty()) cmd += " " + args;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> buf(cmd.begin(), cmd.end());
+    buf.push_back(0);
+    if (!::CreateProcessA(exePath.c_str(), buf.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return true;
+}
+
+std::string Win32App::Environ(const std::string& name) const {
+    char buf[MAX_PATH * 2] = {};
+    DWORD n = ::GetEnvironmentVariableA(name.c_str(), buf, sizeof(buf));
+    return n && n < sizeof(buf) ? std::string(buf, n) : std::string();
+}
+
+// ---------------------------------------------------------------- files
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+    DWORD a = ::GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::FileReadable(const std::string& path) {
+    HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    ::CloseHandle(f);
+    return true;
+}
+
+FileError Win32FileSystem::ReadAll(const std::string& path, std::string& data) {
+    HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return Failure(::GetLastError());
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(f, &size) || size.QuadPart > 0x7FFFFFFF / 2) {
+        DWORD e = ::GetLastError();
+        ::CloseHandle(f);
+        return e ? Failure(e) : FileError{true, "The file is too large."};
+    }
+    data.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < data.size()) {
+        DWORD got = 0;
+        DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 24));
+        if (!::ReadFile(f, &data[done], want, &got, nullptr)) {
+            DWORD e = ::GetLastError();
+            ::CloseHandle(f);
+            return Failure(e);
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    data.resize(done);
+    ::CloseHandle(f);
+    return {};
+}
+
+FileError Win32FileSystem::WriteFile(const std::string& path, const std::string& data) {
+    HANDLE f = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return Failure(::GetLastError());
+    size_t done = 0;
+    while (done < data.size()) {
+        DWORD put = 0;
+        DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 24));
+        if (!::WriteFile(f, data.data() + done, want, &put, nullptr) || put == 0) {
+            DWORD e = ::GetLastError();
+            ::CloseHandle(f);
+            return Failure(e ? e : ERROR_DISK_FULL);
+        }
+        done += put;
+    }
+    if (!::CloseHandle(f)) return Failure(::GetLastError());
+    return {};
+}
+
+FileError Win32FileSystem::WriteReplace(const std::string& path, const std::string& data) {
+    // Refuse up front when the target itself cannot be replaced, so nothing is left behind.
+    DWORD a = ::GetFileAttributesA(path.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) return Failure(ERROR_ACCESS_DENIED);
+    const std::string temp = path + ".new";
+    FileError err = WriteFile(temp, data);
+    if (err.failed) {
+        ::DeleteFileA(temp.c_str());
+        return err;
+    }
+    if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD e = ::GetLastError();
+        ::DeleteFileA(temp.c_str());
+        return Failure(e);
+    }
+    return {};
+}
+
+bool Win32FileSystem::SetAttributes(const std::string& path, unsigned attributes) {
+    return ::SetFileAttributesA(path.c_str(), attributes) != 0;
+}
+
+long long Win32FileSystem::FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return -1;
+    return (static_cast<long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+
+// ---------------------------------------------------------------- registry
+
+bool Win32Registry::GetValue(const std::string& key, const std::string& name, std::string& value) {
+    HKEY k;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return false;
+    char buf[2048] = {};
+    DWORD size = sizeof(buf) - 1, type = 0;
+    LONG r = ::RegQueryValueExA(k, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    ::RegCloseKey(k);
+    if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    value.assign(buf, strnlen(buf, size));
+    return true;
+}
+
+bool Win32Registry::SetValue(const std::string& key, const std::string& name, const std::string& value) {
+    HKEY k;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return false;
+    LONG r = ::RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>(value.size() + 1));
+    ::RegCloseKey(k);
+    return r == ERROR_SUCCESS;
+}
+
+bool Win32Registry::DeleteValue(const std::string& key, const std::string& name) {
+    HKEY k;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return false;
+    LONG r = ::RegDeleteValueA(k, name.c_str());
+    ::RegCloseKey(k);
+    return r == ERROR_SUCCESS;
+}
+
+// ---------------------------------------------------------------- clipboard
+
+std::string Win32Clipboard::GetText() {
+    std::string s;
+    if (!::OpenClipboard(nullptr)) return s;
+    if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(::GlobalLock(h))) {
+            s = p;
+            ::GlobalUnlock(h);
+        }
+    }
+    ::CloseClipboard();
+    return s;
+}
+
+void Win32Clipboard::SetText(const std::string& text) {
+    if (!::OpenClipboard(nullptr)) return;
+    ::EmptyClipboard();
+    if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        std::memcpy(::GlobalLock(h), text.c_str(), text.size() + 1);
+        ::GlobalUnlock(h);
+        if (!::SetClipboardData(CF_TEXT, h)) ::GlobalFree(h);
+    }
+    ::CloseClipboard();
+}
+
+// ---------------------------------------------------------------- shell and icons
+
+bool Win32Shell::NotifyIcon(unsigned message, const unsigned char* record88) {
+    // The record is the 88-byte layout of NOTIFYICONDATAA; copy it into an aligned buffer.
+    NOTIFYICONDATAA data;
+    std::memset(&data, 0, sizeof(data));
+    std::memcpy(&data, record88, 88);
+    return ::Shell_NotifyIconA(message, &data) != FALSE;
+}
+
+Handle Win32Shell::LoadResourceIcon(const std::string& name, int width, int height) {
+    return reinterpret_cast<Handle>(::LoadImageA(instance_, name.c_str(), IMAGE_ICON, width, height, LR_SHARED));
+}
+
+Handle Win32Shell::LoadFileIcon(const std::string& path, int width, int height) {
+    return reinterpret_cast<Handle>(
+        ::LoadImageA(instance_, path.c_str(), IMAGE_ICON, width, height, LR_LOADFROMFILE | LR_LOADMAP3DCOLORS));
+}
+
+Handle Win32Shell::GetOwner(Handle window) {
+    return reinterpret_cast<Handle>(::GetWindow(reinterpret_cast<HWND>(window), GW_OWNER));
+}
+
+void Win32Shell::SendSetIcon(Handle window, int which, Handle icon) {
+    ::SendMessageA(reinterpret_cast<HWND>(window), WM_SETICON, static_cast<WPARAM>(which), static_cast<LPARAM>(icon));
+}
+
+void Win32Shell::ShellOpen(const std::string& target) {
+    ::ShellExecuteA(nullptr, "open", target.c_str(), "", "", SW_SHOWNORMAL);
+}
+
+// ---------------------------------------------------------------- hotkeys
+
+unsigned long Win32Hotkeys::Register(Handle window, int id, unsigned modifiers, unsigned vkey) {
+    if (::RegisterHotKey(reinterpret_cast<HWND>(window), id, modifiers, vkey)) return 0;
+    DWORD e = ::GetLastError();
+    return e ? e : ERROR_HOTKEY_ALREADY_REGISTERED;
+}
+
+void Win32Hotkeys::Unregister(Handle window, int id) { ::UnregisterHotKey(reinterpret_cast<HWND>(window), id); }
+
+// ---------------------------------------------------------------- common dialogs
+
+namespace {
+
+// "Text (*.txt)|*.txt" -> "Text (*.txt)\0*.txt\0\0"
+std::string FilterList(const std::string& filter) {
+    std::string s = filter;
+    for (char& ch : s)
+        if (ch == '|') ch = '\0';
+    s.push_back('\0');
+    s.push_back('\0');
+    return s;
+}
+
+bool FileDialog(Handle owner, const std::string& filter, std::string& fileName, bool save) {
+    std::vector<char> name(32768, '\0');
+    std::strncpy(name.data(), fileName.c_str(), name.size() - 1);
+    const std::string filters = FilterList(filter);
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = reinterpret_cast<HWND>(owner);
+    ofn.lpstrFilter = filters.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
+    BOOL ok = save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+    if (!ok) return false;
+    fileName = name.data();
+    return true;
+}
+
+}  // namespace
+
+bool Win32Dialogs::OpenFile(Handle owner, const std::string& filter, std::string& fileName) {
+    return FileDialog(owner, filter, fileName, false);
+}
+
+bool Win32Dialogs::SaveFile(Handle owner, const std::string& filter, std::string& fileName) {
+    return FileDialog(owner, filter, fileName, true);
+}
+
+bool Win32Dialogs::PickFont(Handle owner, unsigned flags, FontSpec& font) {
+    HDC dc = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+    ::ReleaseDC(nullptr, dc);
+    LOGFONTA lf = {};
+    lf.lfHeight = -static_cast<LONG>(std::lround(font.size * dpi / 72.0));
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = font.italic ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
+    CHOOSEFONTA cf = {};
+    cf.lStructSize = sizeof(cf);
+    cf.hwndOwner = reinterpret_cast<HWND>(owner);
+    cf.lpLogFont = &lf;
+    cf.iPointSize = static_cast<INT>(std::lround(font.size * 10));
+    cf.Flags = flags | CF_INITTOLOGFONTSTRUCT;
+    if (!::ChooseFontA(&cf)) return false;
+    font.name = lf.lfFaceName;
+    font.size = cf.iPointSize > 0 ? static_cast<float>(cf.iPointSize) / 10.0f
+                                  : static_cast<float>(std::abs(lf.lfHeight)) * 72.0f / static_cast<float>(dpi);
+    font.bold = lf.lfWeight >= FW_BOLD;
+    font.italic = lf.lfItalic != 0;
+    return true;
+}
+
+}  // namespace pw::win32

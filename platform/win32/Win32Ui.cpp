@@ -1,0 +1,845 @@
+#include "platform/win32/Win32Ui.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace pw::win32 {
+
+namespace {
+
+const char* const kAppClass = "PagewickApp";
+const char* const kOldProcProp = "PagewickOldProc";
+const char* const kControlProp = "PagewickControl";
+
+COLORREF ToColorRef(Color c) {
+    if (c & 0x80000000u) return ::GetSysColor(static_cast<int>(c & 0xFF));
+    return static_cast<COLORREF>(c & 0xFFFFFF);
+}
+
+int ScreenDpi(int index) {
+    HDC dc = ::GetDC(nullptr);
+    int dpi = ::GetDeviceCaps(dc, index);
+    ::ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+// "Ctrl+N", "F1" -> an accelerator entry.
+bool ParseShortcut(const char* text, WORD id, ACCEL& out) {
+    std::string s = text;
+    if (s.empty()) return false;
+    out.fVirt = FVIRTKEY;
+    out.cmd = id;
+    if (s.compare(0, 5, "Ctrl+") == 0) {
+        out.fVirt |= FCONTROL;
+        s = s.substr(5);
+    }
+    if (s.size() == 1) {
+        out.key = static_cast<WORD>(s[0]);
+        return true;
+    }
+    if (s[0] == 'F') {
+        out.key = static_cast<WORD>(VK_F1 + std::atoi(s.c_str() + 1) - 1);
+        return true;
+    }
+    return false;
+}
+
+void RegisterClasses(HINSTANCE inst) {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &Win32Form::WndProc;
+    wc.hInstance = inst;
+    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hIcon = static_cast<HICON>(::LoadImageA(inst, "AAA", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    wc.lpszClassName = "Pagewick";
+    wc.style = CS_DBLCLKS;
+    ::RegisterClassExA(&wc);
+    wc.lpszClassName = "PagewickForm";
+    ::RegisterClassExA(&wc);
+    WNDCLASSEXA app = {};
+    app.cbSize = sizeof(app);
+    app.lpfnWndProc = &::DefWindowProcA;
+    app.hInstance = inst;
+    app.lpszClassName = kAppClass;
+    ::RegisterClassExA(&app);
+}
+
+}  // namespace
+
+std::string LastErrorText(DWORD code) {
+    char buf[512] = {};
+    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                               0, buf, sizeof(buf), nullptr);
+    while (n > 0 && (buf[n - 1] == '\r' || buf[n - 1] == '\n' || buf[n - 1] == ' ')) buf[--n] = 0;
+    if (n == 0) std::snprintf(buf, sizeof(buf), "System error %lu.", static_cast<unsigned long>(code));
+    return buf;
+}
+
+HFONT CreateFontFor(const FontSpec& font, bool underline) {
+    LOGFONTA lf = {};
+    lf.lfHeight = -static_cast<LONG>(std::lround(font.size * ScreenDpi(LOGPIXELSY) / 72.0));
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = font.italic ? TRUE : FALSE;
+    lf.lfUnderline = underline ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
+    return ::CreateFontIndirectA(&lf);
+}
+
+// ---------------------------------------------------------------- controls
+
+Win32Control::Win32Control(Win32Form& form, const ControlDef& def, HWND hwnd)
+    : form_(form), def_(def), hwnd_(hwnd), fore_(SystemColor(COLOR_WINDOWTEXT_INDEX)) {
+    font_ = form.def_.font;
+    if (def.style & csUnderline) SetFont(font_);
+    else ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.font()), TRUE);
+}
+
+Win32Control::~Win32Control() {
+    if (hfont_) ::DeleteObject(hfont_);
+    if (brush_) ::DeleteObject(brush_);
+}
+
+std::string Win32Control::Text() const {
+    int n = static_cast<int>(::SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0));
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    n = static_cast<int>(::SendMessageA(hwnd_, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(&s[0])));
+    s.resize(static_cast<size_t>(std::max(0, n)));
+    return s;
+}
+
+void Win32Control::SetText(const std::string& text) {
+    ::SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int Win32Control::Value() const {
+    switch (def_.kind) {
+        case ControlKind::CheckBox:
+            return ::SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+        case ControlKind::TabStrip:
+            return static_cast<int>(::SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0)) + 1;
+        case ControlKind::Slider:
+            return static_cast<int>(::SendMessageA(hwnd_, TBM_GETPOS, 0, 0));
+        case ControlKind::ComboBox:
+            return static_cast<int>(::SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+        default:
+            return 0;
+    }
+}
+
+void Win32Control::SetValue(int value) {
+    switch (def_.kind) {
+        case ControlKind::CheckBox:
+            ::SendMessageA(hwnd_, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+            break;
+        case ControlKind::TabStrip:
+            ::SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(value - 1), 0);
+            break;
+        case ControlKind::Slider:
+            ::SendMessageA(hwnd_, TBM_SETPOS, TRUE, value);
+            break;
+        case ControlKind::ComboBox:
+            ::SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+            break;
+        default:
+            break;
+    }
+}
+
+void Win32Control::AddItem(const std::string& item) {
+    if (def_.kind == ControlKind::ComboBox) {
+        ::SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    } else if (def_.kind == ControlKind::TabStrip) {
+        TCITEMA tab = {};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<char*>(item.c_str());
+        int n = static_cast<int>(::SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0));
+        ::SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&tab));
+    }
+}
+
+int Win32Control::ItemCount() const {
+    if (def_.kind == ControlKind::ComboBox) return static_cast<int>(::SendMessageA(hwnd_, CB_GETCOUNT, 0, 0));
+    if (def_.kind == ControlKind::TabStrip) return static_cast<int>(::SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0));
+    return 0;
+}
+
+std::string Win32Control::Item(int index) const {
+    char buf[256] = {};
+    if (def_.kind == ControlKind::ComboBox) {
+        if (::SendMessageA(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < static_cast<LRESULT>(sizeof(buf)))
+            ::SendMessageA(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf));
+    } else if (def_.kind == ControlKind::TabStrip) {
+        TCITEMA tab = {};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = buf;
+        tab.cchTextMax = sizeof(buf);
+        ::SendMessageA(hwnd_, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
+    }
+    return buf;
+}
+
+void Win32Control::SetFont(const FontSpec& font) {
+    font_ = font;
+    HFONT f = CreateFontFor(font, (def_.style & csUnderline) != 0);
+    ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+    if (hfont_) ::DeleteObject(hfont_);
+    hfont_ = f;
+}
+
+void Win32Control::SetForeColor(Color color) {
+    fore_ = color;
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32Control::SetBackColor(Color color) {
+    back_ = color;
+    if (brush_) ::DeleteObject(brush_);
+    brush_ = ::CreateSolidBrush(ToColorRef(color));
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+HBRUSH Win32Control::CtlColor(HDC dc) {
+    ::SetTextColor(dc, ToColorRef(fore_));
+    if (brush_) {
+        ::SetBkColor(dc, ToColorRef(back_));
+        return brush_;
+    }
+    if (def_.kind == ControlKind::TextBox && !(def_.style & csReadOnly)) return nullptr;
+    ::SetBkColor(dc, form_.backColor());
+    return form_.backBrush_;
+}
+
+void Win32Control::SetToolTip(const std::string& tip) {
+    if (!form_.tooltip_) {
+        form_.tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                           form_.hwnd_, nullptr, form_.ui().instance(), nullptr);
+    }
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = form_.hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    ti.lpszText = const_cast<char*>(tip.c_str());
+    ::SendMessageA(form_.tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageA(form_.tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Win32Control::SetImage(const std::string& resourceName) {
+    HANDLE bmp = ::LoadImageA(form_.ui().instance(), resourceName.c_str(), IMAGE_BITMAP, 0, 0, LR_SHARED);
+    ::SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
+}
+
+void Win32Control::SetHandCursor(const std::string& resourceName) {
+    cursor_ = static_cast<HCURSOR>(
+        ::LoadImageA(form_.ui().instance(), resourceName.c_str(), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    if (!cursor_) cursor_ = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+}
+
+void Win32Control::Move(float left, float top, float width, float height) {
+    Win32Ui& ui = form_.ui();
+    int h = ui.ToPxY(height);
+    if (def_.kind == ControlKind::ComboBox) h += 200;  // room for the drop-down list
+    ::MoveWindow(hwnd_, ui.ToPxX(left), ui.ToPxY(top), ui.ToPxX(width), h, TRUE);
+}
+
+void Win32Control::SetRange(int lo, int hi) { ::SendMessageA(hwnd_, TBM_SETRANGE, TRUE, MAKELPARAM(lo, hi)); }
+
+int Win32Control::SelStart() const {
+    DWORD start = 0, end = 0;
+    ::SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(start);
+}
+
+void Win32Control::SetSelStart(int start) {
+    ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), start);
+    ::SendMessageA(hwnd_, EM_SCROLLCARET, 0, 0);
+}
+
+int Win32Control::SelLength() const {
+    DWORD start = 0, end = 0;
+    ::SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(end - start);
+}
+
+void Win32Control::SetSelLength(int length) {
+    int start = SelStart();
+    ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+}
+
+std::string Win32Control::SelText() const {
+    DWORD start = 0, end = 0;
+    ::SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (end <= start) return {};
+    return Text().substr(start, end - start);
+}
+
+void Win32Control::SetSelText(const std::string& text) {
+    ::SendMessageA(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+long Win32Control::Send(unsigned msg, unsigned long wParam, long lParam) {
+    return static_cast<long>(::SendMessageA(hwnd_, msg, wParam, lParam));
+}
+
+// ---------------------------------------------------------------- forms
+
+Win32Form::Win32Form(Win32Ui& ui, const FormDef& def, FormEvents& events, HWND owner)
+    : ui_(ui), def_(def), events_(events) {
+    font_ = CreateFontFor(def.font, false);
+    backBrush_ = ::CreateSolidBrush(ToColorRef(def.backColor));
+    DWORD style = WS_CLIPCHILDREN;
+    DWORD ex = 0;
+    if (def.style & fsFixedDialog) {
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        ex |= WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    } else {
+        style |= WS_OVERLAPPEDWINDOW;
+        ex |= WS_EX_CONTROLPARENT;
+    }
+    if (!(def.style & fsNoTaskbar)) ex |= WS_EX_APPWINDOW;
+    RECT r = {0, 0, ui.ToPxX(def.clientWidth), ui.ToPxY(def.clientHeight)};
+    ::AdjustWindowRectEx(&r, style, FALSE, ex);
+    if (!owner) owner = ui.appWindow();
+    ui.FormCreated(this);
+    hwnd_ = ::CreateWindowExA(ex, def.className.c_str(), def.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                              r.right - r.left, r.bottom - r.top, owner, nullptr, ui.instance(), this);
+    inCreate_ = false;
+}
+
+Win32Form::~Win32Form() {
+    if (hwnd_) ::DestroyWindow(hwnd_);
+    if (font_) ::DeleteObject(font_);
+    if (backBrush_) ::DeleteObject(backBrush_);
+    if (accel_) ::DestroyAcceleratorTable(accel_);
+    for (auto& kv : dropDowns_)
+        if (!menuBar_ || kv.first < 0) ::DestroyMenu(kv.second);
+}
+
+COLORREF Win32Form::backColor() const { return ToColorRef(def_.backColor); }
+
+IControl& Win32Form::AddControl(const ControlDef& def) {
+    const char* cls = "STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD ex = 0;
+    switch (def.kind) {
+        case ControlKind::TextBox:
+            cls = "EDIT";
+            style |= ES_AUTOVSCROLL | ES_NOHIDESEL;
+            if (def.style & csMultiLine) style |= ES_MULTILINE | ES_WANTRETURN;
+            else style |= ES_AUTOHSCROLL;
+            if (def.style & csVScroll) style |= WS_VSCROLL;
+            if (def.style & csReadOnly) style |= ES_READONLY;
+            ex |= WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::Label:
+            style |= SS_LEFT;
+            if (def.style & csClickable) style |= SS_NOTIFY;
+            break;
+        case ControlKind::Picture:
+            style |= SS_BITMAP;
+            if (def.style & csClickable) style |= SS_NOTIFY;
+            break;
+        case ControlKind::Button:
+            cls = "BUTTON";
+            style |= (def.style & csDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+            break;
+        case ControlKind::CheckBox:
+            cls = "BUTTON";
+            style |= BS_AUTOCHECKBOX;
+            break;
+        case ControlKind::ComboBox:
+            cls = "COMBOBOX";
+            style |= WS_VSCROLL | ((def.style & csDropDown) ? CBS_DROPDOWN : CBS_DROPDOWNLIST) | CBS_AUTOHSCROLL;
+            break;
+        case ControlKind::TabStrip:
+            cls = WC_TABCONTROLA;
+            style |= WS_CLIPSIBLINGS;
+            break;
+        case ControlKind::Slider:
+            cls = TRACKBAR_CLASSA;
+            style |= TBS_HORZ | TBS_AUTOTICKS;
+            break;
+    }
+    if (def.style & csTabStop) style |= WS_TABSTOP;
+    if (def.kind == ControlKind::Button || def.kind == ControlKind::CheckBox || def.kind == ControlKind::ComboBox ||
+        def.kind == ControlKind::Slider || def.kind == ControlKind::TabStrip)
+        style |= WS_TABSTOP;
+    const char* text = def.kind == ControlKind::Picture ? "" : def.caption.c_str();
+    HWND h = ::CreateWindowExA(ex, cls, text, style, 0, 0, 0, 0, hwnd_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), ui_.instance(), nullptr);
+    if (def.kind == ControlKind::TextBox) ::SendMessageA(h, EM_SETLIMITTEXT, 0, 0);  // any size of note
+    controls_.push_back(std::make_unique<Win32Control>(*this, def, h));
+    Win32Control* c = controls_.back().get();
+    c->Move(def.left, def.top, def.width, def.height);
+    if (def.style & csClickable) {
+        ::SetPropA(h, kControlProp, c);
+        ::SetPropA(h, kOldProcProp,
+                   reinterpret_cast<HANDLE>(::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc))));
+    }
+    return *c;
+}
+
+IControl* Win32Form::Control(int id) {
+    for (auto& c : controls_)
+        if (c->def().id == id) return c.get();
+    return nullptr;
+}
+
+Win32Control* Win32Form::ByHwnd(HWND h) {
+    for (auto& c : controls_)
+        if (c->hwnd() == h) return c.get();
+    return nullptr;
+}
+
+void Win32Form::SetMenu(const std::vector<MenuItem>& items) {
+    menuBar_ = ::CreateMenu();
+    std::vector<ACCEL> accels;
+    HMENU parents[4] = {menuBar_, nullptr, nullptr, nullptr};
+    for (const MenuItem& it : items) {
+        HMENU parent = it.level == 0 ? (it.visible ? menuBar_ : nullptr) : parents[it.level];
+        bool hasChildren = false;
+        const MenuItem* next = &it + 1;
+        if (next < items.data() + items.size() && next->level > it.level) hasChildren = true;
+        if (std::string(it.caption) == "-") {
+            ::AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        std::string caption = it.caption;
+        if (*it.shortcut) caption += std::string("\t") + it.shortcut;
+        if (hasChildren) {
+            HMENU sub = ::CreatePopupMenu();
+            if (parent) ::AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), caption.c_str());
+            dropDowns_[it.id] = sub;
+            if (it.level + 1 < 4) parents[it.level + 1] = sub;
+        } else if (parent) {
+            ::AppendMenuA(parent, MF_STRING, static_cast<UINT_PTR>(it.id), caption.c_str());
+            ACCEL a;
+            if (ParseShortcut(it.shortcut, static_cast<WORD>(it.id), a)) accels.push_back(a);
+        }
+    }
+    RECT before;
+    ::GetClientRect(hwnd_, &before);
+    ::SetMenu(hwnd_, menuBar_);
+    if (!accels.empty()) accel_ = ::CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
+    // Keep the designed client area with the menu bar added.
+    RECT r = {0, 0, ui_.ToPxX(def_.clientWidth), ui_.ToPxY(def_.clientHeight)};
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongA(hwnd_, GWL_STYLE)), TRUE,
+                         static_cast<DWORD>(::GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    (void)before;
+}
+
+void Win32Form::SetMenuEnabled(int id, bool enabled) {
+    UINT flags = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+    if (menuBar_) ::EnableMenuItem(menuBar_, static_cast<UINT>(id), flags);
+    for (auto& kv : dropDowns_) ::EnableMenuItem(kv.second, static_cast<UINT>(id), flags);
+}
+
+bool Win32Form::MenuEnabled(int id) const {
+    for (auto& kv : dropDowns_) {
+        UINT s = ::GetMenuState(kv.second, static_cast<UINT>(id), MF_BYCOMMAND);
+        if (s != 0xFFFFFFFFu) return !(s & (MF_GRAYED | MF_DISABLED));
+    }
+    return true;
+}
+
+void Win32Form::SetMenuChecked(int id, bool checked) {
+    for (auto& kv : dropDowns_)
+        ::CheckMenuItem(kv.second, static_cast<UINT>(id), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool Win32Form::MenuChecked(int id) const {
+    for (auto& kv : dropDowns_) {
+        UINT s = ::GetMenuState(kv.second, static_cast<UINT>(id), MF_BYCOMMAND);
+        if (s != 0xFFFFFFFFu) return (s & MF_CHECKED) != 0;
+    }
+    return false;
+}
+
+void Win32Form::PopupMenu(int id) {
+    auto it = dropDowns_.find(id);
+    if (it == dropDowns_.end()) return;
+    POINT pt;
+    ::GetCursorPos(&pt);
+    ::SetForegroundWindow(hwnd_);
+    ::TrackPopupMenu(it->second, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+    ::PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+std::string Win32Form::Caption() const {
+    char buf[512] = {};
+    ::GetWindowTextA(hwnd_, buf, sizeof(buf));
+    return buf;
+}
+
+void Win32Form::SetCaption(const std::string& caption) { ::SetWindowTextA(hwnd_, caption.c_str()); }
+
+int Win32Form::State() const {
+    if (!hwnd_ || !::IsWindowVisible(hwnd_)) return state_;
+    if (::IsIconic(hwnd_)) return vbMinimized;
+    if (::IsZoomed(hwnd_)) return vbMaximized;
+    return vbNormal;
+}
+
+void Win32Form::SetState(int state) {
+    if (!hwnd_) return;
+    bool visible = ::IsWindowVisible(hwnd_) != 0;
+    int current = State();
+    state_ = state;
+    if (!visible || current == state) return;  // a hidden window takes its state when shown
+    ::ShowWindow(hwnd_, state == vbMinimized ? SW_MINIMIZE : state == vbMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+bool Win32Form::Visible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
+
+void Win32Form::Show() {
+    if (!hwnd_ || ::IsWindowVisible(hwnd_)) return;
+    if (!shownOnce_ && (def_.style & (fsCenterOwner | fsCenterScreen))) {
+        RECT owner;
+        HWND o = ::GetWindow(hwnd_, GW_OWNER);
+        if ((def_.style & fsCenterScreen) || !o || !::IsWindowVisible(o)) {
+            ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &owner, 0);
+        } else {
+            ::GetWindowRect(o, &owner);
+        }
+        RECT me = PixelsRect();
+        int w = me.right - me.left, h = me.bottom - me.top;
+        ::SetWindowPos(hwnd_, nullptr, owner.left + (owner.right - owner.left - w) / 2,
+                       owner.top + (owner.bottom - owner.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    shownOnce_ = true;
+    if (state_ == vbMinimized) {
+        // A window shown minimised goes straight on to where the resize step puts it.
+        events_.Form_Resize();
+        return;
+    }
+    if (::IsIconic(hwnd_) || ::IsZoomed(hwnd_)) {
+        ::ShowWindow(hwnd_, state_ == vbMaximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
+    } else {
+        ::ShowWindow(hwnd_, state_ == vbMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    }
+    ::SetForegroundWindow(hwnd_);
+    events_.Form_Resize();
+}
+
+void Win32Form::Hide() {
+    if (!hwnd_) return;
+    state_ = State();
+    ::ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Win32Form::BringToFront() {
+    if (!hwnd_) return;
+    if (!::IsWindowVisible(hwnd_)) Show();
+    if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
+    ::BringWindowToTop(hwnd_);
+    ::SetForegroundWindow(hwnd_);
+}
+
+RECT Win32Form::PixelsRect() const {
+    RECT r = {};
+    if (hwnd_) ::GetWindowRect(hwnd_, &r);
+    return r;
+}
+
+float Win32Form::Left() const { return PixelsRect().left * ui_.TwipsPerPixelX(); }
+float Win32Form::Top() const { return PixelsRect().top * ui_.TwipsPerPixelY(); }
+float Win32Form::Width() const {
+    RECT r = PixelsRect();
+    return (r.right - r.left) * ui_.TwipsPerPixelX();
+}
+float Win32Form::Height() const {
+    RECT r = PixelsRect();
+    return (r.bottom - r.top) * ui_.TwipsPerPixelY();
+}
+
+void Win32Form::Move(float left, float top, float width, float height) {
+    if (!hwnd_) return;
+    ::SetWindowPos(hwnd_, nullptr, ui_.ToPxX(left), ui_.ToPxY(top), ui_.ToPxX(width), ui_.ToPxY(height),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+float Win32Form::ScaleWidth() const {
+    RECT r = {};
+    if (hwnd_) ::GetClientRect(hwnd_, &r);
+    return r.right * ui_.TwipsPerPixelX();
+}
+
+float Win32Form::ScaleHeight() const {
+    RECT r = {};
+    if (hwnd_) ::GetClientRect(hwnd_, &r);
+    return r.bottom * ui_.TwipsPerPixelY();
+}
+
+void Win32Form::SetZOrder(long insertAfter) {
+    ::SetWindowPos(hwnd_, reinterpret_cast<HWND>(static_cast<INT_PTR>(insertAfter)), 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void Win32Form::SetOpacity(bool layered, int alpha) {
+    LONG ex = ::GetWindowLongA(hwnd_, GWL_EXSTYLE);
+    ::SetWindowLongA(hwnd_, GWL_EXSTYLE, layered ? (ex | WS_EX_LAYERED) : (ex & ~WS_EX_LAYERED));
+    if (layered) ::SetLayeredWindowAttributes(hwnd_, RGB(255, 255, 0), static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
+void Win32Form::SendSetIcon(int which, Handle icon) {
+    ::SendMessageA(hwnd_, WM_SETICON, static_cast<WPARAM>(which), static_cast<LPARAM>(icon));
+}
+
+void Win32Form::Destroy() {
+    if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+void Win32Form::Dispatch(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    HWND from = reinterpret_cast<HWND>(lParam);
+    Win32Control* c = from ? ByHwnd(from) : nullptr;
+    if (!c) {
+        // Menu entries and accelerators; Enter and Esc from the dialog manager.
+        if (!from && Control(id) == nullptr && (id == IDOK || id == IDCANCEL)) {
+            if (id == IDCANCEL && this != ui_.mainForm()) {
+                ::PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+                return;
+            }
+            if (id == IDOK) {
+                for (auto& ctl : controls_)
+                    if (ctl->def().style & csDefault) {
+                        events_.Command(ctl->def().id);
+                        return;
+                    }
+            }
+            return;
+        }
+        events_.Command(id);
+        return;
+    }
+    switch (c->def().kind) {
+        case ControlKind::Button:
+        case ControlKind::CheckBox:
+            if (code == BN_CLICKED) events_.Command(id);
+            break;
+        case ControlKind::Label:
+        case ControlKind::Picture:
+            if (code == STN_CLICKED) events_.Command(id);
+            break;
+        case ControlKind::ComboBox:
+            if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) events_.Changed(id);
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT CALLBACK Win32Form::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* c = static_cast<Win32Control*>(::GetPropA(hwnd, kControlProp));
+    auto old = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kOldProcProp));
+    if (c) {
+        Win32Form& f = c->form_;
+        int button = (wParam & MK_LBUTTON) ? 1 : (wParam & MK_RBUTTON) ? 2 : 0;
+        switch (msg) {
+            case WM_MOUSEMOVE: f.events_.MouseMove(c->def().id, button); break;
+            case WM_LBUTTONDOWN: f.events_.MouseDown(c->def().id, 1); break;
+            case WM_RBUTTONDOWN: f.events_.MouseDown(c->def().id, 2); break;
+            case WM_SETCURSOR:
+                if (c->cursor()) {
+                    ::SetCursor(c->cursor());
+                    return TRUE;
+                }
+                break;
+            case WM_NCDESTROY:
+                ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+                ::RemovePropA(hwnd, kControlProp);
+                ::RemovePropA(hwnd, kOldProcProp);
+                break;
+            default: break;
+        }
+    }
+    return ::CallWindowProcA(old, hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Form::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Win32Form* f;
+    if (msg == WM_NCCREATE) {
+        f = static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        f->hwnd_ = hwnd;
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(f));
+    } else {
+        f = reinterpret_cast<Win32Form*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (!f) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    return f->Handle_(msg, wParam, lParam);
+}
+
+LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND h = hwnd_;
+    switch (msg) {
+        case WM_SIZE:
+            if (!inCreate_) events_.Form_Resize();
+            return 0;
+        case WM_CLOSE:
+            RunClose(events_, *this, vbFormControlMenu);
+            return 0;
+        case WM_QUERYENDSESSION:
+            RunClose(events_, *this, vbAppWindows);
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) RunClose(events_, *this, vbAppWindows);
+            return 0;
+        case WM_COMMAND:
+            Dispatch(wParam, lParam);
+            return 0;
+        case WM_NOTIFY: {
+            auto* n = reinterpret_cast<NMHDR*>(lParam);
+            if (n->code == static_cast<UINT>(TCN_SELCHANGE)) events_.Changed(static_cast<int>(n->idFrom));
+            break;
+        }
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (lParam) {
+                if (Win32Control* c = ByHwnd(reinterpret_cast<HWND>(lParam))) {
+                    events_.Changed(c->def().id);
+                    return 0;
+                }
+            }
+            break;
+        case WM_INITMENUPOPUP:
+            for (auto& kv : dropDowns_)
+                if (kv.second == reinterpret_cast<HMENU>(wParam)) events_.MenuOpening(kv.first);
+            return 0;
+        case WM_MOUSEMOVE:
+            events_.MouseMove(0, (wParam & MK_LBUTTON) ? 1 : 0);
+            return 0;
+        case WM_LBUTTONDOWN:
+            events_.MouseDown(0, 1);
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) events_.Form_Activate();
+            break;
+        case WM_ERASEBKGND: {
+            RECT r;
+            ::GetClientRect(h, &r);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush_);
+            return 1;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            if (Win32Control* c = ByHwnd(reinterpret_cast<HWND>(lParam))) {
+                if (HBRUSH b = c->CtlColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(b);
+            }
+            break;
+        case WM_NCDESTROY: {
+            for (auto& c : controls_) (void)c;
+            hwnd_ = nullptr;
+            ::SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+            LRESULT r = ::DefWindowProcA(h, msg, wParam, lParam);
+            ui_.FormGone(this);
+            return r;
+        }
+        default:
+            break;
+    }
+    long result = 0;
+    if (events_.Message(msg, static_cast<unsigned long>(wParam), static_cast<long>(lParam), result)) return result;
+    return ::DefWindowProcA(h, msg, wParam, lParam);
+}
+
+// ---------------------------------------------------------------- the UI
+
+Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
+    RegisterClasses(instance);
+    tppX_ = 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELSX));
+    tppY_ = 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELSY));
+}
+
+HWND Win32Ui::appWindow() {
+    if (!app_) {
+        app_ = ::CreateWindowExA(WS_EX_TOOLWINDOW, kAppClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
+                                 nullptr);
+    }
+    return app_;
+}
+
+int Win32Ui::ToPxX(float twips) const { return static_cast<int>(std::lround(twips / tppX_)); }
+int Win32Ui::ToPxY(float twips) const { return static_cast<int>(std::lround(twips / tppY_)); }
+
+std::unique_ptr<IForm> Win32Ui::CreateForm(const FormDef& def, FormEvents& events, Handle owner) {
+    auto f = std::make_unique<Win32Form>(*this, def, events, reinterpret_cast<HWND>(owner));
+    if (!owner && !main_) main_ = f.get();
+    return f;
+}
+
+void Win32Ui::FormCreated(Win32Form* f) {
+    forms_.push_back(f);
+    ++live_;
+}
+
+void Win32Ui::FormGone(Win32Form* f) {
+    RemoveModeless(reinterpret_cast<Handle>(f->hwnd()));
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
+    if (f == main_) main_ = nullptr;
+    // The process ends when no window of the program is left.
+    if (--live_ == 0) ::PostQuitMessage(0);
+}
+
+float Win32Ui::ScreenWidth() const { return ::GetSystemMetrics(SM_CXSCREEN) * tppX_; }
+float Win32Ui::ScreenHeight() const { return ::GetSystemMetrics(SM_CYSCREEN) * tppY_; }
+
+void Win32Ui::SetBusyCursor(bool busy) {
+    ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
+}
+
+int Win32Ui::MsgBox(const std::string& text, int style, const std::string& title) {
+    HWND owner = ::GetActiveWindow();
+    if (!owner && main_) owner = main_->hwnd();
+    return ::MessageBoxA(owner, text.c_str(), title.c_str(), static_cast<UINT>(style));
+}
+
+void Win32Ui::AddModeless(Handle dialog) {
+    HWND h = reinterpret_cast<HWND>(dialog);
+    if (h && std::find(modeless_.begin(), modeless_.end(), h) == modeless_.end()) modeless_.push_back(h);
+}
+
+void Win32Ui::RemoveModeless(Handle dialog) {
+    modeless_.erase(std::remove(modeless_.begin(), modeless_.end(), reinterpret_cast<HWND>(dialog)), modeless_.end());
+}
+
+void Win32Ui::SetTaskVisible(bool visible) {
+    if (!main_ || !main_->hwnd()) return;
+    HWND h = main_->hwnd();
+    LONG ex = ::GetWindowLongA(h, GWL_EXSTYLE);
+    ::SetWindowLongA(h, GWL_EXSTYLE, visible ? (ex | WS_EX_APPWINDOW) : (ex & ~WS_EX_APPWINDOW));
+}
+
+bool Win32Ui::PreTranslate(MSG& msg) {
+    for (HWND d : modeless_)
+        if (::IsWindow(d) && ::IsDialogMessageA(d, &msg)) return true;
+    if (main_ && main_->hwnd() && main_->accelerators()) {
+        HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (root == main_->hwnd() && ::TranslateAcceleratorA(root, main_->accelerators(), &msg)) return true;
+    }
+    return false;
+}
+
+int Win32Ui::Run() {
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (PreTranslate(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace pw::win32

@@ -1,0 +1,172 @@
+// Win32 windows and controls behind IUi / IForm / IControl.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace pw::win32 {
+
+class Win32Ui;
+class Win32Form;
+
+HFONT CreateFontFor(const FontSpec& font, bool underline);
+std::string LastErrorText(DWORD code);
+
+class Win32Control : public IControl {
+public:
+    Win32Control(Win32Form& form, const ControlDef& def, HWND hwnd);
+    ~Win32Control() override;
+    Handle hWnd() const override { return reinterpret_cast<Handle>(hwnd_); }
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+    int Value() const override;
+    void SetValue(int value) override;
+    void AddItem(const std::string& item) override;
+    int ItemCount() const override;
+    std::string Item(int index) const override;
+    FontSpec Font() const override { return font_; }
+    void SetFont(const FontSpec& font) override;
+    void SetForeColor(Color color) override;
+    Color ForeColor() const override { return fore_; }
+    void SetBackColor(Color color) override;
+    void SetToolTip(const std::string& tip) override;
+    void SetImage(const std::string& resourceName) override;
+    void SetHandCursor(const std::string& resourceName) override;
+    void Move(float left, float top, float width, float height) override;
+    void SetFocus() override { ::SetFocus(hwnd_); }
+    void SetRange(int lo, int hi) override;
+    int SelStart() const override;
+    void SetSelStart(int start) override;
+    int SelLength() const override;
+    void SetSelLength(int length) override;
+    std::string SelText() const override;
+    void SetSelText(const std::string& text) override;
+    long Send(unsigned msg, unsigned long wParam, long lParam) override;
+
+    const ControlDef& def() const { return def_; }
+    HWND hwnd() const { return hwnd_; }
+    // WM_CTLCOLOR*: colours for this control; returns the brush or 0 for the default.
+    HBRUSH CtlColor(HDC dc);
+    HCURSOR cursor() const { return cursor_; }
+
+private:
+    Win32Form& form_;
+    ControlDef def_;
+    HWND hwnd_;
+    FontSpec font_;
+    HFONT hfont_ = nullptr;
+    Color fore_;
+    Color back_ = 0xFFFFFFFFu;   // none: the form's background
+    HBRUSH brush_ = nullptr;
+    HCURSOR cursor_ = nullptr;
+    friend class Win32Form;
+};
+
+class Win32Form : public IForm {
+public:
+    Win32Form(Win32Ui& ui, const FormDef& def, FormEvents& events, HWND owner);
+    ~Win32Form() override;
+    Handle hWnd() const override { return reinterpret_cast<Handle>(hwnd_); }
+    IControl& AddControl(const ControlDef& def) override;
+    IControl* Control(int id) override;
+    void SetMenu(const std::vector<MenuItem>& items) override;
+    void SetMenuEnabled(int id, bool enabled) override;
+    bool MenuEnabled(int id) const override;
+    void SetMenuChecked(int id, bool checked) override;
+    bool MenuChecked(int id) const override;
+    void PopupMenu(int id) override;
+    std::string Caption() const override;
+    void SetCaption(const std::string& caption) override;
+    int State() const override;
+    void SetState(int state) override;
+    bool Visible() const override;
+    void Show() override;
+    void Hide() override;
+    void BringToFront() override;
+    float Left() const override;
+    float Top() const override;
+    float Width() const override;
+    float Height() const override;
+    void Move(float left, float top, float width, float height) override;
+    float ScaleWidth() const override;
+    float ScaleHeight() const override;
+    void SetZOrder(long insertAfter) override;
+    void SetOpacity(bool layered, int alpha) override;
+    void SendSetIcon(int which, Handle icon) override;
+    void Destroy() override;
+
+    HWND hwnd() const { return hwnd_; }
+    HACCEL accelerators() const { return accel_; }
+    Win32Ui& ui() { return ui_; }
+    HFONT font() const { return font_; }
+    COLORREF backColor() const;
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT Handle_(UINT msg, WPARAM wParam, LPARAM lParam);
+    Win32Control* ByHwnd(HWND h);
+    void Dispatch(WPARAM wParam, LPARAM lParam);
+    RECT PixelsRect() const;
+
+    Win32Ui& ui_;
+    FormDef def_;
+    FormEvents& events_;
+    HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr;
+    HBRUSH backBrush_ = nullptr;
+    HMENU menuBar_ = nullptr;
+    HACCEL accel_ = nullptr;
+    std::map<int, HMENU> dropDowns_;   // menu id -> its drop-down or pop-up
+    std::vector<std::unique_ptr<Win32Control>> controls_;
+    HWND tooltip_ = nullptr;
+    int state_ = vbNormal;             // the state while hidden
+    bool shownOnce_ = false;
+    bool inCreate_ = true;
+    friend class Win32Control;
+    friend class Win32Ui;
+};
+
+class Win32Ui : public IUi {
+public:
+    explicit Win32Ui(HINSTANCE instance);
+    std::unique_ptr<IForm> CreateForm(const FormDef& def, FormEvents& events, Handle owner) override;
+    float ScreenWidth() const override;
+    float ScreenHeight() const override;
+    float TwipsPerPixelX() const override { return tppX_; }
+    float TwipsPerPixelY() const override { return tppY_; }
+    void SetBusyCursor(bool busy) override;
+    void Beep() override { ::MessageBeep(0); }
+    int MsgBox(const std::string& text, int style, const std::string& title) override;
+    void AddModeless(Handle dialog) override;
+    void RemoveModeless(Handle dialog) override;
+
+    // The message loop: runs until the last form is gone.
+    int Run();
+    // Keyboard routing before dispatch: modeless dialogs, then the main window's accelerators.
+    bool PreTranslate(MSG& msg);
+    void SetTaskVisible(bool visible);
+    HINSTANCE instance() const { return instance_; }
+    HWND appWindow();
+    int ToPxX(float twips) const;
+    int ToPxY(float twips) const;
+    void FormCreated(Win32Form* f);
+    void FormGone(Win32Form* f);
+    Win32Form* mainForm() const { return main_; }
+
+private:
+    HINSTANCE instance_;
+    HWND app_ = nullptr;
+    float tppX_ = 15, tppY_ = 15;
+    std::vector<HWND> modeless_;
+    std::vector<Win32Form*> forms_;
+    Win32Form* main_ = nullptr;
+    int live_ = 0;
+};
+
+}  // namespace pw::win32

@@ -1,0 +1,23 @@
+// Process entry: builds the Win32 platform, runs start-up and the message loop.
+// The program's headers come first: commdlg.h defines FR_* as macros.
+#include "app/modMain.h"
+
+#include <windows.h>
+#include "platform/win32/Win32System.h"
+#include "platform/win32/Win32Ui.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using namespace pw::win32;
+    Win32Ui ui(instance);
+    Win32App app(instance, ui);
+    Win32FileSystem fs;
+    Win32Registry registry;
+    Win32Clipboard clipboard;
+    Win32Shell shell(instance);
+    Win32Hotkeys hotkeys;
+    Win32Dialogs dialogs;
+    pw::Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs};
+    auto main = pw::Main(platform);
+    if (!main) return 0;
+    return ui.Run();
+}
