@@ -8,7 +8,8 @@ void frmPagewick::AddIcon(const std::string& toolTip) {
     trayIcon_ = TrayIconData();
     trayIcon_.hWnd = form_->hWnd();
     // A missing or broken file gives 0: a blank entry that still answers clicks.
-    trayIcon_.hIcon = p_.shell.LoadFileIcon(IconFilePath(p_.app), 16, 16);
+    const std::string icon = IconFilePath(p_.app);
+    trayIcon_.hIcon = p_.fs.FileExists(icon) ? p_.shell.LoadFileIcon(icon, 16, 16) : 0;
     trayIcon_.szTip = FormatTip(toolTip);
     const auto record = trayIcon_.Pack();
     p_.shell.NotifyIcon(NIM_ADD_, record.data());

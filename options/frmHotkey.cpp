@@ -54,9 +54,9 @@ void frmHotkey::Show() {
     // In tab order: the modifiers in a row along the top, the key below, the button beside it.
     const ControlDef defs[6] = {
         {chkAlt, ControlKind::CheckBox, "Alt", 120, 180, 735, 315, csTabStop},
-        {chkCtrl, ControlKind::CheckBox, "CTRL", 975, 180, 855, 315, csTabStop},
-        {chkShift, ControlKind::CheckBox, "Shift", 1830, 180, 855, 315, csTabStop},
-        {chkWindows, ControlKind::CheckBox, "Windows", 2580, 180, 975, 315, csTabStop},
+        {chkCtrl, ControlKind::CheckBox, "CTRL", 915, 180, 855, 315, csTabStop},
+        {chkShift, ControlKind::CheckBox, "Shift", 1830, 180, 735, 315, csTabStop},
+        {chkWindows, ControlKind::CheckBox, "Windows", 2625, 180, 960, 315, csTabStop},
         {cmb_key, ControlKind::ComboBox, "", 120, 780, 1335, 315, csDropDown | csTabStop},
         {btnHotkey, ControlKind::Button, "Activate Hotkey", 1575, 735, 1950, 420, csTabStop | csDefault},
     };

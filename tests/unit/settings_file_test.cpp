@@ -1,0 +1,284 @@
+// pagewick.ini: the writer's 22 lines, the reader's conversions, and what a damaged file
+// does to the start-up.
+#include <gtest/gtest.h>
+
+#include "app/frmPagewick.h"
+#include "fakes/fake_platform.h"
+#include "storage/SettingsFile.h"
+
+namespace pw {
+namespace {
+
+const std::string kFolder = "C:\\Programs\\Pagewick";
+const std::string kIni = kFolder + "\\pagewick.ini";
+
+std::vector<std::string> CrLfLines(const std::string& t) {
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < t.size()) {
+        size_t end = t.find("\r\n", pos);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "text after the last CR LF: " << t.substr(pos);
+            break;
+        }
+        lines.push_back(t.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return lines;
+}
+
+std::string Join(const std::vector<std::string>& lines, const char* eol = "\r\n") {
+    std::string out;
+    for (const auto& l : lines) out += l + eol;
+    return out;
+}
+
+std::vector<std::string> SoundLines() {
+    return {"Window Position", "1200", "-300", "5000", "6000", "", "Font Settings", "12",
+            "Courier New", "-1", "0", "", "Transparency", "40", "", "Global Hotkey",
+            "0", "-1", "-1", "0", "72", "-1"};
+}
+
+TEST(SettingsNumbers, WholeFractionalNegativeAndLargeValuesAsTheRunTimeWritesThem) {
+    EXPECT_EQ(FormatNumber(7245, "."), "7245");
+    EXPECT_EQ(FormatNumber(-120, "."), "-120");
+    EXPECT_EQ(FormatNumber(9.75f, "."), "9.75");
+    EXPECT_EQ(FormatNumber(9.75f, ","), "9,75");
+    EXPECT_EQ(FormatNumber(0.1f, "."), "0.1");          // no float noise
+    EXPECT_EQ(FormatNumber(1.0f / 3, "."), "0.3333333");  // 7 significant digits
+    EXPECT_EQ(FormatNumber(1234567, "."), "1234567");
+    EXPECT_EQ(FormatNumber(12345678, "."), "12345680");
+    EXPECT_EQ(FormatNumber(-0.0f, "."), "0");
+    EXPECT_EQ(FormatNumber(1e20f, "."), "1E+20");
+    EXPECT_EQ(FormatBool(true), "-1");
+    EXPECT_EQ(FormatBool(false), "0");
+}
+
+TEST(SettingsNumbers, ReaderTakesTheUsersSeparatorAndRejectsWhatIsNotANumber) {
+    float v = 0;
+    EXPECT_TRUE(ParseSingle("9.75", ".", v));
+    EXPECT_FLOAT_EQ(v, 9.75f);
+    EXPECT_TRUE(ParseSingle("9,75", ",", v));
+    EXPECT_FLOAT_EQ(v, 9.75f);
+    EXPECT_TRUE(ParseSingle("9.75", ",", v)) << "a file from a '.' locale still reads";
+    EXPECT_FLOAT_EQ(v, 9.75f);
+    EXPECT_TRUE(ParseSingle(" -300 ", ".", v));
+    EXPECT_FLOAT_EQ(v, -300);
+    EXPECT_TRUE(ParseSingle("1E+20", ".", v));
+    for (const char* bad : {"", " ", "abc", "12abc", "9,75", "1.2.3", "-", ".", "1e", "1e40", "nan", "inf", "0x10"}) {
+        EXPECT_FALSE(ParseSingle(bad, ".", v)) << "'" << bad << "'";
+    }
+    EXPECT_FALSE(ParseSingle("9,75,1", ",", v));
+}
+
+TEST(SettingsNumbers, BooleansAcceptNumbersAndWordsInAnyCase) {
+    bool b = false;
+    const std::pair<const char*, bool> good[] = {{"-1", true}, {"0", false}, {"True", true}, {"False", false},
+                                                 {"TRUE", true}, {"false", false}, {" -1 ", true}, {"1", true}};
+    for (const auto& g : good) {
+        b = !g.second;
+        EXPECT_TRUE(ParseBool(g.first, ".", b)) << g.first;
+        EXPECT_EQ(b, g.second) << g.first;
+    }
+    for (const char* bad : {"", "yes", "Tru", "-1x"}) EXPECT_FALSE(ParseBool(bad, ".", b)) << bad;
+}
+
+TEST(SettingsNumbers, KeyCodeRoundsHalvesToEvenAndMustFitThirtyTwoBits) {
+    long k = 0;
+    const std::pair<const char*, long> cases[] = {{"65.5", 66}, {"64.5", 64}, {"65.4", 65}, {"65.6", 66},
+                                                  {"-2.5", -2}, {"83", 83}, {"2147483647", 2147483647}};
+    for (const auto& c : cases) {
+        EXPECT_TRUE(ParseLong(c.first, ".", k)) << c.first;
+        EXPECT_EQ(k, c.second) << c.first;
+    }
+    EXPECT_TRUE(ParseLong("65,5", ",", k));
+    EXPECT_EQ(k, 66);
+    EXPECT_FALSE(ParseLong("2147483648", ".", k));
+    EXPECT_FALSE(ParseLong("-2147483649", ".", k));
+    EXPECT_FALSE(ParseLong("S", ".", k));
+}
+
+TEST(SettingsFileText, WriterGivesExactlyTheTwentyTwoLinesInOrder) {
+    Settings s;
+    s.top = 1200; s.left = -300; s.height = 5000; s.width = 6000;
+    s.font = {"Courier New", 12, true, false};
+    s.transparency = "40";
+    s.altkey = false; s.ctrlkey = true; s.enabled = true; s.shiftkey = false; s.vkey = 72; s.winkey = true;
+    EXPECT_EQ(CrLfLines(FormatSettings(s, ".")), SoundLines());
+
+    s.font.size = 9.75f;
+    const auto comma = CrLfLines(FormatSettings(s, ","));
+    ASSERT_EQ(comma.size(), 22u);
+    EXPECT_EQ(comma[7], "9,75");
+}
+
+TEST(SettingsFileText, ReaderSkipsSectionLinesAndAcceptsBareLineFeeds) {
+    auto lines = SoundLines();
+    for (int i : {0, 5, 6, 11, 12, 14, 15}) lines[i] = "[anything " + std::to_string(i) + "]";
+    for (const char* eol : {"\r\n", "\n", "\r"}) {
+        Settings s;
+        EXPECT_EQ(ParseSettings(Join(lines, eol), ".", s), 22) << "line end " << int(eol[0]);
+        EXPECT_EQ(s.top, 1200);
+        EXPECT_EQ(s.left, -300);
+        EXPECT_EQ(s.height, 5000);
+        EXPECT_EQ(s.width, 6000);
+        EXPECT_EQ(s.font, (FontSpec{"Courier New", 12, true, false}));
+        EXPECT_EQ(s.transparency, "40");
+        EXPECT_FALSE(s.altkey);
+        EXPECT_TRUE(s.ctrlkey);
+        EXPECT_TRUE(s.enabled);
+        EXPECT_FALSE(s.shiftkey);
+        EXPECT_EQ(s.vkey, 72);
+        EXPECT_TRUE(s.winkey);
+    }
+    // The last line without its line end still counts.
+    Settings s;
+    std::string text = Join(SoundLines());
+    text.resize(text.size() - 2);
+    EXPECT_EQ(ParseSettings(text, ".", s), 22);
+    EXPECT_TRUE(s.winkey);
+}
+
+TEST(SettingsFileText, ReadingStopsAtTheFirstBadLineAndLaterFieldsKeepTheirValues) {
+    struct Case { int line; const char* text; };
+    const Case cases[] = {{2, "top"}, {4, ""}, {8, "big"}, {8, "0"}, {8, "-3"}, {10, "maybe"},
+                          {14, ""}, {14, "half"}, {19, "on"}, {21, "S"}, {21, "1e12"}, {22, ""}};
+    for (const Case& c : cases) {
+        auto lines = SoundLines();
+        lines[c.line - 1] = c.text;
+        Settings s;
+        const Settings before = s;
+        EXPECT_EQ(ParseSettings(Join(lines), ".", s), c.line - 1) << "line " << c.line << " '" << c.text << "'";
+        if (c.line > 2) EXPECT_EQ(s.top, 1200) << c.line;
+        if (c.line <= 8) EXPECT_EQ(s.font, before.font) << c.line;
+        if (c.line <= 14) EXPECT_EQ(s.transparency, "0") << c.line;
+        if (c.line <= 21) EXPECT_EQ(s.vkey, 83) << c.line;
+        EXPECT_EQ(s.winkey, false) << c.line;
+    }
+    // Short files.
+    for (int n : {0, 1, 3, 9, 21}) {
+        const auto all = SoundLines();
+        std::vector<std::string> lines(all.begin(), all.begin() + n);
+        Settings s;
+        EXPECT_EQ(ParseSettings(Join(lines), ".", s), n);
+    }
+}
+
+class SettingsStart : public ::testing::Test {
+protected:
+    fake::Fakes f;
+    std::unique_ptr<frmPagewick> main;
+    fake::Form* form() { return static_cast<fake::Form*>(&main->form()); }
+    bool Start() {
+        main = std::make_unique<frmPagewick>(f.platform);
+        return main->Load();
+    }
+    void Restart() {
+        main.reset();
+        f.hotkeys.armed.clear();
+        f.hotkeys.registrations.clear();
+        ASSERT_TRUE(Start());
+    }
+};
+
+TEST_F(SettingsStart, EverythingSurvivesARestartAlsoWithCommaDecimals) {
+    f.app.decimalSeparator = ",";
+    ASSERT_TRUE(Start());
+    form()->Move(-4000, 20000, 5000.5f, 6000);   // off the screen: kept as it is
+    FontSpec font{"Lucida Console", 9.75f, false, true};
+    main->txtNote().SetFont(font);
+    main->SetTransparency("30");
+    main->VBHotKey1.BeginUpdate();
+    main->VBHotKey1.set_enabled(true);
+    main->VBHotKey1.set_altkey(true);
+    main->VBHotKey1.set_vkey(112);
+    main->VBHotKey1.EndUpdate();
+    main->Command(mnuExit);
+    ASSERT_TRUE(form()->destroyed);
+    const auto lines = CrLfLines(f.fs.files[kIni]);
+    ASSERT_EQ(lines.size(), 22u);
+    EXPECT_EQ(lines[3], "6000");
+    EXPECT_EQ(lines[4], "5000,5");
+    EXPECT_EQ(lines[7], "9,75");
+
+    Restart();
+    EXPECT_EQ(form()->Left(), -4000);
+    EXPECT_EQ(form()->Top(), 20000);
+    EXPECT_EQ(form()->Width(), 5000.5f);
+    EXPECT_EQ(form()->Height(), 6000);
+    EXPECT_EQ(main->txtNote().Font(), font);
+    EXPECT_EQ(main->Transparency(), "30");
+    EXPECT_TRUE(main->VBHotKey1.enabled());
+    EXPECT_TRUE(main->VBHotKey1.altkey());
+    EXPECT_EQ(main->VBHotKey1.vkey(), 112);
+    // Armed once, with the final combination.
+    ASSERT_EQ(f.hotkeys.registrations.size(), 1u);
+    EXPECT_EQ(f.hotkeys.registrations[0].mods, 1u | 2u | 4u);
+    EXPECT_EQ(f.hotkeys.registrations[0].vk, 112u);
+    EXPECT_EQ(f.hotkeys.registrations[0].w, form()->hWnd());
+    EXPECT_TRUE(f.ui.boxes.empty());
+}
+
+TEST_F(SettingsStart, MaximisedWindowStoresItsBoundsAndStartsNormalWithThem) {
+    ASSERT_TRUE(Start());
+    form()->SetState(vbMaximized);
+    main->Command(mnuExit);
+    const auto lines = CrLfLines(f.fs.files[kIni]);
+    ASSERT_EQ(lines.size(), 22u);
+    EXPECT_EQ(lines[3], FormatNumber(form()->maxHeight, "."));
+    EXPECT_EQ(lines[4], FormatNumber(form()->maxWidth, "."));
+    Restart();
+    EXPECT_EQ(form()->State(), vbNormal);
+    EXPECT_EQ(form()->Width(), form()->maxWidth);
+    EXPECT_EQ(form()->Height(), form()->maxHeight);
+}
+
+TEST_F(SettingsStart, WindowInTheTrayStoresItsNormalBounds) {
+    ASSERT_TRUE(Start());
+    form()->Move(100, 200, 3000, 4000);
+    form()->SetState(vbMinimized);
+    main->Command(mnuExit);
+    const auto lines = CrLfLines(f.fs.files[kIni]);
+    ASSERT_EQ(lines.size(), 22u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.begin() + 5),
+              (std::vector<std::string>{"200", "100", "4000", "3000"}));
+}
+
+TEST_F(SettingsStart, GarbageOrShortFileStillStartsWithDefaultsForTheRest) {
+    auto lines = SoundLines();
+    lines[7] = "twelve";   // the font size
+    f.fs.files[kIni] = Join(lines);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(form()->Visible());
+    EXPECT_EQ(form()->Top(), 1200);
+    EXPECT_EQ(form()->Width(), 6000);
+    EXPECT_EQ(main->txtNote().Font(), FontSpec());
+    EXPECT_EQ(main->Transparency(), "0");
+    EXPECT_FALSE(main->VBHotKey1.enabled());
+    EXPECT_TRUE(f.hotkeys.registrations.empty());
+    EXPECT_TRUE(f.ui.boxes.empty());
+
+    fake::Fakes g;
+    g.fs.files[kIni] = "Window Position\r\n500\r\n";
+    frmPagewick w(g.platform);
+    ASSERT_TRUE(w.Load());
+    EXPECT_EQ(w.form().Top(), 500);
+    EXPECT_EQ(w.form().Width(), 8445);
+    EXPECT_EQ(w.form().Height(), 7245);
+    EXPECT_TRUE(w.form().Visible());
+}
+
+TEST_F(SettingsStart, FailedWriteIsReportedWithTheFileAndTheReasonAndKeepsTheOldFile) {
+    f.fs.files[kIni] = Join(SoundLines());
+    f.fs.unwritable.insert(kIni);
+    ASSERT_TRUE(Start());
+    main->Command(mnuExit);
+    EXPECT_FALSE(form()->destroyed) << "the failure is not reported as success";
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_NE(f.ui.boxes[0].text.find(kIni), std::string::npos);
+    EXPECT_NE(f.ui.boxes[0].text.find("Access is denied."), std::string::npos);
+    EXPECT_EQ(f.fs.files[kIni], Join(SoundLines()));
+}
+
+}  // namespace
+}  // namespace pw
