@@ -6,6 +6,8 @@
 
 #include "app/MenuIds.h"
 #include "editor/CommonDialog.h"
+#include "help/frmAbout.h"
+#include "help/frmHelp.h"
 #include "platform/platform.h"
 #include "app/TrayIcon.h"
 #include "options/VBHotKey.h"
@@ -119,6 +121,8 @@ private:
     std::shared_ptr<class frmHotkey> frmHotkey_;
     // --- editing: find and replace, file commands, font ---
     // --- help, about, always on top ---
+    std::unique_ptr<frmHelp> frmHelp_;
+    std::unique_ptr<frmAbout> frmAbout_;
 };
 
 }  // namespace pw

@@ -1,0 +1,149 @@
+#include "help/frmAbout.h"
+
+#include "app/Icon32.h"
+
+namespace pw {
+
+const char* const kAuthorSiteUrl = "http://www.pagewick.example/";
+const char* const kIconSiteUrl = "http://icons.example.org/";
+
+namespace {
+
+FontSpec Tahoma825() {
+    FontSpec f;
+    f.name = "Tahoma";
+    f.size = 8.25f;
+    return f;
+}
+
+ControlDef Def(int id, ControlKind kind, const std::string& caption, float left, float top,
+               float width, float height, unsigned style = 0) {
+    ControlDef d;
+    d.id = id;
+    d.kind = kind;
+    d.caption = caption;
+    d.left = left;
+    d.top = top;
+    d.width = width;
+    d.height = height;
+    d.style = style;
+    return d;
+}
+
+}  // namespace
+
+frmAbout::frmAbout(Platform& platform) : p_(platform) {}
+
+frmAbout::~frmAbout() = default;
+
+void frmAbout::Open(Handle owner) {
+    if (Loaded()) {
+        form_->BringToFront();
+        return;
+    }
+    FormDef def;
+    def.caption = "About Pagewick";
+    def.clientWidth = 4440;
+    def.clientHeight = 4455;
+    def.style = fsFixedDialog | fsCenterOwner;
+    def.font = Tahoma825();
+    def.backColor = RGBColor(255, 255, 255);
+    def.className = "PagewickAbout";
+    form_ = p_.ui.CreateForm(def, *this, owner);
+    IForm& f = *form_;
+
+    // The faded sheet comes first so that everything else lies on top of it.
+    f.AddControl(Def(kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175)).SetImage("NOTESHEET");
+    f.AddControl(Def(kImgPagewick, ControlKind::Picture, "", 480, 480, 690, 1395)).SetImage("PROGRAM");
+    f.AddControl(Def(kLblProduct, ControlKind::Label, "Pagewick 1.4", 1440, 600, 2400, 240));
+    f.AddControl(Def(kLblRights, ControlKind::Label,
+                     "Copyright \xA9 2005 the Pagewick authors.\r\nAll rights reserved.",
+                     1440, 900, 2880, 420));
+    // Wider than the address needs at 8.25 pt, so the whole address stays readable.
+    lblVelmorUrl_ = &f.AddControl(Def(kLblVelmorUrl, ControlKind::Label, kAuthorSiteUrl, 1440,
+                                      1440, 2880, 315, csUnderline | csClickable));
+    lblVelmorUrl_->SetToolTip(kAuthorSiteUrl);
+    lblVelmorUrl_->SetHandCursor("HAND");
+
+    IControl& imgBrask = f.AddControl(
+        Def(kImgBrask, ControlKind::Picture, "", 1035, 2880, 2370, 780, csClickable));
+    imgBrask.SetImage("ICONSITE");
+    imgBrask.SetToolTip(kIconSiteUrl);
+    imgBrask.SetHandCursor("HAND");
+
+    f.AddControl(Def(kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1800, 195));
+    lblBraskUrl_ = &f.AddControl(Def(kLblBraskUrl, ControlKind::Label, "BRASK's icons.", 2618,
+                                     3720, 1125, 195, csUnderline | csClickable));
+    lblBraskUrl_->SetToolTip(kIconSiteUrl);
+    lblBraskUrl_->SetHandCursor("HAND");
+
+    for (int id = kLblProduct; id <= kLblBraskUrl; ++id) {
+        if (IControl* c = f.Control(id)) c->SetFont(Tahoma825());
+    }
+
+    Form_Load();
+    f.Show();
+    p_.ui.AddModeless(f.hWnd());
+}
+
+void frmAbout::Close() {
+    if (Loaded()) RunClose(*this, *form_, vbFormCode);
+}
+
+void frmAbout::Form_Load() {
+    SetWindowIconsOf(p_, form_->hWnd());
+}
+
+void frmAbout::Form_Unload() {
+    p_.ui.RemoveModeless(form_->hWnd());
+}
+
+void frmAbout::Navigate(std::string NavTo) {
+    p_.shell.ShellOpen(NavTo);
+}
+
+void frmAbout::Command(int id) {
+    switch (id) {
+        case kLblVelmorUrl: lblVelmorUrl_Click(); break;
+        case kLblBraskUrl: lblBraskUrl_Click(); break;
+        case kImgBrask: imgBrask_Click(); break;
+        default: break;
+    }
+}
+
+void frmAbout::MouseMove(int id, int button) {
+    (void)button;
+    switch (id) {
+        case 0: Form_MouseMove(); break;
+        case kLblVelmorUrl: lblVelmorUrl_MouseMove(); break;
+        case kLblBraskUrl: lblBraskUrl_MouseMove(); break;
+        case kImgBrask: imgBrask_MouseMove(); break;
+        default: break;
+    }
+}
+
+void frmAbout::MouseDown(int id, int button) {
+    (void)button;
+    if (id == kLblVelmorUrl) lblVelmorUrl_MouseDown();
+}
+
+void frmAbout::lblVelmorUrl_Click() { Navigate(lblVelmorUrl_->Text()); }
+void frmAbout::lblBraskUrl_Click() { Navigate(kIconSiteUrl); }
+void frmAbout::imgBrask_Click() { Navigate(kIconSiteUrl); }
+
+void frmAbout::lblVelmorUrl_MouseMove() {
+    // A pressed link keeps its red until the pointer reaches the window background, even
+    // when it still moves over the link after the click.
+    if (lblVelmorUrl_->ForeColor() != kPressedColor) lblVelmorUrl_->SetForeColor(kLinkColor);
+}
+
+void frmAbout::lblVelmorUrl_MouseDown() { lblVelmorUrl_->SetForeColor(kPressedColor); }
+void frmAbout::lblBraskUrl_MouseMove() { lblBraskUrl_->SetForeColor(kLinkColor); }
+void frmAbout::imgBrask_MouseMove() { lblBraskUrl_->SetForeColor(kLinkColor); }
+
+void frmAbout::Form_MouseMove() {
+    lblVelmorUrl_->SetForeColor(kNormalColor);
+    lblBraskUrl_->SetForeColor(kNormalColor);
+}
+
+}  // namespace pw

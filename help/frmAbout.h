@@ -1,0 +1,66 @@
+// The About window: name, version and rights notice, a link to the author's site and a
+// credit with link for the icon site. Modeless, no buttons; made anew at every opening.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace pw {
+
+// The author's site (the text of its link) and the site that drew the program's icons.
+extern const char* const kAuthorSiteUrl;
+extern const char* const kIconSiteUrl;
+
+// The looks of the link labels.
+constexpr Color kLinkColor = RGBColor(0, 0, 255);
+constexpr Color kPressedColor = RGBColor(255, 0, 0);
+constexpr Color kNormalColor = SystemColor(COLOR_WINDOWTEXT_INDEX);
+
+class frmAbout : public FormEvents {
+public:
+    enum ControlId : int {
+        kImage1 = 1, kImgPagewick, kLblProduct, kLblRights, kLblVelmorUrl, kImgBrask,
+        kLblBraskTxt, kLblBraskUrl,
+    };
+
+    explicit frmAbout(Platform& platform);
+    ~frmAbout() override;
+
+    // Creates, loads and shows the window owned by `owner`; when it is already open, only
+    // brings it to the front.
+    void Open(Handle owner);
+    bool Loaded() const { return form_ && form_->hWnd() != 0; }
+    // Closes an open window by program (the unload step runs); does nothing otherwise.
+    void Close();
+
+    IForm* form() { return Loaded() ? form_.get() : nullptr; }
+    IControl& lblVelmorUrl() { return *lblVelmorUrl_; }
+    IControl& lblBraskUrl() { return *lblBraskUrl_; }
+
+    void Form_Load();
+    void Form_Unload() override;
+    void Command(int id) override;
+    void MouseMove(int id, int button) override;
+    void MouseDown(int id, int button) override;
+
+    // Opens an address in the user's browser; a failure shows nothing.
+    void Navigate(std::string NavTo);
+
+    void lblVelmorUrl_Click();
+    void lblBraskUrl_Click();
+    void imgBrask_Click();
+    void lblVelmorUrl_MouseMove();
+    void lblVelmorUrl_MouseDown();
+    void lblBraskUrl_MouseMove();
+    void imgBrask_MouseMove();
+    void Form_MouseMove();
+
+private:
+    Platform& p_;
+    std::unique_ptr<IForm> form_;
+    IControl* lblVelmorUrl_ = nullptr;
+    IControl* lblBraskUrl_ = nullptr;
+};
+
+}  // namespace pw

@@ -1,0 +1,96 @@
+#include "help/frmHelp.h"
+
+#include "app/Icon32.h"
+#include "help/HelpTexts.h"
+
+namespace pw {
+
+namespace {
+
+constexpr unsigned WM_VSCROLL_ = 0x0115;
+constexpr unsigned long SB_TOP_ = 6;
+
+FontSpec Tahoma825() {
+    FontSpec f;
+    f.name = "Tahoma";
+    f.size = 8.25f;
+    return f;
+}
+
+}  // namespace
+
+frmHelp::frmHelp(Platform& platform) : p_(platform) {}
+
+frmHelp::~frmHelp() = default;
+
+void frmHelp::Open(Handle owner) {
+    if (Loaded()) {
+        form_->BringToFront();
+        return;
+    }
+    FormDef def;
+    def.caption = "Help Topics";
+    def.clientWidth = 5160;
+    def.clientHeight = 4665;
+    def.style = fsFixedDialog | fsCenterOwner;
+    def.font = Tahoma825();
+    def.className = "PagewickHelp";
+    form_ = p_.ui.CreateForm(def, *this, owner);
+
+    ControlDef tabs;
+    tabs.id = kTabStrip1;
+    tabs.kind = ControlKind::TabStrip;
+    tabs.left = 0;
+    tabs.top = 15;
+    tabs.width = 4215;
+    tabs.height = 300;
+    tabs.style = csTabStop;
+    tabStrip1_ = &form_->AddControl(tabs);
+    for (int i = 1; i <= kHelpTopicCount; ++i) tabStrip1_->AddItem(HelpTopicCaption(i));
+    tabStrip1_->SetValue(1);
+
+    ControlDef box;
+    box.id = kTxthelp;
+    box.kind = ControlKind::TextBox;
+    box.left = 120;
+    box.top = 360;
+    box.width = 5010;
+    box.height = 4275;
+    box.style = csMultiLine | csVScroll | csReadOnly | csTabStop;
+    txthelp_ = &form_->AddControl(box);
+
+    Form_Load();
+    form_->Show();
+    p_.ui.AddModeless(form_->hWnd());
+}
+
+void frmHelp::Close() {
+    if (Loaded()) RunClose(*this, *form_, vbFormCode);
+}
+
+void frmHelp::Form_Load() {
+    SetWindowIconsOf(p_, form_->hWnd());
+    txthelp_->SetBackColor(SystemColor(COLOR_BTNFACE_INDEX));
+    TabStrip1_Click();
+}
+
+void frmHelp::Form_Unload() {
+    p_.ui.RemoveModeless(form_->hWnd());
+}
+
+void frmHelp::Changed(int id) {
+    if (id == kTabStrip1) TabStrip1_Click();
+}
+
+void frmHelp::TabStrip1_Click() {
+    const int index = tabStrip1_->Value();
+    for (int i = 1; i <= kHelpTopicCount; ++i) {
+        if (index != i) continue;
+        txthelp_->SetText(HelpTopicText(i));
+        // A new topic is read from its first line, whatever was scrolled before.
+        txthelp_->SetSelStart(0);
+        txthelp_->Send(WM_VSCROLL_, SB_TOP_, 0);
+    }
+}
+
+}  // namespace pw

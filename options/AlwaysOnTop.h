@@ -1,0 +1,11 @@
+// Keeping a window above all windows that are not top-most themselves. Position and size
+// never change.
+#pragma once
+#include "platform/ui.h"
+
+namespace pw {
+
+void MakeTopMost(IForm& window);   // SetWindowPos HWND_TOPMOST, SWP_NOSIZE | SWP_NOMOVE
+void MakeNormal(IForm& window);    // SetWindowPos HWND_NOTOPMOST, SWP_NOSIZE | SWP_NOMOVE
+
+}  // namespace pw
