@@ -6,6 +6,7 @@
 
 #include "app/MenuIds.h"
 #include "editor/CommonDialog.h"
+#include "editor/FindReplace.h"
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
 #include "platform/platform.h"
@@ -120,6 +121,14 @@ private:
     unsigned taskbarCreated_ = 0;   // registered "TaskbarCreated": the tray was rebuilt
     std::shared_ptr<class frmHotkey> frmHotkey_;
     // --- editing: find and replace, file commands, font ---
+public:
+    FindReplace FindReplace_{p_};   // the one Find/Replace state of the run
+private:
+    // The save prompt of New and Open..., with the save on Yes. answer: vbYes, vbNo or
+    // vbCancel. False when the command is to stop (Cancel, or a save that did not happen).
+    bool AskToSave(int& answer);
+    // Writes the note and CR LF to the chosen file; tells the user when that fails.
+    bool WriteNoteTo(const std::string& path);
     // --- help, about, always on top ---
     std::unique_ptr<frmHelp> frmHelp_;
     std::unique_ptr<frmAbout> frmAbout_;

@@ -1,9 +1,98 @@
+#include "editor/FileCommands.h"
+
 #include "app/frmPagewick.h"
+#include "storage/NoteFile.h"
 
 namespace pw {
 
-void frmPagewick::mnuNew_Click() {}
-void frmPagewick::mnuOpen_Click() {}
-void frmPagewick::mnuSaveAs_Click() {}
+namespace {
+const char* const kTextFilter = "Text (*.txt)|*.txt";
+const char* const kSaveAsFilter = "Text (*.txt)|*.txt|All Files (*.*)|*.*";
+}  // namespace
+
+std::string TextFromFile(const std::string& data) {
+    std::string text;
+    text.reserve(data.size() + data.size() / 64);
+    const size_t n = data.size();
+    for (size_t i = 0; i < n; ++i) {
+        const char c = data[i];
+        text += c;
+        if (c == '\r' && (i + 1 >= n || data[i + 1] != '\n')) text += '\n';
+    }
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+    return text;
+}
+
+bool frmPagewick::WriteNoteTo(const std::string& path) {
+    const FileError err = p_.fs.WriteFile(path, FileFromText(txtNote_->Text()));
+    if (!err.failed) return true;
+    p_.ui.MsgBox("The file " + path + " could not be saved:\r\n" + err.reason, vbExclamation, p_.app.Title());
+    return false;
+}
+
+bool frmPagewick::AskToSave(int& answer) {
+    answer = p_.ui.MsgBox("Save current text to file?", vbYesNoCancel + vbQuestion, "Save Text?");
+    if (answer == vbCancel) return false;
+    if (answer != vbYes) return true;
+    CommonDialog_.Filter = kTextFilter;
+    // The cancel-error switch stays as the last command left it; either way of cancelling
+    // writes nothing and stops the command.
+    if (CommonDialog_.ShowSave(p_.dialogs, form_->hWnd()) != CommonDialog::Chosen) return false;
+    if (CommonDialog_.FileName.empty()) return false;
+    return WriteNoteTo(CommonDialog_.FileName);
+}
+
+void frmPagewick::mnuNew_Click() {
+    if (txtNote_->Text().empty()) {
+        txtNote_->SetText("");
+        return;
+    }
+    int answer = vbCancel;
+    if (!AskToSave(answer)) return;
+    if (answer == vbNo) txtNote_->SetText("");
+}
+
+void frmPagewick::mnuOpen_Click() {
+    if (!txtNote_->Text().empty()) {
+        int answer = vbCancel;
+        if (!AskToSave(answer)) return;
+    }
+    CommonDialog_.CancelError_ = true;
+    CommonDialog_.Filter = kTextFilter;
+    if (CommonDialog_.ShowOpen(p_.dialogs, form_->hWnd()) != CommonDialog::Chosen) return;
+    const std::string path = CommonDialog_.FileName;
+    if (path.empty()) return;
+
+    const long long size = p_.fs.FileSize(path);
+    if (size > kMaxOpenBytes) {
+        p_.ui.MsgBox("The file " + path + " is too large to open (" + std::to_string(size >> 20) +
+                         " MB).\r\nPagewick opens files of up to " + std::to_string(kMaxOpenBytes >> 20) + " MB.",
+                     vbExclamation, p_.app.Title());
+        return;
+    }
+    p_.ui.SetBusyCursor(true);
+    std::string data;
+    const FileError err = p_.fs.ReadAll(path, data);
+    if (err.failed) {
+        p_.ui.SetBusyCursor(false);
+        p_.ui.MsgBox("The file " + path + " could not be opened:\r\n" + err.reason, vbExclamation, p_.app.Title());
+        return;
+    }
+    // A file of no bytes has no first line: the note stays as it is.
+    if (!data.empty()) {
+        // The text box ends its text at a NUL; show each as a space rather than cut the file.
+        NulsToSpaces(data);
+        txtNote_->SetText(TextFromFile(data));
+    }
+    p_.ui.SetBusyCursor(false);
+}
+
+void frmPagewick::mnuSaveAs_Click() {
+    CommonDialog_.Filter = kSaveAsFilter;
+    CommonDialog_.CancelError_ = false;
+    if (CommonDialog_.ShowSave(p_.dialogs, form_->hWnd()) != CommonDialog::Chosen) return;
+    if (CommonDialog_.FileName.empty()) return;
+    WriteNoteTo(CommonDialog_.FileName);
+}
 
 }  // namespace pw

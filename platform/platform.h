@@ -3,6 +3,7 @@
 // with fakes.
 #pragma once
 #include "platform/dialogs.h"
+#include "platform/finddialogs.h"
 #include "platform/system.h"
 #include "platform/ui.h"
 
@@ -17,6 +18,8 @@ struct Platform {
     IShell& shell;
     IHotkeys& hotkeys;
     IDialogs& dialogs;
+    // Find and Replace dialogs; set after the bundle is made (null: Find and Replace are off).
+    IFindDialogs* findDialogs = nullptr;
 };
 
 }  // namespace pw
