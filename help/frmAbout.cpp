@@ -48,7 +48,6 @@ void frmAbout::Open(Handle owner) {
     def.style = fsFixedDialog | fsCenterOwner;
     def.font = Tahoma825();
     def.backColor = RGBColor(255, 255, 255);
-    def.className = "PagewickAbout";
     form_ = p_.ui.CreateForm(def, *this, owner);
     IForm& f = *form_;
 

@@ -34,7 +34,6 @@ void frmHelp::Open(Handle owner) {
     def.clientHeight = 4665;
     def.style = fsFixedDialog | fsCenterOwner;
     def.font = Tahoma825();
-    def.className = "PagewickHelp";
     form_ = p_.ui.CreateForm(def, *this, owner);
 
     ControlDef tabs;
