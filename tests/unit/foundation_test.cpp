@@ -3,6 +3,7 @@
 
 #include "app/Manifest.h"
 #include "app/Menus.h"
+#include "app/modMain.h"
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
 #include "storage/NoteFile.h"
@@ -278,6 +279,28 @@ TEST_F(MainWindow, UnreadableNoteIsReportedAndNotReplacedByAnEmptyBox) {
     main->Command(mnuExit);
     EXPECT_EQ(f.fs.files[kNote], "precious");
     EXPECT_TRUE(form()->destroyed);
+}
+
+TEST(Startup, FirstRunRelaunchesBeforeAnyWindowAndLaterRunsShowTheNote) {
+    fake::Fakes f;
+    EXPECT_EQ(Main(f.platform), nullptr);
+    EXPECT_TRUE(f.ui.forms.empty());
+    EXPECT_EQ(f.app.exitCode, 1);
+
+    fake::Fakes g;
+    g.fs.files[kManifest] = ManifestText();
+    g.fs.files[kNote] = "note";
+    auto main = Main(g.platform);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(g.app.iccSize, 8u);
+    EXPECT_EQ(g.app.iccClasses, 0x200u);
+    EXPECT_EQ(main->txtNote().Text(), "note");
+    EXPECT_TRUE(main->form().Visible());
+
+    fake::Fakes h;   // read-only folder: no manifest, but the program still starts
+    h.fs.unwritable.insert(kManifest);
+    EXPECT_NE(Main(h.platform), nullptr);
+    EXPECT_EQ(h.app.exitCode, -1);
 }
 
 TEST(MenuBar, EntriesInOrderWithShortcutsAndAHiddenPopup) {
