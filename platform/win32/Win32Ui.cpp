@@ -523,7 +523,15 @@ void Win32Form::Show() {
         events_.Form_Resize();
         return;
     }
-    if (::IsIconic(hwnd_) || ::IsZoomed(hwnd_)) {
+    if (::IsIconic(hwnd_) && state_ == vbNormal) {
+        // Back to the normal window even when it was maximised before it was minimised.
+        WINDOWPLACEMENT wp = {};
+        wp.length = sizeof(wp);
+        ::GetWindowPlacement(hwnd_, &wp);
+        wp.flags &= ~static_cast<UINT>(WPF_RESTORETOMAXIMIZED);
+        wp.showCmd = SW_SHOWNORMAL;
+        ::SetWindowPlacement(hwnd_, &wp);
+    } else if (::IsIconic(hwnd_) || ::IsZoomed(hwnd_)) {
         ::ShowWindow(hwnd_, state_ == vbMaximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
     } else {
         ::ShowWindow(hwnd_, state_ == vbMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
