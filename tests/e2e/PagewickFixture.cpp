@@ -1,0 +1,157 @@
+#include "PagewickFixture.h"
+
+namespace e2e {
+
+const char kManifestText[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+    "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
+    "<assemblyIdentity type=\"win32\" processorArchitecture=\"*\" version=\"6.0.0.0\" name=\"name\"/>\r\n"
+    "<description>Pagewick</description>\r\n"
+    "<dependency>\r\n"
+    "   <dependentAssembly>\r\n"
+    "      <assemblyIdentity\r\n"
+    "           type=\"win32\"\r\n"
+    "           name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\r\n"
+    "           language=\"*\"\r\n"
+    "           processorArchitecture=\"*\"\r\n"
+    "         publicKeyToken=\"6595b64144ccf1df\"\r\n"
+    "      />\r\n"
+    "   </dependentAssembly>\r\n"
+    "</dependency>\r\n"
+    "</assembly>\r\n";
+
+static std::string BuiltExe() {
+  return ToWindowsPath(GetEnv("PAGEWICK_EXE", JoinPath(ThisExeFolder(), "..\\pagewick.exe")));
+}
+
+void PagewickTest::SetUp() {
+  // Leftovers of an earlier scenario in this session would be taken for this one's program.
+  KillProcessesNamed("pagewick.exe");
+  std::string exe = BuiltExe();
+  ASSERT_TRUE(FileExists(exe)) << "not built: " << exe;
+  folder_.reset(new TempFolder("pw"));
+  ASSERT_FALSE(Folder().empty()) << "no temp folder";
+  ASSERT_TRUE(CopyFileTo(exe, ExePath())) << LastErrorText();
+  ASSERT_TRUE(WriteFileBytes(ManifestPath(), kManifestText));
+}
+
+void PagewickTest::TearDown() {
+  if (HasFailure()) {
+    std::string dir = ToWindowsPath(GetEnv("PAGEWICK_E2E_ARTIFACTS", Folder() + "\\..\\artifacts"));
+    CreateDirectoryA(dir.c_str(), nullptr);
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string shot = JoinPath(dir, std::string(info->test_suite_name()) + "." + info->name() + ".bmp");
+    if (SaveScreenshot(shot)) std::printf("screenshot: %s\n", shot.c_str());
+    for (const MessageBoxInfo& m : MessageBoxesOf(app_.pid()))
+      std::printf("open message box \"%s\": %s\n", m.title.c_str(), m.text.c_str());
+  }
+  probe_.reset();
+  app_.Kill();
+  KillProcessesNamed("pagewick.exe");
+  for (const std::string& cmd : unix_cleanup_) RunUnix(cmd);
+  folder_.reset();
+}
+
+bool PagewickTest::RemoveManifest() {
+  SetFileAttributesA(ManifestPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+  return DeleteFileA(ManifestPath().c_str()) != 0;
+}
+
+std::string PagewickTest::ReadFileOrMarker(const std::string& path) {
+  std::string s;
+  return ReadFileBytes(path, &s) ? s : std::string("<missing>");
+}
+
+bool PagewickTest::Start(const std::string& args) {
+  if (!app_.Start(ExePath(), args, Folder())) {
+    error_ = "cannot start " + ExePath() + ": " + LastErrorText();
+    return false;
+  }
+  return true;
+}
+
+HWND PagewickTest::WaitMainWindow(DWORD pid, Visibility v, DWORD timeout_ms) {
+  WindowQuery q;
+  q.pid = pid;
+  q.class_name = "Pagewick";
+  q.caption = "Pagewick";
+  q.visibility = v;
+  return WaitTopWindow(q, timeout_ms);
+}
+
+bool PagewickTest::Adopt(HWND hwnd) {
+  main_ = hwnd;
+  edit_ = FindChild(hwnd, "Edit");
+  if (!edit_) {
+    error_ = "the main window has no Edit child";
+    return false;
+  }
+  probe_.reset(new UiProbe(hwnd));
+  if (!probe_->ok()) {
+    error_ = "probe: " + probe_->error();
+    return false;
+  }
+  return true;
+}
+
+bool PagewickTest::StartVisible(const std::string& args) {
+  if (!Start(args)) return false;
+  HWND w = WaitMainWindow(app_.pid(), Visibility::Visible);
+  if (!w) {
+    DWORD code = 0;
+    error_ = app_.WaitExit(0, &code) ? "the program ended with code " + std::to_string(code) + " without a window"
+                                     : "no visible main window";
+    return false;
+  }
+  return Adopt(w);
+}
+
+bool PagewickTest::ChooseMenu(const std::vector<std::string>& path) {
+  if (!probe_) return false;
+  if (!probe_->Choose(path)) {
+    error_ = probe_->error() + "\n" + FormatMenu(probe_->Read());
+    return false;
+  }
+  return true;
+}
+
+bool PagewickTest::SetNote(const std::string& text) {
+  if (!probe_ || !probe_->SetEditText(text)) {
+    error_ = "could not set the note text";
+    return false;
+  }
+  return true;
+}
+
+std::string CrLfLines(const std::vector<std::string>& lines) {
+  std::string s;
+  for (size_t i = 0; i < lines.size(); ++i) s += (i ? "\r\n" : "") + lines[i];
+  return s;
+}
+
+std::string MakeNoteText(size_t bytes) {
+  static const char* const words[] = {"note", "Pagewick", "caf\xE9", "na\xEFve", "\xC6sir", "stra\xDF" "e",
+                                      "\xA3" "5", "\xBD", "line", "tray", "\xC0 bient\xF4t", "ma\xF1" "ana"};
+  std::string s;
+  s.reserve(bytes + 64);
+  unsigned x = 12345;
+  size_t line_len = 0;
+  while (s.size() < bytes) {
+    x = x * 1103515245u + 12345u;
+    const char* w = words[(x >> 16) % (sizeof words / sizeof words[0])];
+    s += w;
+    line_len += std::string(w).size();
+    if (line_len > 60 + (x % 20)) {
+      s += "\r\n";
+      line_len = 0;
+    } else {
+      s += ' ';
+    }
+  }
+  s.resize(bytes);
+  // Keep the end clean: no half line break, no trailing break.
+  while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.back() = 'x';
+  return s;
+}
+
+}  // namespace e2e
