@@ -14,10 +14,15 @@ std::string TextFromFile(const std::string& data) {
     std::string text;
     text.reserve(data.size() + data.size() / 64);
     const size_t n = data.size();
-    for (size_t i = 0; i < n; ++i) {
-        const char c = data[i];
-        text += c;
-        if (c == '\r' && (i + 1 >= n || data[i + 1] != '\n')) text += '\n';
+    size_t pos = 0;
+    while (pos < n) {
+        size_t cr = data.find('\r', pos);
+        if (cr == std::string::npos) cr = n;
+        text.append(data, pos, cr - pos);
+        if (cr == n) break;
+        text += "\r\n";   // a lone CR ends its line as CR LF does
+        pos = cr + 1;
+        if (pos < n && data[pos] == '\n') ++pos;
     }
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
     return text;

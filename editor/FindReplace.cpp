@@ -54,7 +54,7 @@ void FindReplace::ShowFindReplace(IControl& textBox, Handle owner, bool replace)
 
     record_ = FindRecord{};
     record_.owner = owner;
-    record_.flags = FR_DOWN;
+    record_.flags = frDown;
     record_.findWhat = findBuffer_.data();
     record_.findWhatLen = kAnnounced;
     if (replace) {
@@ -85,16 +85,16 @@ void FindReplace::Notify(long lParam) {
     if (!p_.findDialogs->ReadRecord(lParam, rec)) return;
     if (rec.findWhatLen > 0) findText_ = BufferToString(rec.findWhat, rec.findWhatLen);
     if (rec.replaceWithLen > 0) replaceText_ = BufferToString(rec.replaceWith, rec.replaceWithLen);
-    const bool wholeWord = (rec.flags & FR_WHOLEWORD) != 0;
-    const bool matchCase = (rec.flags & FR_MATCHCASE) != 0;
-    if (rec.flags & FR_FINDNEXT) {
-        if (rec.flags & FR_DOWN) FindDown(findText_, wholeWord, matchCase);
+    const bool wholeWord = (rec.flags & frWholeWord) != 0;
+    const bool matchCase = (rec.flags & frMatchCase) != 0;
+    if (rec.flags & frFindNext) {
+        if (rec.flags & frDown) FindDown(findText_, wholeWord, matchCase);
         else FindUp(findText_, wholeWord, matchCase);
-    } else if (rec.flags & FR_REPLACE) {
+    } else if (rec.flags & frReplace) {
         ReplaceFound(findText_, replaceText_, wholeWord, matchCase, false);
-    } else if (rec.flags & FR_REPLACEALL) {
+    } else if (rec.flags & frReplaceAll) {
         ReplaceFound(findText_, replaceText_, wholeWord, matchCase, true);
-    } else if (rec.flags & FR_DIALOGTERM) {
+    } else if (rec.flags & frDialogTerm) {
         // The dialog is going away by itself; the main loop must stop routing keys to it.
         if (dialog_) p_.ui.RemoveModeless(dialog_);
         dialog_ = 0;

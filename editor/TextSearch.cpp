@@ -96,7 +96,11 @@ private:
 
     bool RestMatches(size_t c) const {
         const size_t m = find_.size();
-        if (rules_.matchCase) return std::memcmp(t_ + c + 1, find_.data() + 1, m - 1) == 0;
+        if (rules_.matchCase) {
+            for (size_t i = 1; i < m; ++i)
+                if (t_[c + i] != find_[i]) return false;
+            return true;
+        }
         const unsigned char* lower = tables_->lower;
         for (size_t i = 1; i < m; ++i)
             if (lower[static_cast<unsigned char>(t_[c + i])] != static_cast<unsigned char>(folded_[i])) return false;

@@ -9,8 +9,8 @@ namespace pw {
 
 // Flags of the dialog record, as the system publishes them.
 enum FindFlags : unsigned {
-    FR_DOWN = 1, FR_WHOLEWORD = 2, FR_MATCHCASE = 4, FR_FINDNEXT = 8,
-    FR_REPLACE = 16, FR_REPLACEALL = 32, FR_DIALOGTERM = 64,
+    frDown = 1, frWholeWord = 2, frMatchCase = 4, frFindNext = 8,
+    frReplace = 16, frReplaceAll = 32, frDialogTerm = 64,
 };
 
 // The fields of the FINDREPLACE record the program fills and reads. The buffers belong to

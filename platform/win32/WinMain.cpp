@@ -3,6 +3,7 @@
 #include "app/modMain.h"
 
 #include <windows.h>
+#include "platform/win32/Win32FindDialogs.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
 
@@ -17,6 +18,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Hotkeys hotkeys;
     Win32Dialogs dialogs;
     pw::Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs};
+    Win32FindDialogs findDialogs;
+    platform.findDialogs = &findDialogs;
     auto main = pw::Main(platform);
     if (!main) return 0;
     return ui.Run();

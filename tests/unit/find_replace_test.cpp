@@ -135,7 +135,7 @@ TEST_F(FindReplaceTest, FindOpensDownWithTheSelectionInA1024ByteFieldAndRoutesKe
     Find();
     const FindRecord& r = dlg().record;
     EXPECT_EQ(r.owner, main->form().hWnd());
-    EXPECT_EQ(r.flags, FR_DOWN);
+    EXPECT_EQ(r.flags, frDown);
     EXPECT_EQ(r.findWhatLen, 1024);
     EXPECT_EQ(r.replaceWith, nullptr);
     EXPECT_EQ(r.replaceWithLen, 0);
@@ -173,7 +173,7 @@ TEST_F(FindReplaceTest, SelectionLongerThanTheBufferOpensWithItsFirst1023Charact
     EXPECT_EQ(std::string(rb.data()), big.substr(0, 1023));
     // Pressing Find Next with the field as it came up finds the selection's start.
     note().SetSelStart(0);
-    dlg().Press(FR_DOWN | FR_FINDNEXT, std::string(dlg().record.findWhat));
+    dlg().Press(frDown | frFindNext, std::string(dlg().record.findWhat));
     EXPECT_EQ(Sel(), std::make_pair(0, 1023));
 }
 
@@ -183,7 +183,7 @@ TEST_F(FindReplaceTest, ProcedureIsInstalledOnceAndEveryOtherMessageGoesOnToTheW
     EXPECT_EQ(dlg().log, (std::vector<std::string>{"install", "show:find"}));
     EXPECT_EQ(main->FindReplace_.PreviousProc(), FD::kWindowsOwnProc);
     // Closing the dialog leaves the procedure in place.
-    dlg().Press(FR_DIALOGTERM, "abc");
+    dlg().Press(frDialogTerm, "abc");
     EXPECT_TRUE(f.ui.modeless.empty());
     EXPECT_EQ(dlg().proc, FD::kInstalledProc);
     EXPECT_EQ(dlg().Deliver(0x0111), 77) << "the previous procedure's answer comes back";
@@ -195,7 +195,7 @@ TEST_F(FindReplaceTest, ProcedureIsInstalledOnceAndEveryOtherMessageGoesOnToTheW
     EXPECT_EQ(dlg().registerCalls, 1) << "the message number is registered once";
     // The registered message is not passed on.
     const size_t passed = dlg().passedOn.size();
-    EXPECT_EQ(dlg().Press(FR_DOWN | FR_FINDNEXT, "b"), 0);
+    EXPECT_EQ(dlg().Press(frDown | frFindNext, "b"), 0);
     EXPECT_EQ(dlg().passedOn.size(), passed);
     EXPECT_EQ(Sel(), std::make_pair(1, 1));
 }
@@ -233,59 +233,59 @@ TEST_F(FindReplaceTest, DialogThatCannotBeCreatedIsSilent) {
 TEST_F(FindReplaceTest, EveryOpeningStartsDownWithOptionsCleared) {
     Note("Abc abc", 7);
     Find();
-    dlg().Press(FR_FINDNEXT | FR_MATCHCASE | FR_WHOLEWORD, "abc");
+    dlg().Press(frFindNext | frMatchCase | frWholeWord, "abc");
     EXPECT_EQ(Sel(), std::make_pair(4, 3));
     Find();
-    EXPECT_EQ(dlg().record.flags, FR_DOWN);
+    EXPECT_EQ(dlg().record.flags, frDown);
     EXPECT_EQ(Buffer(dlg().record.findWhat), "abc");
 }
 
 TEST_F(FindReplaceTest, FindDownFindsTheSelectionAgainAndBeepsWithoutWrapping) {
     Note("abc x abc", 0, 3);
     Find();
-    dlg().Press(FR_DOWN | FR_FINDNEXT, "abc");
+    dlg().Press(frDown | frFindNext, "abc");
     EXPECT_EQ(Sel(), std::make_pair(0, 3));
-    dlg().Press(FR_DOWN | FR_FINDNEXT, "abc");
+    dlg().Press(frDown | frFindNext, "abc");
     EXPECT_EQ(Sel(), std::make_pair(0, 3)) << "the selected occurrence stays selected";
     EXPECT_EQ(f.ui.beeps, 0);
     note().SetSelStart(7);
-    dlg().Press(FR_DOWN | FR_FINDNEXT, "abc");
+    dlg().Press(frDown | frFindNext, "abc");
     EXPECT_EQ(f.ui.beeps, 1) << "no wrap-around";
     EXPECT_EQ(Sel(), std::make_pair(7, 0));
     note().SetSelStart(1);
-    dlg().Press(FR_DOWN | FR_FINDNEXT, "ABC");
+    dlg().Press(frDown | frFindNext, "ABC");
     EXPECT_EQ(Sel(), std::make_pair(6, 3));
 }
 
 TEST_F(FindReplaceTest, NoteNoteMatchCase) {
     Note("Note note", 0);
     Find();
-    dlg().Press(FR_DOWN | FR_FINDNEXT, "note");
+    dlg().Press(frDown | frFindNext, "note");
     EXPECT_EQ(Sel(), std::make_pair(0, 4));
     note().SetSelStart(0);
-    dlg().Press(FR_DOWN | FR_FINDNEXT | FR_MATCHCASE, "note");
+    dlg().Press(frDown | frFindNext | frMatchCase, "note");
     EXPECT_EQ(Sel(), std::make_pair(5, 4));
 }
 
 TEST_F(FindReplaceTest, FindUpWalksBackWithoutOverlapThenBeeps) {
     Note("abcabcabc", 9);
     Find();
-    dlg().Press(FR_FINDNEXT, "abc");
+    dlg().Press(frFindNext, "abc");
     EXPECT_EQ(Sel(), std::make_pair(6, 3));
-    dlg().Press(FR_FINDNEXT, "abc");
+    dlg().Press(frFindNext, "abc");
     EXPECT_EQ(Sel(), std::make_pair(3, 3));
-    dlg().Press(FR_FINDNEXT, "abc");
+    dlg().Press(frFindNext, "abc");
     EXPECT_EQ(Sel(), std::make_pair(0, 3));
     EXPECT_EQ(f.ui.beeps, 0);
-    dlg().Press(FR_FINDNEXT, "abc");
+    dlg().Press(frFindNext, "abc");
     EXPECT_EQ(f.ui.beeps, 1) << "caret at 0";
     EXPECT_EQ(Sel(), std::make_pair(0, 3));
 
     Note("aaa", 3);
-    dlg().Press(FR_FINDNEXT, "aa");
+    dlg().Press(frFindNext, "aa");
     EXPECT_EQ(Sel(), std::make_pair(0, 2));
     Note("xyz", 3);
-    dlg().Press(FR_FINDNEXT, "q");
+    dlg().Press(frFindNext, "q");
     EXPECT_EQ(f.ui.beeps, 2);
     EXPECT_EQ(Sel(), std::make_pair(3, 0));
 }
@@ -293,12 +293,12 @@ TEST_F(FindReplaceTest, FindUpWalksBackWithoutOverlapThenBeeps) {
 TEST_F(FindReplaceTest, ReplaceReplacesTheNextOccurrenceOnlyAndLeavesTheCaretAfterIt) {
     Note("abc abc", 0, 3);
     Replace();
-    dlg().Press(FR_DOWN | FR_REPLACE, "abc", "XY");
+    dlg().Press(frDown | frReplace, "abc", "XY");
     EXPECT_EQ(note().text, "XY abc");
     EXPECT_EQ(Sel(), std::make_pair(2, 0)) << "the next one is not selected";
-    dlg().Press(FR_DOWN | FR_REPLACE, "abc", "");
+    dlg().Press(frDown | frReplace, "abc", "");
     EXPECT_EQ(note().text, "XY ");
-    dlg().Press(FR_DOWN | FR_REPLACE, "abc", "");
+    dlg().Press(frDown | frReplace, "abc", "");
     EXPECT_EQ(f.ui.beeps, 1);
     EXPECT_EQ(note().text, "XY ");
 }
@@ -307,36 +307,36 @@ TEST_F(FindReplaceTest, ReplaceAllFromTheCaretOnInOneUndoStep) {
     Note("a.a.a.a", 2);
     Replace();
     const int before = note().replaceCount;
-    dlg().Press(FR_DOWN | FR_REPLACEALL, "a", "bb");
+    dlg().Press(frDown | frReplaceAll, "a", "bb");
     EXPECT_EQ(note().text, "a.bb.bb.bb") << "occurrences before the caret stay";
     EXPECT_EQ(note().replaceCount - before, 1) << "one replacement of the text, one undo step";
     EXPECT_EQ(Sel(), std::make_pair(10, 0));
     EXPECT_EQ(f.ui.beeps, 0);
 
     Note("aaa", 0);
-    dlg().Press(FR_DOWN | FR_REPLACEALL, "a", "aa");
+    dlg().Press(frDown | frReplaceAll, "a", "aa");
     EXPECT_EQ(note().text, "aaaaaa");
     Note("x-y-z", 0);
-    dlg().Press(FR_DOWN | FR_REPLACEALL, "-", "");
+    dlg().Press(frDown | frReplaceAll, "-", "");
     EXPECT_EQ(note().text, "xyz");
-    dlg().Press(FR_DOWN | FR_REPLACEALL, "-", "");
+    dlg().Press(frDown | frReplaceAll, "-", "");
     EXPECT_EQ(f.ui.beeps, 1) << "nothing to replace";
 }
 
 TEST_F(FindReplaceTest, WholeWordReachesEverySearch) {
     Note("cat concat cat", 0);
     Replace();
-    dlg().Press(FR_DOWN | FR_REPLACEALL | FR_WHOLEWORD, "cat", "dog");
+    dlg().Press(frDown | frReplaceAll | frWholeWord, "cat", "dog");
     EXPECT_EQ(note().text, "dog concat dog");
     note().SetSelStart(14);
-    dlg().Press(FR_FINDNEXT | FR_WHOLEWORD, "cat");
+    dlg().Press(frFindNext | frWholeWord, "cat");
     EXPECT_EQ(f.ui.beeps, 1);
 }
 
 TEST_F(FindReplaceTest, FindDialogKeepsTheReplaceTextAndForeignBuffersReadEmpty) {
     Note("aXa", 0);
     Replace();
-    dlg().Press(FR_DOWN | FR_REPLACE, "X", "y");
+    dlg().Press(frDown | frReplace, "X", "y");
     Find();
     EXPECT_EQ(main->FindReplace_.ReplaceText(), std::string(1024, '\0')) << "each opening resets it";
     char foreign[8] = "abc";
@@ -349,7 +349,7 @@ TEST_F(FindReplaceTest, MessageReachingTheWindowItselfStillWorks) {
     Note("xyz", 0);
     Find();
     // As if our procedure were not in front: the form's own message handler takes it.
-    dlg().record.flags = FR_DOWN | FR_FINDNEXT;
+    dlg().record.flags = frDown | frFindNext;
     std::strcpy(dlg().record.findWhat, "z");
     long result = -1;
     EXPECT_TRUE(main->Message(dlg().message, 0, FD::kRecordAddress, result));
