@@ -10,12 +10,16 @@
 #                                    behind never hold the caller's pipes
 #   wine-session.sh stop DIR         end what `start` started (wineserver, Xvfb) and drop the prefix
 #   wine-session.sh template         only make sure the cached template prefix exists
+#   wine-session.sh prefix PATH      make a long-lived prefix at PATH from the template (once)
 #
 # Every background process gets its stdio redirected to files under DIR: CTest waits for its
 # pipes to close, and Wine's helper processes inherit them otherwise.
 #
 # Knobs: PAGEWICK_WINE_TEMPLATE (template folder, default /var/tmp/pagewick-wine-template),
-#        PAGEWICK_DISPLAY_BASE (first display number tried, default 77).
+#        PAGEWICK_DISPLAY_BASE (first display number tried, default 77),
+#        PAGEWICK_SESSION_PREFIX (use this long-lived prefix, made from the template when
+#        missing and kept by `stop`, instead of a throw-away copy in DIR),
+#        PAGEWICK_SESSION_DISPLAY (use this X display instead of starting Xvfb).
 set -u
 
 TEMPLATE=${PAGEWICK_WINE_TEMPLATE:-/var/tmp/pagewick-wine-template}
@@ -106,17 +110,33 @@ cmd_start() {
   local dir=$1
   mkdir -p "$dir"
   dir=$(cd "$dir" && pwd)
-  if [ -f "$dir/env" ] && [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
+  if [ -f "$dir/env" ] && { [ -n "${PAGEWICK_SESSION_DISPLAY:-}" ] ||
+       { [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; }; }; then
     cat "$dir/env"        # already running: reuse it
     return 0
   fi
-  ensure_template
-  rm -rf "$dir/prefix"
-  cp -a "$TEMPLATE/prefix" "$dir/prefix" || die "copying the template failed"
-  start_xvfb "$dir"
+  local prefix="$dir/prefix"
+  if [ -n "${PAGEWICK_SESSION_PREFIX:-}" ]; then
+    prefix=$PAGEWICK_SESSION_PREFIX
+    echo "$prefix" >"$dir/kept-prefix"
+  fi
+  if [ ! -f "$prefix/system.reg" ]; then
+    ensure_template
+    rm -rf "$prefix"
+    mkdir -p "$(dirname "$prefix")"
+    cp -a "$TEMPLATE/prefix" "$prefix" || die "copying the template failed"
+  fi
+  local display
+  if [ -n "${PAGEWICK_SESSION_DISPLAY:-}" ]; then
+    display=$PAGEWICK_SESSION_DISPLAY
+    rm -f "$dir/xvfb.pid"
+  else
+    start_xvfb "$dir"
+    display=:$(cat "$dir/display")
+  fi
   {
-    echo "export DISPLAY=:$(cat "$dir/display")"
-    echo "export WINEPREFIX='$dir/prefix'"
+    echo "export DISPLAY=$display"
+    echo "export WINEPREFIX='$prefix'"
     echo "export WINEARCH=win32"
     echo "export WINEDEBUG=-all"
     echo "export WINEDLLOVERRIDES='mscoree,mshtml='"
@@ -134,9 +154,16 @@ cmd_start() {
 cmd_stop() {
   local dir=$1
   [ -d "$dir" ] || return 0
-  if [ -d "$dir/prefix" ]; then
-    WINEPREFIX="$dir/prefix" wineserver -k >/dev/null 2>&1 </dev/null
-    WINEPREFIX="$dir/prefix" wineserver -w >/dev/null 2>&1 </dev/null
+  local prefix="$dir/prefix"
+  [ -f "$dir/kept-prefix" ] && prefix=$(cat "$dir/kept-prefix")
+  if [ -d "$prefix" ]; then
+    WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 </dev/null
+    WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 </dev/null
+  fi
+  # Read-only bind mounts that an interrupted test left in its work folders.
+  if [ -d "$dir/work" ]; then
+    awk -v d="$dir/work/" 'index($2, d) == 1 { print $2 }' /proc/mounts | sort -r |
+      while read -r m; do umount -l "$m" 2>/dev/null; done
   fi
   if [ -f "$dir/xvfb.pid" ]; then
     local pid
@@ -148,7 +175,7 @@ cmd_stop() {
     fi
     rm -f "$dir/xvfb.pid"
   fi
-  rm -rf "$dir/prefix" "$dir/env" "$dir/display"
+  rm -rf "$dir/prefix" "$dir/env" "$dir/display" "$dir/kept-prefix" "$dir/work"
 }
 
 cmd_exec() {
@@ -169,5 +196,10 @@ case "${1:-}" in
   env)      [ $# -eq 2 ] || die "usage: $0 env DIR"; state_env "$2" ;;
   exec)     [ $# -ge 3 ] || die "usage: $0 exec DIR CMD..."; cmd_exec "$2" "${@:3}" ;;
   template) ensure_template ;;
-  *) die "usage: $0 start|stop|env|exec|template ..." ;;
+  prefix)   [ $# -eq 2 ] || die "usage: $0 prefix PATH"
+            if [ ! -f "$2/system.reg" ]; then
+              ensure_template; rm -rf "$2"; mkdir -p "$(dirname "$2")"
+              cp -a "$TEMPLATE/prefix" "$2" || die "copying the template failed"
+            fi ;;
+  *) die "usage: $0 start|stop|env|exec|template|prefix ..." ;;
 esac

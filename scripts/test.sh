@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds both trees and runs every test: the native unit tests
+# (build-native), then the end-to-end suite, which drives the real pagewick.exe under Wine
+# (build-win; CTest starts and stops its own Wine session). Exits non-zero when anything
+# failed; the last line is CTest's summary over both trees.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+jobs=$(nproc 2>/dev/null || echo 2)
+
+bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+
+passed=0 failed=0 status=0
+logs=$root/build-logs
+mkdir -p "$logs"
+
+# Runs one step quietly; on failure shows the end of its log.
+step() {
+  local name=$1; shift
+  if ! "$@" >"$logs/$name.log" 2>&1; then
+    echo "== $name failed (log: $logs/$name.log)"
+    tail -n 40 "$logs/$name.log"
+    return 1
+  fi
+}
+
+# Runs CTest in a build tree, shows its output, and adds its counts to the totals.
+run_ctest() {
+  local tree=$1 name=$2; shift 2
+  local log="$logs/$name-ctest.log"
+  ctest --test-dir "$tree" --output-on-failure --no-tests=error "$@" 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  local line
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -n "$line" ]; then
+    local f t
+    f=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')
+    t=$(echo "$line" | sed -E 's/.* tests failed out of ([0-9]+).*/\1/')
+    passed=$((passed + t - f))
+    failed=$((failed + f))
+  else
+    failed=$((failed + 1))
+  fi
+  [ "$rc" -eq 0 ] || status=1
+}
+
+build_tree() {
+  local tree=$1 name=$2; shift 2
+  step "$name-configure" cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=Release "$@" &&
+    step "$name-build" cmake --build "$tree" -j "$jobs"
+}
+
+echo "== native build and unit tests (build-native)"
+if build_tree build-native native; then
+  run_ctest build-native native -j "$jobs"
+else
+  echo "native build failed: counted as one failed test"
+  failed=$((failed + 1)); status=1
+fi
+
+echo "== cross build and end-to-end tests under Wine (build-win)"
+if build_tree build-win win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake; then
+  run_ctest build-win e2e -j 2
+else
+  echo "cross build failed: counted as one failed test"
+  failed=$((failed + 1)); status=1
+fi
+
+total=$((passed + failed))
+[ "$total" -gt 0 ] || { failed=1; total=1; status=1; }
+# The same rounding as CTest: never 100% while something failed.
+percent=$(( (passed * 200 / total + 1) / 2 ))
+if [ "$failed" -gt 0 ] && [ "$percent" -gt 99 ]; then percent=99; fi
+echo
+echo "== both trees"
+echo "$percent% tests passed, $failed tests failed out of $total"
+exit $status
