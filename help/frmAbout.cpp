@@ -51,13 +51,16 @@ void frmAbout::Open(Handle owner) {
     form_ = p_.ui.CreateForm(def, *this, owner);
     IForm& f = *form_;
 
-    // The faded sheet comes first so that everything else lies on top of it.
+    // Every control but the faded sheet takes the mouse for itself (kOwnMouse), so that a
+    // pointer over a plain label or a picture does not count as the window background. The
+    // sheet is part of the background: it lets the mouse through to the labels lying over it
+    // and to the window. It comes first so that everything else is drawn over it.
+    constexpr unsigned kOwnMouse = csClickable;
     f.AddControl(Def(kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175)).SetImage("NOTESHEET");
-    f.AddControl(Def(kImgPagewick, ControlKind::Picture, "", 480, 480, 690, 1395)).SetImage("PROGRAM");
-    f.AddControl(Def(kLblProduct, ControlKind::Label, "Pagewick 1.4", 1440, 600, 2400, 240));
-    f.AddControl(Def(kLblRights, ControlKind::Label,
-                     "Copyright \xA9 2005 the Pagewick authors.\r\nAll rights reserved.",
-                     1440, 900, 2880, 420));
+    f.AddControl(Def(kImgPagewick, ControlKind::Picture, "", 480, 480, 690, 1395, kOwnMouse)).SetImage("PROGRAM");
+    f.AddControl(Def(kLblProduct, ControlKind::Label, "Pagewick 1.4", 1440, 600, 2400, 240, kOwnMouse));
+    f.AddControl(Def(kLblRights, ControlKind::Label, "\xA9 2005 the Pagewick authors.\r\nAll rights reserved.",
+                     1440, 900, 2880, 420, kOwnMouse));
     // Wider than the address needs at 8.25 pt, so the whole address stays readable.
     lblVelmorUrl_ = &f.AddControl(Def(kLblVelmorUrl, ControlKind::Label, kAuthorSiteUrl, 1440,
                                       1440, 2880, 315, csUnderline | csClickable));
@@ -70,7 +73,7 @@ void frmAbout::Open(Handle owner) {
     imgBrask.SetToolTip(kIconSiteUrl);
     imgBrask.SetHandCursor("HAND");
 
-    f.AddControl(Def(kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1800, 195));
+    f.AddControl(Def(kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1800, 195, kOwnMouse));
     lblBraskUrl_ = &f.AddControl(Def(kLblBraskUrl, ControlKind::Label, "BRASK's icons.", 2618,
                                      3720, 1125, 195, csUnderline | csClickable));
     lblBraskUrl_->SetToolTip(kIconSiteUrl);

@@ -298,6 +298,9 @@ TEST_F(HelpAboutE2E, AboutLinkColoursFollowTheMouse) {
   ASSERT_TRUE(MoveMouseTo(CentreOf(courtesy)));
   PumpMessagesFor(200);
   EXPECT_TRUE(LooksLike(brask, kBlue));
+  ASSERT_TRUE(MoveMouseTo(CentreOf(GetDlgItem(about, kImgPagewick))));
+  PumpMessagesFor(200);
+  EXPECT_TRUE(LooksLike(brask, kBlue)) << "a picture is not the background either";
   ASSERT_TRUE(MoveMouseTo(background));
   EXPECT_TRUE(LooksLike(velmor, normal));
   EXPECT_TRUE(LooksLike(brask, normal));

@@ -346,6 +346,11 @@ TEST_F(AboutWindow, HasTheDesignedWindowAndControls) {
     EXPECT_TRUE(ctl(frmAbout::kLblVelmorUrl)->def.style & csUnderline);
     EXPECT_TRUE(ctl(frmAbout::kLblBraskUrl)->def.style & csUnderline);
     EXPECT_EQ(ctl(frmAbout::kLblBraskTxt)->cursor, "");
+    // Every control but the faded sheet takes the mouse itself: a pointer over a plain label
+    // or a picture must not count as the window background (which restores the link colours);
+    // the sheet, lying under the labels, must let the mouse through to them.
+    for (const auto& c : form()->controls)
+        EXPECT_EQ((c->def.style & csClickable) != 0, c->def.id != frmAbout::kImage1) << c->def.id;
     // Every label in Tahoma 8.25; the sheet lies beneath everything (created first).
     for (const auto& c : form()->controls) {
         if (c->def.kind != ControlKind::Label) continue;
