@@ -431,6 +431,7 @@ void Win32Form::SetMenu(const std::vector<MenuItem>& items) {
     ::GetClientRect(hwnd_, &before);
     ::SetMenu(hwnd_, menuBar_);
     if (!accels.empty()) accel_ = ::CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
+    accelList_ = accels;
     // Keep the designed client area with the menu bar added.
     RECT r = {0, 0, ui_.ToPxX(def_.clientWidth), ui_.ToPxY(def_.clientHeight)};
     ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongA(hwnd_, GWL_STYLE)), TRUE,
@@ -451,6 +452,18 @@ bool Win32Form::MenuEnabled(int id) const {
         if (s != 0xFFFFFFFFu) return !(s & (MF_GRAYED | MF_DISABLED));
     }
     return true;
+}
+
+bool Win32Form::IsGreyedShortcut(const MSG& msg) const {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    const bool alt = ::GetKeyState(VK_MENU) < 0;
+    for (const ACCEL& a : accelList_) {
+        if (a.key != msg.wParam || ((a.fVirt & FCONTROL) != 0) != ctrl || shift || alt) continue;
+        return !MenuEnabled(a.cmd);
+    }
+    return false;
 }
 
 void Win32Form::SetMenuChecked(int id, bool checked) {
@@ -835,7 +848,9 @@ bool Win32Ui::PreTranslate(MSG& msg) {
         if (::IsWindow(d) && ::IsDialogMessageA(d, &msg)) return true;
     if (main_ && main_->hwnd() && main_->accelerators()) {
         HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        if (root == main_->hwnd() && ::TranslateAcceleratorA(root, main_->accelerators(), &msg)) return true;
+        if (root == main_->hwnd() && !main_->IsGreyedShortcut(msg) &&
+            ::TranslateAcceleratorA(root, main_->accelerators(), &msg))
+            return true;
     }
     return false;
 }

@@ -102,6 +102,9 @@ public:
 
     HWND hwnd() const { return hwnd_; }
     HACCEL accelerators() const { return accel_; }
+    // True when the key message is the shortcut of a greyed menu entry: it then goes to the
+    // focused control instead of the command.
+    bool IsGreyedShortcut(const MSG& msg) const;
     Win32Ui& ui() { return ui_; }
     HFONT font() const { return font_; }
     COLORREF backColor() const;
@@ -122,6 +125,7 @@ private:
     HBRUSH backBrush_ = nullptr;
     HMENU menuBar_ = nullptr;
     HACCEL accel_ = nullptr;
+    std::vector<ACCEL> accelList_;
     std::map<int, HMENU> dropDowns_;   // menu id -> its drop-down or pop-up
     std::vector<std::unique_ptr<Win32Control>> controls_;
     HWND tooltip_ = nullptr;
