@@ -60,17 +60,20 @@ bool ReadFileBytes(const std::string& path, std::string* out) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
+  // Read to the end rather than to the reported size: files under Z:\proc report 0 bytes.
   LARGE_INTEGER size;
-  bool ok = GetFileSizeEx(h, &size) != 0;
-  if (ok) {
-    out->assign(static_cast<size_t>(size.QuadPart), '\0');
-    size_t done = 0;
-    while (ok && done < out->size()) {
-      DWORD got = 0;
-      DWORD want = static_cast<DWORD>(out->size() - done > (1u << 24) ? (1u << 24) : out->size() - done);
-      ok = ReadFile(h, &(*out)[done], want, &got, nullptr) && got > 0;
-      done += got;
+  out->clear();
+  if (GetFileSizeEx(h, &size) && size.QuadPart > 0) out->reserve(static_cast<size_t>(size.QuadPart));
+  bool ok = true;
+  std::string chunk(1 << 20, '\0');
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(h, &chunk[0], static_cast<DWORD>(chunk.size()), &got, nullptr)) {
+      ok = false;
+      break;
     }
+    if (got == 0) break;
+    out->append(chunk.data(), got);
   }
   CloseHandle(h);
   return ok;

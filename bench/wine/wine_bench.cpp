@@ -1,0 +1,234 @@
+// pagewick.exe against Wine's notepad.exe, in one run on the same display:
+//   - launch to visible main window (median of N launches)
+//   - resident anonymous memory once started (RssAnon of the Linux process hosting the exe)
+//   - time to show a large note: Pagewick restoring pagewick.txt, notepad opening the same
+//     file, until the Edit control holds all of it
+// Each figure is printed with the ratio pagewick / notepad.
+//
+// usage: pagewick_wine_bench --pagewick EXE --notepad EXE --work DIR [--runs N] [--note-mb N]
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "driver/Driver.h"
+
+using namespace e2e;
+
+namespace {
+
+struct Target {
+  const char* name;
+  std::string exe;         // as started
+  std::string class_name;  // of its main window
+  std::string work_dir;
+};
+
+double NowMs() {
+  LARGE_INTEGER f, c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+std::string FileName(const std::string& path) {
+  size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+void EndAll(const Target& t) { KillProcessesNamed(FileName(t.exe)); }
+
+// Starts the target and waits until its main window is visible. Returns the milliseconds from
+// just before CreateProcess, or a negative value on failure.
+double Launch(const Target& t, const std::string& args, Process* p, HWND* main, DWORD timeout_ms = 30000) {
+  double t0 = NowMs();
+  if (!p->Start(t.exe, args, t.work_dir)) return -1;
+  WindowQuery q;
+  q.pid = p->pid();
+  q.class_name = t.class_name;
+  q.visibility = Visibility::Visible;
+  HWND w = nullptr;
+  Deadline d(timeout_ms);
+  while (!(w = FindTopWindow(q)) && !d.Expired()) PumpMessagesFor(1);
+  if (!w) return -1;
+  *main = w;
+  return NowMs() - t0;
+}
+
+// The Linux process whose command line is the exe's Windows path.
+int LinuxPidOf(const std::string& exe) {
+  std::string want = Lower(exe);
+  WIN32_FIND_DATAA fd;
+  HANDLE f = FindFirstFileA("Z:\\proc\\*", &fd);
+  if (f == INVALID_HANDLE_VALUE) return -1;
+  int found = -1;
+  do {
+    if (!std::isdigit(static_cast<unsigned char>(fd.cFileName[0]))) continue;
+    std::string cmdline;
+    if (!ReadFileBytes(std::string("Z:\\proc\\") + fd.cFileName + "\\cmdline", &cmdline)) continue;
+    cmdline = Lower(cmdline.substr(0, cmdline.find('\0')));
+    if (cmdline == want) found = std::atoi(fd.cFileName);
+  } while (found < 0 && FindNextFileA(f, &fd));
+  FindClose(f);
+  return found;
+}
+
+long RssAnonKb(int linux_pid) {
+  std::string status;
+  if (!ReadFileBytes("Z:\\proc\\" + std::to_string(linux_pid) + "\\status", &status)) return -1;
+  size_t at = status.find("RssAnon:");
+  return at == std::string::npos ? -1 : std::atol(status.c_str() + at + 8);
+}
+
+// RssAnon once it has settled (unchanged over five samples 50 ms apart, at most 3 s).
+long SettledRssAnonKb(const Target& t, const Process& p) {
+  WaitForInputIdle(p.handle(), 5000);
+  int pid = LinuxPidOf(t.exe);
+  if (pid < 0) return -1;
+  long last = RssAnonKb(pid);
+  int same = 0;
+  Deadline d(3000);
+  while (same < 5 && !d.Expired()) {
+    PumpMessagesFor(50);
+    long now = RssAnonKb(pid);
+    same = now == last ? same + 1 : 0;
+    last = now;
+  }
+  return last;
+}
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return -1;
+  std::sort(v.begin(), v.end());
+  size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Time until the main window's Edit child holds `length` characters.
+double ShowLargeNote(const Target& t, const std::string& args, size_t length) {
+  Process p;
+  HWND main = nullptr;
+  double t0 = NowMs();
+  if (Launch(t, args, &p, &main, 120000) < 0) return -1;
+  HWND edit = nullptr;
+  Deadline d(180000);
+  while (!d.Expired()) {
+    if (!edit) edit = FindChild(main, "Edit");
+    if (edit && GetTextLength(edit, 60000) >= length) break;
+    PumpMessagesFor(5);
+  }
+  double ms = NowMs() - t0;
+  bool ok = edit && GetTextLength(edit) >= length;
+  p.Kill();
+  EndAll(t);
+  return ok ? ms : -1;
+}
+
+std::string LargeNote(size_t bytes) {
+  std::string s;
+  s.reserve(bytes + 100);
+  for (unsigned i = 0; s.size() < bytes; ++i) {
+    s += "Line ";
+    s += std::to_string(i);
+    s += ": the quick brown fox jumps over the lazy dog, again and again.\r\n";
+  }
+  s.resize(bytes);
+  while (!s.empty() && (s.back() == '\r' || s.back() == '\n')) s.back() = '.';
+  return s;
+}
+
+void PrintRow(const char* what, double pw, double np, const char* unit, double scale = 1.0) {
+  std::printf("%-44s pagewick %9.1f %-3s  notepad %9.1f %-3s  ratio %s\n", what, pw / scale, unit, np / scale, unit,
+              pw > 0 && np > 0 ? std::to_string(pw / np).substr(0, 5).c_str() : "n/a");
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string pagewick, notepad = "C:\\windows\\system32\\notepad.exe", work;
+  int runs = 5, note_mb = 10;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    std::string k = argv[i], v = argv[i + 1];
+    if (k == "--pagewick") pagewick = ToWindowsPath(v);
+    else if (k == "--notepad") notepad = ToWindowsPath(v);
+    else if (k == "--work") work = ToWindowsPath(v);
+    else if (k == "--runs") runs = std::atoi(v.c_str());
+    else if (k == "--note-mb") note_mb = std::atoi(v.c_str());
+  }
+  if (pagewick.empty() || work.empty()) {
+    std::fprintf(stderr, "usage: %s --pagewick EXE --work DIR [--notepad EXE] [--runs N] [--note-mb N]\n", argv[0]);
+    return 2;
+  }
+  CreateDirectoryA(work.c_str(), nullptr);
+  std::string pw_dir = JoinPath(work, "pagewick");
+  RemoveTree(pw_dir);
+  CreateDirectoryA(pw_dir.c_str(), nullptr);
+  Target pw{"pagewick", JoinPath(pw_dir, "pagewick.exe"), "Pagewick", pw_dir};
+  Target np{"notepad", notepad, "Notepad", work};
+  if (!CopyFileTo(pagewick, pw.exe)) {
+    std::fprintf(stderr, "cannot copy %s: %s\n", pagewick.c_str(), LastErrorText().c_str());
+    return 1;
+  }
+  EndAll(pw);
+  EndAll(np);
+
+  // First run in the folder: the program writes its manifest and starts itself again. Let it,
+  // so the measured launches are ordinary ones.
+  {
+    Process first;
+    HWND w = nullptr;
+    first.Start(pw.exe, "", pw.work_dir);
+    first.WaitExit(10000);
+    WindowQuery q;
+    q.class_name = pw.class_name;
+    WaitTopWindow(q, 10000);
+    (void)w;
+    EndAll(pw);
+  }
+
+  std::printf("pagewick: %s\nnotepad:  %s\n\n", pagewick.c_str(), notepad.c_str());
+  std::vector<double> launch[2];
+  long rss[2] = {-1, -1};
+  Target* targets[2] = {&pw, &np};
+  // Alternate the two so that drifts of the machine hit both alike.
+  for (int r = 0; r < runs; ++r) {
+    for (int k = 0; k < 2; ++k) {
+      Process p;
+      HWND main = nullptr;
+      double ms = Launch(*targets[k], "", &p, &main);
+      if (ms >= 0) launch[k].push_back(ms);
+      if (r == 0) rss[k] = SettledRssAnonKb(*targets[k], p);
+      p.Kill();
+      EndAll(*targets[k]);
+    }
+  }
+  std::string row = "launch to visible main window (median of " + std::to_string(runs) + ")";
+  PrintRow(row.c_str(), Median(launch[0]), Median(launch[1]), "ms");
+  PrintRow("resident anonymous memory after start", static_cast<double>(rss[0]), static_cast<double>(rss[1]), "MB",
+           1024.0);
+
+  if (note_mb > 0) {
+    std::string note = LargeNote(static_cast<size_t>(note_mb) * 1024 * 1024);
+    std::string note_file = JoinPath(work, "large-note.txt");
+    if (!WriteFileBytes(JoinPath(pw_dir, "pagewick.txt"), note) || !WriteFileBytes(note_file, note)) {
+      std::fprintf(stderr, "cannot write the note files\n");
+      return 1;
+    }
+    double pw_ms = ShowLargeNote(pw, "", note.size());
+    double np_ms = ShowLargeNote(np, "\"" + note_file + "\"", note.size());
+    row = "show a " + std::to_string(note_mb) + " MB note (until the Edit holds all)";
+    PrintRow(row.c_str(), pw_ms, np_ms, "s", 1000.0);
+    DeleteFileA(note_file.c_str());
+  }
+  std::printf("\npagewick.exe size: %lld bytes\n", FileSize(pagewick));
+  RemoveTree(pw_dir);
+  return 0;
+}
