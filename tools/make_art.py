@@ -6,7 +6,7 @@ the output is the same on every run and needs nothing beyond the standard librar
 
 Writes (paths relative to the repository root):
   app/res/pagewick.ico   icon group: 128, 96, 72, 64, 48, 32, 24, 16 px, 32-bit with alpha
-  help/res/program.bmp   46 x 93 (8-bit, like the other pictures), the program's picture for the About window
+  help/res/program.bmp   46 x 93 (8-bit RLE, like the other pictures), the program's picture for the About window
   help/res/notesheet.bmp 145 x 145, a pale note sheet with a pencil (decoration)
   help/res/iconsite.bmp  158 x 52, the icon site's logo
   help/res/hand.cur      32 x 32 hand pointer
@@ -335,21 +335,69 @@ def palette_of(rows):
     return palette, lookup
 
 
+def rle8_row(line):
+    """One row in BI_RLE8: runs as (count, index), other stretches in absolute mode."""
+    out = bytearray()
+    i, n = 0, len(line)
+    while i < n:
+        run = 1
+        while i + run < n and run < 255 and line[i + run] == line[i]:
+            run += 1
+        if run >= 3 or n - i < 3:
+            out += bytes((run, line[i]))
+            i += run
+            continue
+        # A literal stretch: up to the next run of three or more.
+        j = i
+        while j < n and j - i < 255:
+            if j + 2 < n and line[j] == line[j + 1] == line[j + 2]:
+                break
+            j += 1
+        lit = line[i:j]
+        if len(lit) < 3:
+            for v in lit:
+                out += bytes((1, v))
+        else:
+            out += bytes((0, len(lit))) + bytes(lit)
+            if len(lit) % 2:
+                out += b'\0'
+        i = j
+    return out + b'\0\0'
+
+
 def bmp_file(cv):
-    """8-bit palettised bottom-up BMP over the canvas' own opaque background."""
+    """8-bit palettised, RLE8-compressed bottom-up BMP over the canvas' own opaque background."""
     rows = cv.rgba()
     palette, lookup = palette_of(rows)
-    stride = (cv.w + 3) & ~3
     data = bytearray()
     for row in reversed(rows):
-        line = bytearray(lookup(r, g, b) for r, g, b, a in row)
-        line += b'\0' * (stride - len(line))
-        data += line
+        data += rle8_row([lookup(r, g, b) for r, g, b, a in row])
+    data[-2:] = b'\0\1'   # the last end-of-line becomes end-of-bitmap
     table = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
-    header = struct.pack('<IiiHHIIiiII', 40, cv.w, cv.h, 1, 8, 0, len(data), 2835, 2835, len(palette), 0)
+    header = struct.pack('<IiiHHIIiiII', 40, cv.w, cv.h, 1, 8, 1, len(data), 2835, 2835, len(palette), 0)
     offset = 14 + 40 + len(table)
     fileheader = struct.pack('<2sIHHI', b'BM', offset + len(data), 0, 0, offset)
     return fileheader + header + table + bytes(data)
+
+
+def rle8_decode(data, w, h):
+    """Back to index rows (bottom-up), to check the encoder."""
+    rows, row, i = [], [], 0
+    while i < len(data):
+        a, b = data[i], data[i + 1]
+        i += 2
+        if a:
+            row += [b] * a
+        elif b == 0 or b == 1:
+            rows.append(row)
+            row = []
+            if b == 1:
+                break
+        else:
+            row += list(data[i:i + b])
+            i += b + (b % 2)
+    assert len(rows) == h and all(len(r) == w for r in rows), 'RLE8 round trip'
+    return rows
 
 
 def and_mask(w, h, transparent):
@@ -450,7 +498,10 @@ def main():
     write('app/res/pagewick.ico', ico_file(icons, png_from))
     pictures = {'program': program_picture(), 'notesheet': faded_sheet(), 'iconsite': iconsite_logo()}
     for name, cv in pictures.items():
-        write('help/res/%s.bmp' % name, bmp_file(cv))
+        data = bmp_file(cv)
+        offset = struct.unpack('<I', data[10:14])[0]
+        rle8_decode(data[offset:], cv.w, cv.h)
+        write('help/res/%s.bmp' % name, data)
     write('help/res/hand.cur', cur_file(HAND, HAND_HOTSPOT))
     if preview:
         for cv in icons:
