@@ -209,6 +209,10 @@ TEST_F(Editing, EditMenuGreysByTheRulesAndCtrlDAndCtrlUWork) {
   ASSERT_TRUE(PressKeys({VK_CONTROL, 'D'}));
   ASSERT_TRUE(probe().Sync());
   EXPECT_EQ(NoteText(), "world") << "Ctrl+D deletes the selection";
+  // Undo was greyed when the menu last opened (nothing to undo then); opening it again
+  // enables it, and only then does its shortcut reach it.
+  EXPECT_TRUE(EntryEnabled({"Edit", "Undo"}));
+  ASSERT_TRUE(BringToFront(main_));
   ASSERT_TRUE(PressKeys({VK_CONTROL, 'U'}));
   ASSERT_TRUE(probe().Sync());
   EXPECT_EQ(NoteText(), "hello world") << "Ctrl+U undoes";
