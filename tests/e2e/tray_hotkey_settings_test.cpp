@@ -64,9 +64,9 @@ class TraySuite : public PagewickTest {
   }
 
   HICON Icon(HWND w, WPARAM which) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(w, WM_GETICON, which, 0, SMTO_ABORTIFHUNG, kWaitMs, &result);
-    return reinterpret_cast<HICON>(result);
+    uintptr_t big = 0, small = 0;
+    EXPECT_TRUE(probe().Icons(w, &big, &small)) << "icon query of " << w;
+    return reinterpret_cast<HICON>(which == ICON_BIG ? big : small);
   }
 
   HWND PopupMenuWindow() {

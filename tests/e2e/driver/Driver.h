@@ -228,6 +228,8 @@ class UiProbe {
   bool SetEditText(const std::string& text, DWORD timeout_ms = 120000);
   // The selection of the main window's Edit child, read in-process (no 16-bit limit).
   bool Selection(DWORD* start, DWORD* end);
+  // The big and small icons of any window of the program's UI thread, read in-process.
+  bool Icons(HWND window, uintptr_t* big, uintptr_t* small);
 
  private:
   HWND main_ = nullptr;

@@ -9,6 +9,7 @@ namespace {
 
 const char kQueryName[] = "PagewickE2E.Query";
 const unsigned kSelectionQuery = 4;
+const unsigned kIconsQuery = 32;
 const unsigned kPingQuery = 8;
 const unsigned kSetTextQuery = 16;
 
@@ -237,6 +238,17 @@ bool UiProbe::Selection(DWORD* start, DWORD* end) {
   unsigned long e = std::strtoul(rest, nullptr, 10);
   if (start) *start = s;
   if (end) *end = e;
+  return true;
+}
+
+bool UiProbe::Icons(HWND window, uintptr_t* big, uintptr_t* small) {
+  std::string text;
+  if (!hook_ || !Query(window, kIconsQuery, kWaitMs, &text) || text.compare(0, 5, "icon\t") != 0) return false;
+  char* rest = nullptr;
+  unsigned long b = std::strtoul(text.c_str() + 5, &rest, 16);
+  unsigned long s = std::strtoul(rest, nullptr, 16);
+  if (big) *big = b;
+  if (small) *small = s;
   return true;
 }
 

@@ -7,6 +7,8 @@
 //           "<depth>\t<position>\t<id>\t<flags>\t<caption>\n"
 //         flags: P pop-up, S separator, G greyed/disabled, C checked, - none;
 //         or, for the selection query, "sel\t<start>\t<end>\n"; nothing for the ping;
+//         "icon\t<big>\t<small>\n" for the icon query (WM_GETICON does not cross processes
+//         under Wine; the query may be posted to any window of the thread);
 //         "set\t<length>\n" after setting the Edit text from the file
 //         %TEMP%\pagewick-e2e-text-<seq>.txt (WM_SETTEXT of more than about 1 MB does not
 //         cross processes under Wine).
@@ -23,6 +25,7 @@ const unsigned kOpenPopups = 2;
 const unsigned kSelection = 4;
 const unsigned kPing = 8;
 const unsigned kSetText = 16;
+const unsigned kIcons = 32;
 const UINT kMnGetHmenu = 0x01E1;  // MN_GETHMENU
 
 UINT QueryMessage() {
@@ -80,7 +83,13 @@ BOOL CALLBACK FindEdit(HWND hwnd, LPARAM lp) {
 
 void Answer(HWND target, HWND reply, unsigned seq, unsigned flags) {
   std::string out;
-  if (flags & kSetText) {
+  if (flags & kIcons) {
+    char line[64];
+    std::snprintf(line, sizeof line, "icon\t%lx\t%lx\n",
+                  static_cast<unsigned long>(SendMessageA(target, WM_GETICON, ICON_BIG, 0)),
+                  static_cast<unsigned long>(SendMessageA(target, WM_GETICON, ICON_SMALL, 0)));
+    out = line;
+  } else if (flags & kSetText) {
     HWND edit = nullptr;
     EnumChildWindows(target, FindEdit, reinterpret_cast<LPARAM>(&edit));
     char tmp[MAX_PATH];
