@@ -19,7 +19,11 @@
 #        PAGEWICK_DISPLAY_BASE (first display number tried, default 77),
 #        PAGEWICK_SESSION_PREFIX (use this long-lived prefix, made from the template when
 #        missing and kept by `stop`, instead of a throw-away copy in DIR),
-#        PAGEWICK_SESSION_DISPLAY (use this X display instead of starting Xvfb).
+#        PAGEWICK_SESSION_DISPLAY (use this X display instead of starting Xvfb),
+#        PAGEWICK_SESSION_PER_PARENT=1 (the session lives in DIR/run-<parent pid>: CTest sets
+#        it, so every CTest run, which is the parent of the fixture and of each test, has a
+#        session of its own, even when two runs share a build tree; `start` also ends the
+#        sessions of runs that are gone).
 set -u
 
 TEMPLATE=${PAGEWICK_WINE_TEMPLATE:-/var/tmp/pagewick-wine-template}
@@ -141,6 +145,7 @@ cmd_start() {
     echo "export WINEDEBUG=-all"
     echo "export WINEDLLOVERRIDES='mscoree,mshtml='"
     echo "export PAGEWICK_WINE_SESSION='$dir'"
+    echo "export PAGEWICK_E2E_WORK='$dir/work'"
   } >"$dir/env.tmp"
   (
     eval "$(cat "$dir/env.tmp")"
@@ -180,7 +185,9 @@ cmd_stop() {
 
 cmd_exec() {
   local dir=$1; shift
-  eval "$(state_env "$dir")" || exit 1
+  local env
+  env=$(state_env "$dir") || exit 1   # never fall back to ~/.wine
+  eval "$env"
   local log rc
   log=$(mktemp "$dir/exec.XXXXXX.log")
   "$@" >"$log" 2>&1 </dev/null
@@ -189,6 +196,41 @@ cmd_exec() {
   rm -f "$log"
   exit $rc
 }
+
+# Sessions of CTest runs that no longer exist (killed runs never reach their stop step).
+reap_stale_runs() {
+  local base=$1 d pid
+  for d in "$base"/run-*; do
+    [ -d "$d" ] || continue
+    pid=${d##*/run-}
+    if [ "$pid" != "$PPID" ] && ! kill -0 "$pid" 2>/dev/null; then
+      cmd_stop "$d"
+      rm -rf "$d"
+    fi
+  done
+}
+
+session_dir() {
+  if [ "${PAGEWICK_SESSION_PER_PARENT:-0}" = 1 ]; then
+    echo "$1/run-$PPID"
+  else
+    echo "$1"
+  fi
+}
+
+if [ $# -ge 2 ] && [ "$1" != prefix ] && [ "$1" != template ]; then
+  base=$2
+  set -- "$1" "$(session_dir "$2")" "${@:3}"
+  if [ "$1" = start ] && [ "${PAGEWICK_SESSION_PER_PARENT:-0}" = 1 ]; then
+    mkdir -p "$base"
+    reap_stale_runs "$base"
+  fi
+  if [ "$1" = stop ] && [ "${PAGEWICK_SESSION_PER_PARENT:-0}" = 1 ]; then
+    cmd_stop "$2"
+    rm -rf "$2"
+    exit 0
+  fi
+fi
 
 case "${1:-}" in
   start)    [ $# -eq 2 ] || die "usage: $0 start DIR"; cmd_start "$2" ;;
