@@ -70,16 +70,18 @@ void frmPagewick::Form_Load() {
     // 3-4. Tray icon and window icons.
     AddIcon("Pagewick");
     SetWindowIcons();
-    // 5-6. The note, caret at its end.
+    // 5. The note. Its text goes into the box once the window has its final size (after
+    // the settings), since a multi-line box wraps its whole text again at every new width.
     const std::string notePath = NotePath(p_.app.Path());
-    FileError err = RestoreNote(p_.fs, notePath, *txtNote_);
+    std::string note;
+    bool present = false;
+    FileError err = ReadNote(p_.fs, notePath, note, present);
     if (err.failed) {
         noteUnreadable_ = true;
         p_.ui.MsgBox("The note " + notePath + " could not be read: " + err.reason +
                          "\r\nIt will not be overwritten while this window is empty.",
                      vbExclamation, p_.app.Title());
     }
-    txtNote_->SetSelStart(static_cast<int>(txtNote_->Text().size()));
     // 7. Run at Startup mark.
     std::string run;
     if (p_.registry.GetValue(kRunKey, p_.app.Title(), run) &&
@@ -88,6 +90,10 @@ void frmPagewick::Form_Load() {
     }
     // 8. Settings, or the default geometry.
     ReadSettingsOrDefaults();
+    // 5-6 completed: the note in the box, caret at its end.
+    if (!note.empty()) txtNote_->SetText(note);
+    txtNote_->SetSelStart(static_cast<int>(note.size()));
+    std::string().swap(note);
     // 9. Transparency.
     ApplyTransparencyAtStart();
     // 10. Show; a minimised window goes on to the tray through the resize step.

@@ -8,15 +8,22 @@ std::string NotePath(const std::string& folder) { return folder + "\\pagewick.tx
 
 void NulsToSpaces(std::string& text) { std::replace(text.begin(), text.end(), '\0', ' '); }
 
-FileError RestoreNote(IFileSystem& fs, const std::string& path, IControl& box) {
-    if (!fs.FileExists(path)) return {};
-    std::string data;
-    FileError err = fs.ReadAll(path, data);
+FileError ReadNote(IFileSystem& fs, const std::string& path, std::string& text, bool& present) {
+    present = fs.FileExists(path);
+    text.clear();
+    if (!present) return {};
+    FileError err = fs.ReadAll(path, text);
     if (err.failed) return err;
-    if (data.empty()) return {};  // a 0-byte note leaves the box empty
-    NulsToSpaces(data);
-    box.SetText(data);
+    NulsToSpaces(text);
     return {};
+}
+
+FileError RestoreNote(IFileSystem& fs, const std::string& path, IControl& box) {
+    std::string data;
+    bool present = false;
+    FileError err = ReadNote(fs, path, data, present);
+    if (!err.failed && !data.empty()) box.SetText(data);  // a 0-byte note leaves the box empty
+    return err;
 }
 
 FileError SaveNote(IFileSystem& fs, const std::string& path, IControl& box) {
