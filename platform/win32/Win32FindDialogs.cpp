@@ -1,4 +1,5 @@
 #include "platform/win32/Win32FindDialogs.h"
+#include "platform/win32/ComDlg.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -51,11 +52,11 @@ Handle Win32FindDialogs::Show(const FindRecord& r, bool replace) {
     g_record.wFindWhatLen = r.findWhatLen;
     g_record.lpstrReplaceWith = r.replaceWith;
     g_record.wReplaceWithLen = r.replaceWithLen;
-    HWND dialog = replace ? ::ReplaceTextA(&g_record) : ::FindTextA(&g_record);
+    HWND dialog = replace ? comdlg::ShowReplace(&g_record) : comdlg::ShowFind(&g_record);
     return reinterpret_cast<Handle>(dialog);
 }
 
-unsigned long Win32FindDialogs::ExtendedError() { return ::CommDlgExtendedError(); }
+unsigned long Win32FindDialogs::ExtendedError() { return comdlg::ExtendedError(); }
 
 bool Win32FindDialogs::ReadRecord(long lParam, FindRecord& r) {
     if (reinterpret_cast<const FINDREPLACEA*>(static_cast<LONG_PTR>(lParam)) != &g_record) return false;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/ComDlg.h"
 #include "platform/win32/Win32Ui.h"
 
 namespace pw::win32 {
@@ -307,7 +308,7 @@ bool FileDialog(Handle owner, const std::string& filter, std::string& fileName, 
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = static_cast<DWORD>(name.size());
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
-    BOOL ok = save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+    BOOL ok = save ? comdlg::SaveFile(&ofn) : comdlg::OpenFile(&ofn);
     if (!ok) return false;
     fileName = name.data();
     return true;
@@ -339,7 +340,7 @@ bool Win32Dialogs::PickFont(Handle owner, unsigned flags, FontSpec& font) {
     cf.lpLogFont = &lf;
     cf.iPointSize = static_cast<INT>(std::lround(font.size * 10));
     cf.Flags = flags | CF_INITTOLOGFONTSTRUCT;
-    if (!::ChooseFontA(&cf)) return false;
+    if (!comdlg::PickFont(&cf)) return false;
     font.name = lf.lfFaceName;
     font.size = cf.iPointSize > 0 ? static_cast<float>(cf.iPointSize) / 10.0f
                                   : static_cast<float>(std::abs(lf.lfHeight)) * 72.0f / static_cast<float>(dpi);

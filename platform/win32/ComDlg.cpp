@@ -1,0 +1,49 @@
+#include "platform/win32/ComDlg.h"
+
+namespace pw::win32::comdlg {
+
+namespace {
+
+FARPROC Entry(const char* name) {
+    static HMODULE module = ::LoadLibraryA("comdlg32.dll");
+    return module ? ::GetProcAddress(module, name) : nullptr;
+}
+
+template <typename Fn>
+Fn Get(const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(Entry(name)));
+}
+
+}  // namespace
+
+BOOL OpenFile(OPENFILENAMEA* ofn) {
+    static auto fn = Get<BOOL(WINAPI*)(OPENFILENAMEA*)>("GetOpenFileNameA");
+    return fn ? fn(ofn) : FALSE;
+}
+
+BOOL SaveFile(OPENFILENAMEA* ofn) {
+    static auto fn = Get<BOOL(WINAPI*)(OPENFILENAMEA*)>("GetSaveFileNameA");
+    return fn ? fn(ofn) : FALSE;
+}
+
+BOOL PickFont(CHOOSEFONTA* cf) {
+    static auto fn = Get<BOOL(WINAPI*)(CHOOSEFONTA*)>("ChooseFontA");
+    return fn ? fn(cf) : FALSE;
+}
+
+HWND ShowFind(FINDREPLACEA* fr) {
+    static auto fn = Get<HWND(WINAPI*)(FINDREPLACEA*)>("FindTextA");
+    return fn ? fn(fr) : nullptr;
+}
+
+HWND ShowReplace(FINDREPLACEA* fr) {
+    static auto fn = Get<HWND(WINAPI*)(FINDREPLACEA*)>("ReplaceTextA");
+    return fn ? fn(fr) : nullptr;
+}
+
+DWORD ExtendedError() {
+    static auto fn = Get<DWORD(WINAPI*)()>("CommDlgExtendedError");
+    return fn ? fn() : CDERR_INITIALIZATION;
+}
+
+}  // namespace pw::win32::comdlg

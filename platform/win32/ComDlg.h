@@ -1,0 +1,16 @@
+// The common dialog library is loaded the first time a dialog opens, not at start: the
+// program starts faster and smaller when the user only types.
+#pragma once
+#include <windows.h>
+#include <commdlg.h>
+
+namespace pw::win32::comdlg {
+
+BOOL OpenFile(OPENFILENAMEA* ofn);
+BOOL SaveFile(OPENFILENAMEA* ofn);
+BOOL PickFont(CHOOSEFONTA* cf);
+HWND ShowFind(FINDREPLACEA* fr);
+HWND ShowReplace(FINDREPLACEA* fr);
+DWORD ExtendedError();
+
+}  // namespace pw::win32::comdlg
