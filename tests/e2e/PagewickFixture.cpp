@@ -81,7 +81,9 @@ HWND PagewickTest::WaitMainWindow(DWORD pid, Visibility v, DWORD timeout_ms) {
 
 bool PagewickTest::Adopt(HWND hwnd) {
   main_ = hwnd;
-  edit_ = FindChild(hwnd, "Edit");
+  // A window found before it is shown may still be in its creation: wait for the text box.
+  edit_ = nullptr;
+  WaitFor([&] { return (edit_ = FindChild(hwnd, "Edit")) != nullptr || !IsWindow(hwnd); });
   if (!edit_) {
     error_ = "the main window has no Edit child";
     return false;
@@ -89,6 +91,11 @@ bool PagewickTest::Adopt(HWND hwnd) {
   probe_.reset(new UiProbe(hwnd));
   if (!probe_->ok()) {
     error_ = "probe: " + probe_->error();
+    return false;
+  }
+  // Once the probe answers, the program has finished its start-up and is in a message loop.
+  if (!probe_->Sync()) {
+    error_ = "the program does not answer";
     return false;
   }
   return true;

@@ -39,7 +39,8 @@ class PagewickTest : public ::testing::Test {
   bool StartVisible(const std::string& args = "");
   // The program's main window (class and caption "Pagewick") of process `pid`.
   HWND WaitMainWindow(DWORD pid, Visibility v = Visibility::Visible, DWORD timeout_ms = kWaitMs);
-  // Takes over the main window `hwnd`: its Edit child and a probe on its thread.
+  // Takes over the main window `hwnd`: waits for its Edit child, hooks a probe on its thread
+  // and waits until the program answers it (start-up done).
   bool Adopt(HWND hwnd);
 
   UiProbe& probe() { return *probe_; }
