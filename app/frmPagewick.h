@@ -116,6 +116,7 @@ public:
 private:
     void RestoreFromTray();
     void ApplySettings(const struct Settings& s, int validLines);
+    struct Settings CurrentSettings() const;
     TrayIconData trayIcon_;
     bool trayAdded_ = false;
     unsigned taskbarCreated_ = 0;   // registered "TaskbarCreated": the tray was rebuilt

@@ -18,43 +18,14 @@ void frmPagewick::ReadSettingsOrDefaults() {
     const std::string path = SettingsPath(p_.app.Path());
     std::string data;
     if (p_.fs.FileExists(path) && !p_.fs.ReadAll(path, data).failed) {
-        Settings s;
-        s.top = form_->Top();
-        s.left = form_->Left();
-        s.height = form_->Height();
-        s.width = form_->Width();
-        s.font = txtNote_->Font();
-        s.transparency = transparency_;
-        s.altkey = VBHotKey1.altkey();
-        s.ctrlkey = VBHotKey1.ctrlkey();
-        s.enabled = VBHotKey1.enabled();
-        s.shiftkey = VBHotKey1.shiftkey();
-        s.vkey = VBHotKey1.vkey();
-        s.winkey = VBHotKey1.winkey();
+        Settings s = CurrentSettings();
         ApplySettings(s, ParseSettings(data, p_.app.DecimalSeparator(), s));
     }
     // Armed now, with the final combination only.
     VBHotKey1.SetWindow(form_->hWnd());
 }
 
-void frmPagewick::ApplySettings(const Settings& s, int validLines) {
-    if (validLines >= 2) form_->Move(form_->Left(), s.top, form_->Width(), form_->Height());
-    if (validLines >= 3) form_->Move(s.left, form_->Top(), form_->Width(), form_->Height());
-    if (validLines >= 4) form_->Move(form_->Left(), form_->Top(), form_->Width(), s.height);
-    if (validLines >= 5) form_->Move(form_->Left(), form_->Top(), s.width, form_->Height());
-    if (validLines >= 8) txtNote_->SetFont(s.font);   // the parser kept the rest of the font
-    if (validLines >= 14) transparency_ = s.transparency;
-    VBHotKey1.BeginUpdate();
-    if (validLines >= 17) VBHotKey1.set_altkey(s.altkey);
-    if (validLines >= 18) VBHotKey1.set_ctrlkey(s.ctrlkey);
-    if (validLines >= 19) VBHotKey1.set_enabled(s.enabled);
-    if (validLines >= 20) VBHotKey1.set_shiftkey(s.shiftkey);
-    if (validLines >= 21) VBHotKey1.set_vkey(s.vkey);
-    if (validLines >= 22) VBHotKey1.set_winkey(s.winkey);
-    VBHotKey1.EndUpdate();
-}
-
-bool frmPagewick::WriteSettings() {
+Settings frmPagewick::CurrentSettings() const {
     Settings s;
     s.top = form_->Top();
     s.left = form_->Left();
@@ -68,6 +39,29 @@ bool frmPagewick::WriteSettings() {
     s.shiftkey = VBHotKey1.shiftkey();
     s.vkey = VBHotKey1.vkey();
     s.winkey = VBHotKey1.winkey();
+    return s;
+}
+
+void frmPagewick::ApplySettings(const Settings& s, int validLines) {
+    // Top, Left, Height, Width, as far as the file holds them, in one move.
+    if (validLines >= 2) {
+        form_->Move(validLines >= 3 ? s.left : form_->Left(), s.top, validLines >= 5 ? s.width : form_->Width(),
+                    validLines >= 4 ? s.height : form_->Height());
+    }
+    if (validLines >= 8) txtNote_->SetFont(s.font);   // the parser kept the rest of the font
+    if (validLines >= 14) transparency_ = s.transparency;
+    VBHotKey1.BeginUpdate();
+    if (validLines >= 17) VBHotKey1.set_altkey(s.altkey);
+    if (validLines >= 18) VBHotKey1.set_ctrlkey(s.ctrlkey);
+    if (validLines >= 19) VBHotKey1.set_enabled(s.enabled);
+    if (validLines >= 20) VBHotKey1.set_shiftkey(s.shiftkey);
+    if (validLines >= 21) VBHotKey1.set_vkey(s.vkey);
+    if (validLines >= 22) VBHotKey1.set_winkey(s.winkey);
+    VBHotKey1.EndUpdate();
+}
+
+bool frmPagewick::WriteSettings() {
+    const Settings s = CurrentSettings();
     const std::string path = SettingsPath(p_.app.Path());
     const FileError err = p_.fs.WriteReplace(path, FormatSettings(s, p_.app.DecimalSeparator()));
     if (err.failed) {
