@@ -3,17 +3,15 @@
 
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
+#include "fakes/main_window_fixture.h"
 
 namespace pw {
 namespace {
 
-class EditMenuTest : public ::testing::Test {
+class EditMenuTest : public fake::MainWindowTest {
 protected:
-    fake::Fakes f;
-    std::unique_ptr<frmPagewick> main;
     void SetUp() override {
-        main = std::make_unique<frmPagewick>(f.platform);
-        ASSERT_TRUE(main->Load());
+        ASSERT_TRUE(Start());
         note().sent.clear();
     }
     fake::Control& note() { return static_cast<fake::Control&>(main->txtNote()); }

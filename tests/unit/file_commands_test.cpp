@@ -4,6 +4,7 @@
 #include "app/frmPagewick.h"
 #include "editor/FileCommands.h"
 #include "fakes/fake_platform.h"
+#include "fakes/main_window_fixture.h"
 
 namespace pw {
 namespace {
@@ -29,13 +30,10 @@ TEST(FileLines, SavedTextComesBackExceptALoneCr) {
 const char* const kTxt = "Text (*.txt)|*.txt";
 const char* const kTxtAll = "Text (*.txt)|*.txt|All Files (*.*)|*.*";
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public fake::MainWindowTest {
 protected:
-    fake::Fakes f;
-    std::unique_ptr<frmPagewick> main;
     void SetUp() override {
-        main = std::make_unique<frmPagewick>(f.platform);
-        ASSERT_TRUE(main->Load());
+        ASSERT_TRUE(Start());
         f.ui.boxes.clear();
         f.fs.writes.clear();
     }

@@ -7,6 +7,7 @@
 #include "app/frmPagewick.h"
 #include "editor/TextSearch.h"
 #include "fakes/fake_platform.h"
+#include "fakes/main_window_fixture.h"
 
 namespace pw {
 namespace {
@@ -109,13 +110,10 @@ TEST(TextSearch, ReplaceAllCountsAndNeverRescansInsertedText) {
     EXPECT_FALSE(ReplaceAllText("abc", 1, "a", "x", Rules(), r));
 }
 
-class FindReplaceTest : public ::testing::Test {
+class FindReplaceTest : public fake::MainWindowTest {
 protected:
-    fake::Fakes f;
-    std::unique_ptr<frmPagewick> main;
     void SetUp() override {
-        main = std::make_unique<frmPagewick>(f.platform);
-        ASSERT_TRUE(main->Load());
+        ASSERT_TRUE(Start());
     }
     fake::Control& note() { return static_cast<fake::Control&>(main->txtNote()); }
     FD& dlg() { return f.findDialogs; }

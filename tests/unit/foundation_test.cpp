@@ -6,6 +6,7 @@
 #include "app/modMain.h"
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
+#include "fakes/main_window_fixture.h"
 #include "storage/NoteFile.h"
 
 namespace pw {
@@ -121,16 +122,10 @@ TEST(NoteFile, EmptyNoteIsZeroBytesThenTheNextSaveWritesALineBreak) {
     EXPECT_EQ(fs.files[kNote], "\r\n");
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public fake::MainWindowTest {
 protected:
-    fake::Fakes f;
-    std::unique_ptr<frmPagewick> main;
     fake::Form* form() { return static_cast<fake::Form*>(&main->form()); }
     fake::Control* note() { return static_cast<fake::Control*>(&main->txtNote()); }
-    bool Start() {
-        main = std::make_unique<frmPagewick>(f.platform);
-        return main->Load();
-    }
 };
 
 TEST_F(MainWindow, LoadsTheNoteWithTheCaretAtItsEndAndShowsTheDefaultWindow) {

@@ -4,6 +4,7 @@
 
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
+#include "fakes/main_window_fixture.h"
 #include "storage/SettingsFile.h"
 
 namespace pw {
@@ -164,15 +165,9 @@ TEST(SettingsFileText, ReadingStopsAtTheFirstBadLineAndLaterFieldsKeepTheirValue
     }
 }
 
-class SettingsStart : public ::testing::Test {
+class SettingsStart : public fake::MainWindowTest {
 protected:
-    fake::Fakes f;
-    std::unique_ptr<frmPagewick> main;
     fake::Form* form() { return static_cast<fake::Form*>(&main->form()); }
-    bool Start() {
-        main = std::make_unique<frmPagewick>(f.platform);
-        return main->Load();
-    }
     void Restart() {
         main.reset();
         f.hotkeys.armed.clear();

@@ -5,6 +5,7 @@
 #include "app/TrayIcon.h"
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
+#include "fakes/main_window_fixture.h"
 #include "options/frmHotkey.h"
 
 namespace pw {
@@ -18,15 +19,9 @@ std::uint32_t At32(const std::vector<unsigned char>& r, size_t off) {
     return r[off] | (r[off + 1] << 8) | (r[off + 2] << 16) | (std::uint32_t(r[off + 3]) << 24);
 }
 
-class Main : public ::testing::Test {
+class Main : public fake::MainWindowTest {
 protected:
-    fake::Fakes f;
-    std::unique_ptr<frmPagewick> main;
     fake::Form* form() { return static_cast<fake::Form*>(&main->form()); }
-    bool Start() {
-        main = std::make_unique<frmPagewick>(f.platform);
-        return main->Load();
-    }
     void Notify(unsigned long id, long mouse) {
         long result = -1;
         EXPECT_TRUE(main->Message(WM_TRAYNOTIFY, id, mouse, result));
