@@ -712,8 +712,10 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
             RunClose(events_, *this, vbFormControlMenu);
             return 0;
         case WM_QUERYENDSESSION:
+            // The form saves and goes. One that is still here could not save its note: it
+            // asks Windows to wait rather than let the note be lost.
             RunClose(events_, *this, vbAppWindows);
-            return TRUE;
+            return hwnd_ ? FALSE : TRUE;
         case WM_ENDSESSION:
             if (wParam) RunClose(events_, *this, vbAppWindows);
             return 0;

@@ -196,6 +196,47 @@ TEST_F(Note, LockedNoteFileKeepsOldNoteAndWarns) {
   EXPECT_EQ(ReadFileOrMarker(NotePath()), "new note") << "once the file is free, Exit saves";
 }
 
+struct EndSessionQuery {
+  HWND window;
+  DWORD_PTR answer = 1;
+  BOOL sent = FALSE;
+};
+
+DWORD WINAPI AskEndSession(LPVOID p) {
+  auto* q = static_cast<EndSessionQuery*>(p);
+  q->sent = SendMessageTimeoutA(q->window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 60000, &q->answer) != 0;
+  return 0;
+}
+
+// Windows shutting down while the note cannot be written: the program says why and asks
+// Windows to wait, instead of ending with the note unsaved.
+TEST_F(Note, ShutdownWithAnUnwritableNoteIsHeldOff) {
+  ASSERT_TRUE(WriteNote("old note"));
+  ASSERT_TRUE(StartVisible()) << last_error();
+  ASSERT_TRUE(SetNote("new note")) << last_error();
+  HANDLE lock = CreateFileA(NotePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE) << LastErrorText();
+
+  EndSessionQuery query{main_};
+  // The program answers only after its message box is closed: ask from a second thread.
+  HANDLE asker = CreateThread(nullptr, 0, AskEndSession, &query, 0, nullptr);
+  ASSERT_NE(asker, nullptr);
+  MessageBoxInfo box = WaitMessageBox(app_.pid(), "Pagewick", "pagewick.txt");
+  EXPECT_NE(box.hwnd, nullptr) << "no message naming the note file";
+  DismissMessageBoxes();
+  EXPECT_EQ(WaitForSingleObject(asker, 30000), WAIT_OBJECT_0);
+  CloseHandle(asker);
+  EXPECT_TRUE(query.sent);
+  EXPECT_EQ(query.answer, 0u) << "the program asks Windows to wait";
+  EXPECT_TRUE(IsWindow(main_));
+  EXPECT_EQ(NoteText(), "new note");
+  EXPECT_EQ(ReadFileOrMarker(NotePath()), "old note");
+
+  CloseHandle(lock);
+  ExitProgram();
+  EXPECT_EQ(ReadFileOrMarker(NotePath()), "new note");
+}
+
 // A program folder that cannot be written at all: a read-only bind mount (root under Wine
 // ignores permission bits and the read-only attribute, a read-only file system it cannot).
 TEST_F(Note, ReadOnlyProgramFolderKeepsOldNoteAndWarns) {
