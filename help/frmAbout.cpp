@@ -59,7 +59,7 @@ void frmAbout::Open(Handle owner) {
     f.AddControl(Def(kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175)).SetImage("NOTESHEET");
     f.AddControl(Def(kImgPagewick, ControlKind::Picture, "", 480, 480, 690, 1395, kOwnMouse)).SetImage("PROGRAM");
     f.AddControl(Def(kLblProduct, ControlKind::Label, "Pagewick 1.4", 1440, 600, 2400, 240, kOwnMouse));
-    f.AddControl(Def(kLblRights, ControlKind::Label, "\xA9 2005 the Pagewick authors.\r\nAll rights reserved.",
+    f.AddControl(Def(kLblRights, ControlKind::Label, "\xA9 2026 Pagewick developers.\r\nAll rights reserved.",
                      1440, 900, 2880, 420, kOwnMouse));
     // Wider than the address needs at 8.25 pt, so the whole address stays readable.
     lblVelmorUrl_ = &f.AddControl(Def(kLblVelmorUrl, ControlKind::Label, kAuthorSiteUrl, 1440,
