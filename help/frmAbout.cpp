@@ -73,7 +73,7 @@ void frmAbout::Open(Handle owner) {
     imgBrask.SetToolTip(kIconSiteUrl);
     imgBrask.SetHandCursor("HAND");
 
-    f.AddControl(Def(kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1800, 195, kOwnMouse));
+    f.AddControl(Def(kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1900, 195, kOwnMouse));
     lblBraskUrl_ = &f.AddControl(Def(kLblBraskUrl, ControlKind::Label, "BRASK's icons.", 2618,
                                      3720, 1125, 195, csUnderline | csClickable));
     lblBraskUrl_->SetToolTip(kIconSiteUrl);

@@ -311,7 +311,7 @@ TEST_F(AboutWindow, HasTheDesignedWindowAndControls) {
         {frmAbout::kImgPagewick, ControlKind::Picture, "", 480, 480, 690, 1395, "PROGRAM"},
         {frmAbout::kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175, "NOTESHEET"},
         {frmAbout::kImgBrask, ControlKind::Picture, "", 1035, 2880, 2370, 780, "ICONSITE"},
-        {frmAbout::kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1800, 195, ""},
+        {frmAbout::kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1900, 195, ""},  // wide enough for Tahoma up to the link
         {frmAbout::kLblBraskUrl, ControlKind::Label, "BRASK's icons.", 2618, 3720, 1125, 195, ""},
     };
     for (const Want& w : want) {
