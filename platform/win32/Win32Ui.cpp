@@ -378,6 +378,7 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
     HWND h = ::CreateWindowExA(ex, cls, text, style, 0, 0, 0, 0, hwnd_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), ui_.instance(), nullptr);
     if (def.kind == ControlKind::TextBox) ::SendMessageA(h, EM_SETLIMITTEXT, 0, 0);  // any size of note
+    if (def.kind == ControlKind::TabStrip) ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(4, 3));  // tabs fit their strip
     controls_.push_back(std::make_unique<Win32Control>(*this, def, h));
     Win32Control* c = controls_.back().get();
     c->Move(def.left, def.top, def.width, def.height);
