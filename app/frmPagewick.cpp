@@ -30,15 +30,9 @@ bool frmPagewick::Load() {
     def.style = fsSizable;
     def.className = "Pagewick";
     form_ = p_.ui.CreateForm(def, *this, 0);
-    ControlDef note;
-    note.id = kTxtNote;
-    note.kind = ControlKind::TextBox;
-    note.width = kDesignClientWidth;
-    note.height = kDesignClientHeight;
-    note.style = csMultiLine | csVScroll | csTabStop;
-    txtNote_ = &form_->AddControl(note);
-    FontSpec tahoma;
-    txtNote_->SetFont(tahoma);
+    txtNote_ = &form_->AddControl({kTxtNote, ControlKind::TextBox, "", 0, 0, kDesignClientWidth,
+                                   kDesignClientHeight, csMultiLine | csVScroll | csTabStop});
+    txtNote_->SetFont(FontSpec());  // Tahoma 9.75 until the settings say otherwise
     form_->SetMenu(MainMenu());
 
     Form_Load();

@@ -9,26 +9,7 @@ const char* const kIconSiteUrl = "http://icons.example.org/";
 
 namespace {
 
-FontSpec Tahoma825() {
-    FontSpec f;
-    f.name = "Tahoma";
-    f.size = 8.25f;
-    return f;
-}
-
-ControlDef Def(int id, ControlKind kind, const std::string& caption, float left, float top,
-               float width, float height, unsigned style = 0) {
-    ControlDef d;
-    d.id = id;
-    d.kind = kind;
-    d.caption = caption;
-    d.left = left;
-    d.top = top;
-    d.width = width;
-    d.height = height;
-    d.style = style;
-    return d;
-}
+const FontSpec kTahoma825{"Tahoma", 8.25f};
 
 }  // namespace
 
@@ -46,7 +27,7 @@ void frmAbout::Open(Handle owner) {
     def.clientWidth = 4440;
     def.clientHeight = 4455;
     def.style = fsFixedDialog | fsCenterOwner;
-    def.font = Tahoma825();
+    def.font = kTahoma825;
     def.backColor = RGBColor(255, 255, 255);
     form_ = p_.ui.CreateForm(def, *this, owner);
     IForm& f = *form_;
@@ -56,31 +37,31 @@ void frmAbout::Open(Handle owner) {
     // sheet is part of the background: it lets the mouse through to the labels lying over it
     // and to the window. It comes first so that everything else is drawn over it.
     constexpr unsigned kOwnMouse = csClickable;
-    f.AddControl(Def(kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175)).SetImage("NOTESHEET");
-    f.AddControl(Def(kImgPagewick, ControlKind::Picture, "", 480, 480, 690, 1395, kOwnMouse)).SetImage("PROGRAM");
-    f.AddControl(Def(kLblProduct, ControlKind::Label, "Pagewick 1.4", 1440, 600, 2400, 240, kOwnMouse));
-    f.AddControl(Def(kLblRights, ControlKind::Label, "\xA9 2026 Pagewick developers.\r\nAll rights reserved.",
-                     1440, 900, 2880, 420, kOwnMouse));
+    f.AddControl(ControlDef{kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175}).SetImage("NOTESHEET");
+    f.AddControl(ControlDef{kImgPagewick, ControlKind::Picture, "", 480, 480, 690, 1395, kOwnMouse}).SetImage("PROGRAM");
+    f.AddControl(ControlDef{kLblProduct, ControlKind::Label, "Pagewick 1.4", 1440, 600, 2400, 240, kOwnMouse});
+    f.AddControl(ControlDef{kLblRights, ControlKind::Label, "\xA9 2026 Pagewick developers.\r\nAll rights reserved.",
+                     1440, 900, 2880, 420, kOwnMouse});
     // Wider than the address needs at 8.25 pt, so the whole address stays readable.
-    lblVelmorUrl_ = &f.AddControl(Def(kLblVelmorUrl, ControlKind::Label, kAuthorSiteUrl, 1440,
-                                      1440, 2880, 315, csUnderline | csClickable));
+    lblVelmorUrl_ = &f.AddControl(ControlDef{kLblVelmorUrl, ControlKind::Label, kAuthorSiteUrl, 1440,
+                                      1440, 2880, 315, csUnderline | csClickable});
     lblVelmorUrl_->SetToolTip(kAuthorSiteUrl);
     lblVelmorUrl_->SetHandCursor("HAND");
 
     IControl& imgBrask = f.AddControl(
-        Def(kImgBrask, ControlKind::Picture, "", 1035, 2880, 2370, 780, csClickable));
+        ControlDef{kImgBrask, ControlKind::Picture, "", 1035, 2880, 2370, 780, csClickable});
     imgBrask.SetImage("ICONSITE");
     imgBrask.SetToolTip(kIconSiteUrl);
     imgBrask.SetHandCursor("HAND");
 
-    f.AddControl(Def(kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1900, 195, kOwnMouse));
-    lblBraskUrl_ = &f.AddControl(Def(kLblBraskUrl, ControlKind::Label, "BRASK's icons.", 2618,
-                                     3720, 1125, 195, csUnderline | csClickable));
+    f.AddControl(ControlDef{kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1900, 195, kOwnMouse});
+    lblBraskUrl_ = &f.AddControl(ControlDef{kLblBraskUrl, ControlKind::Label, "BRASK's icons.", 2618,
+                                     3720, 1125, 195, csUnderline | csClickable});
     lblBraskUrl_->SetToolTip(kIconSiteUrl);
     lblBraskUrl_->SetHandCursor("HAND");
 
     for (int id = kLblProduct; id <= kLblBraskUrl; ++id) {
-        if (IControl* c = f.Control(id)) c->SetFont(Tahoma825());
+        if (IControl* c = f.Control(id)) c->SetFont(kTahoma825);
     }
 
     Form_Load();

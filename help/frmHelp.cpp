@@ -10,13 +10,6 @@ namespace {
 constexpr unsigned WM_VSCROLL_ = 0x0115;
 constexpr unsigned long SB_TOP_ = 6;
 
-FontSpec Tahoma825() {
-    FontSpec f;
-    f.name = "Tahoma";
-    f.size = 8.25f;
-    return f;
-}
-
 }  // namespace
 
 frmHelp::frmHelp(Platform& platform) : p_(platform) {}
@@ -33,30 +26,15 @@ void frmHelp::Open(Handle owner) {
     def.clientWidth = 5160;
     def.clientHeight = 4665;
     def.style = fsFixedDialog | fsCenterOwner;
-    def.font = Tahoma825();
+    def.font = FontSpec{"Tahoma", 8.25f};
     form_ = p_.ui.CreateForm(def, *this, owner);
 
-    ControlDef tabs;
-    tabs.id = kTabStrip1;
-    tabs.kind = ControlKind::TabStrip;
-    tabs.left = 0;
-    tabs.top = 15;
-    tabs.width = 4215;
-    tabs.height = 300;
-    tabs.style = csTabStop;
-    tabStrip1_ = &form_->AddControl(tabs);
+    tabStrip1_ = &form_->AddControl({kTabStrip1, ControlKind::TabStrip, "", 0, 15, 4215, 300, csTabStop});
     for (int i = 1; i <= kHelpTopicCount; ++i) tabStrip1_->AddItem(HelpTopicCaption(i));
     tabStrip1_->SetValue(1);
 
-    ControlDef box;
-    box.id = kTxthelp;
-    box.kind = ControlKind::TextBox;
-    box.left = 120;
-    box.top = 360;
-    box.width = 5010;
-    box.height = 4275;
-    box.style = csMultiLine | csVScroll | csReadOnly | csTabStop;
-    txthelp_ = &form_->AddControl(box);
+    txthelp_ = &form_->AddControl({kTxthelp, ControlKind::TextBox, "", 120, 360, 5010, 4275,
+                                   csMultiLine | csVScroll | csReadOnly | csTabStop});
 
     Form_Load();
     form_->Show();
