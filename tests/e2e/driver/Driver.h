@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "hook/ProbeProtocol.h"
+
 namespace e2e {
 
 // ---- time -----------------------------------------------------------------------------------
@@ -194,9 +196,9 @@ struct MenuEntry {
 enum MenuQueryFlags : unsigned {
   kMenuBar = 0,
   // Send WM_INITMENUPOPUP to every drop-down before reading it, as opening it would.
-  kMenuInitPopups = 1,
+  kMenuInitPopups = probe::kInitPopups,
   // Read the pop-up menus that are open right now (TrackPopupMenu) instead of the menu bar.
-  kMenuOpenPopups = 2,
+  kMenuOpenPopups = probe::kOpenPopups,
 };
 
 class UiProbe {

@@ -1,5 +1,6 @@
 // Menus, selection and queue sync through the hook DLL (see hook/ProbeHook.cpp for the protocol).
 #include "driver/Driver.h"
+#include "hook/ProbeProtocol.h"
 
 #include <cstdlib>
 #include <map>
@@ -7,11 +8,11 @@
 namespace e2e {
 namespace {
 
-const char kQueryName[] = "PagewickE2E.Query";
-const unsigned kSelectionQuery = 4;
-const unsigned kIconsQuery = 32;
-const unsigned kPingQuery = 8;
-const unsigned kSetTextQuery = 16;
+using probe::kQueryName;
+constexpr unsigned kSelectionQuery = probe::kSelection;
+constexpr unsigned kIconsQuery = probe::kIcons;
+constexpr unsigned kPingQuery = probe::kPing;
+constexpr unsigned kSetTextQuery = probe::kSetText;
 
 struct Replies {
   HWND window = nullptr;

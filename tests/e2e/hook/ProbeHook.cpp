@@ -17,15 +17,11 @@
 #include <cstdio>
 #include <string>
 
+#include "ProbeProtocol.h"
+
 namespace {
 
-const char kQueryName[] = "PagewickE2E.Query";
-const unsigned kInitPopups = 1;
-const unsigned kOpenPopups = 2;
-const unsigned kSelection = 4;
-const unsigned kPing = 8;
-const unsigned kSetText = 16;
-const unsigned kIcons = 32;
+using namespace probe;
 const UINT kMnGetHmenu = 0x01E1;  // MN_GETHMENU
 
 UINT QueryMessage() {
