@@ -11,6 +11,11 @@ for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 if [ ${#need[@]} -gt 0 ]; then
   echo "setup: installing ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
+  # A mirror in the middle of a sync can fail one index; retry, then try the install anyway
+  # with what was fetched (it fails on its own when something it needs is missing).
+  for try in 1 2 3; do
+    apt-get update -qq && break
+    sleep 10
+  done || true
   apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
