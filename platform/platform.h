@@ -2,6 +2,7 @@
 // handed the whole set at once. The Win32 build fills it with real adapters, the tests
 // with fakes.
 #pragma once
+#include "platform/automation.h"
 #include "platform/dialogs.h"
 #include "platform/finddialogs.h"
 #include "platform/system.h"
@@ -20,6 +21,10 @@ struct Platform {
     IDialogs& dialogs;
     // Find and Replace dialogs; set after the bundle is made (null: Find and Replace are off).
     IFindDialogs* findDialogs = nullptr;
+    // Automation objects (Word for spell checking) and the executable's data resources
+    // (the built-in word list); null: not available.
+    IAutomation* automation = nullptr;
+    IResources* resources = nullptr;
 };
 
 }  // namespace pw

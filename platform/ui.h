@@ -11,7 +11,7 @@
 
 namespace pw {
 
-enum class ControlKind { TextBox, Label, Button, CheckBox, ComboBox, TabStrip, Picture, Slider };
+enum class ControlKind { TextBox, Label, Button, CheckBox, ComboBox, TabStrip, Picture, Slider, ListBox };
 
 enum ControlStyle : unsigned {
     csMultiLine = 1u << 0,   // text box: several lines, wrapped at the box width
@@ -65,6 +65,8 @@ public:
     virtual void SetSelText(const std::string& text) = 0;  // replaces the selection, caret after it
     // Raw message to the control's window (WM_UNDO, EM_CANUNDO, ...); result as the control answers.
     virtual long Send(unsigned msg, unsigned long wParam = 0, long lParam = 0) = 0;
+    // Empties a combo or list box's list.
+    virtual void ClearItems() {}
 };
 
 struct MenuItem {
@@ -167,6 +169,9 @@ public:
     virtual void AddModeless(Handle dialog) = 0;
     virtual void RemoveModeless(Handle dialog) = 0;
     virtual void Flash(Handle) {}   // optional: draw a window at once
+    // Shows a form modally: its owner is disabled and the call returns once the form has
+    // been destroyed. Keyboard navigation (Tab, Enter, Esc) works inside it.
+    virtual void RunModal(IForm& form) { (void)form; }
 };
 
 }  // namespace pw
