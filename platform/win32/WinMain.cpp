@@ -3,6 +3,7 @@
 #include "app/modMain.h"
 
 #include <windows.h>
+#include "platform/win32/Win32Automation.h"
 #include "platform/win32/Win32FindDialogs.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
@@ -20,6 +21,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     pw::Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs};
     Win32FindDialogs findDialogs;
     platform.findDialogs = &findDialogs;
+    Win32Automation automation;
+    Win32Resources resources(instance);
+    platform.automation = &automation;
+    platform.resources = &resources;
     auto main = pw::Main(platform);
     if (!main) return 0;
     return ui.Run();
