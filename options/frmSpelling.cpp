@@ -38,8 +38,7 @@ bool frmSpelling::Run() {
     for (int i = 0; i < 12; ++i) controls_[i] = &form_->AddControl(defs[i]);
     SetWindowIconsOf(p_, form_->hWnd());
     ShowWord();
-    form_->Show();
-    p_.ui.RunModal(*form_);
+    p_.ui.RunModal(*form_);   // shows it; returns once it is gone
     // However the window went, what was changed so far stays in the note.
     if (!finishing_) Finish(false);
     return completed_;

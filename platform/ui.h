@@ -169,8 +169,8 @@ public:
     virtual void AddModeless(Handle dialog) = 0;
     virtual void RemoveModeless(Handle dialog) = 0;
     virtual void Flash(Handle) {}   // optional: draw a window at once
-    // Shows a form modally: its owner is disabled and the call returns once the form has
-    // been destroyed. Keyboard navigation (Tab, Enter, Esc) works inside it.
+    // Shows a form modally: its owner is disabled, the form shown, and the call returns once
+    // the form has been destroyed. Keyboard navigation (Tab, Enter, Esc) works inside it.
     virtual void RunModal(IForm& form) { (void)form; }
 };
 

@@ -890,7 +890,7 @@ void Win32Ui::RunModal(IForm& form) {
     HWND owner = ::GetWindow(h, GW_OWNER);
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
-    ::ShowWindow(h, SW_SHOW);
+    form.Show();   // placed as the form asks (centred on its owner)
     ::SetForegroundWindow(h);
     MSG msg;
     bool quit = false;

@@ -156,6 +156,7 @@ public:
     // A modal form: the test plays the user in onModal (nothing set: the form stays as it is).
     void RunModal(IForm& form) override {
         ++modalRuns;
+        form.Show();
         if (onModal) onModal(static_cast<Form&>(form));
     }
     std::function<void(Form&)> onModal;
