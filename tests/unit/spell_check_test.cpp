@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fakes/fake_spelling.h"
+#include "fakes/main_window_fixture.h"
 #include "options/SpellCheck.h"
 #include "options/SpellSession.h"
 #include "options/UserDictionary.h"
@@ -253,6 +254,26 @@ TEST_F(BuiltInTest, AFailedWriteOfTheUserListIsReportedAndLosesNothing) {
     EXPECT_NE(f.ui.boxes[0].text.find("Access is denied."), std::string::npos);
     EXPECT_EQ(f.ui.boxes[0].style, vbExclamation);
     EXPECT_EQ(f.ui.boxes[1].text, "The spelling check is complete.");
+}
+
+class CheckSpellingMenu : public fake::MainWindowTest {};
+
+TEST_F(CheckSpellingMenu, ChecksTheNoteInADialogOwnedByTheMainWindow) {
+    fake::Resources resources;
+    resources.data[kWordListResource] = fake::PackedWordList();
+    f.platform.resources = &resources;   // and no automation at all: the built-in checker
+    ASSERT_TRUE(Start());
+    main->txtNote().SetText("Teh end");
+    Handle owner = 0;
+    f.ui.onModal = [&](fake::Form& form) {
+        owner = form.owner;
+        form.events.Command(frmSpelling::cmdChange);
+    };
+    main->Command(mnuSpellcheck);
+    EXPECT_EQ(owner, main->form().hWnd());
+    EXPECT_EQ(main->txtNote().Text(), "The end");
+    ASSERT_FALSE(f.ui.boxes.empty());
+    EXPECT_EQ(f.ui.boxes.back().text, "The spelling check is complete.");
 }
 
 TEST(UserDictionaryTest, ParsesAnyLineEndsAndNamesTheFileBesideTheProgram) {
