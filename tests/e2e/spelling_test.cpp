@@ -117,6 +117,13 @@ TEST_F(Spelling, ChangeIgnoreAllAndAddThroughTheDialog) {
   dlg = WaitSpelling();
   ASSERT_TRUE(dlg);
   ASSERT_TRUE(WaitAsked(dlg, "Teh"));
+  // The suggestion list has the focus: the arrow keys choose what Change to holds.
+  const std::vector<std::string> again = Suggestions(dlg);
+  ASSERT_GE(again.size(), 2u);
+  ASSERT_TRUE(BringToFront(dlg));
+  ASSERT_TRUE(PressKeys({VK_DOWN}));
+  EXPECT_TRUE(WaitFor([&] { return GetText(GetDlgItem(dlg, kChangeTo)) == again[1]; }))
+      << GetText(GetDlgItem(dlg, kChangeTo));
   ASSERT_TRUE(Press(dlg, kIgnore));
   ASSERT_TRUE(WaitAsked(dlg, "qwzx"));
   // Esc cancels: no message, the note keeps what was done so far (nothing here).
