@@ -46,6 +46,9 @@ WordResult CheckWithWord(Platform& p, IControl& box, const std::string& savedCli
     if (!document || !document->Call("Select")) return fail();
     selection = word->GetObject("Selection");
     if (!selection || !selection->Call("Cut")) return fail();
+    // No text on the clipboard now means the checked text never arrived (another program
+    // took the clipboard): the note stays as it is rather than become empty.
+    if (!p.clipboard.HasText()) return fail();
     const std::string checked = p.clipboard.GetText();
     if (checked != before) ReplaceAllAsOneUndo(box, before, checked);
     document = word->GetObject("ActiveDocument");

@@ -24,6 +24,7 @@ public:
     std::string failAt;
     std::string document;        // the open document's text
     std::string checked;         // what the user's check turns the document into
+    bool cutLosesClipboard = false;   // another program empties the clipboard during Cut
     bool released = false;
 
     bool Run(const std::string& call) {
@@ -34,6 +35,10 @@ public:
         if (call == "Selection.Cut") {
             clipboard_.SetText(document);
             document.clear();
+            if (cutLosesClipboard) {
+                clipboard_.hasText = false;
+                clipboard_.text.clear();
+            }
         }
         return true;
     }

@@ -107,6 +107,19 @@ TEST_F(SpellCheckTest, AFailureOfQuitStillLeavesTheCheckedNote) {
     EXPECT_EQ(f.ui.boxes[0].text, kNeedsWord);
 }
 
+TEST_F(SpellCheckTest, ACutThatLeavesNoTextKeepsTheNote) {
+    Note("Teh note");
+    f.clipboard.SetText("old");
+    automation.word.checked = "The note";
+    automation.word.cutLosesClipboard = true;
+    Check();
+    EXPECT_EQ(note->text, "Teh note");
+    EXPECT_EQ(note->setTextCount, 0);
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, kNeedsWord);
+    EXPECT_EQ(automation.word.log.back(), "Selection.Cut");
+}
+
 TEST_F(SpellCheckTest, NoWordAndNoWordListShowsTheMessageAndTouchesNothing) {
     Note("Teh note");
     f.clipboard.SetText("old");
