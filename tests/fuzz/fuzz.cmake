@@ -1,5 +1,5 @@
-# The fuzz targets (settings file, spelling tokenizer), built with clang's libFuzzer beside the g++ build, and a
-# short run of it as a test. Skipped when clang++ cannot link -fsanitize=fuzzer.
+# The fuzz targets (settings file, spelling tokenizer), built with clang's libFuzzer beside the
+# g++ build, and a short run of each as a test. Skipped when clang++ cannot link -fsanitize=fuzzer.
 find_program(PAGEWICK_CLANGXX NAMES clang++ clang++-16 clang++-15 clang++-14)
 if(PAGEWICK_CLANGXX)
   set(_probe_dir ${CMAKE_BINARY_DIR}/fuzz-probe)
