@@ -144,8 +144,14 @@ class Installer : public PagewickTest {
  protected:
   void SetUp() override {
     PagewickTest::SetUp();
-    // Shortcuts would otherwise reach the Linux desktop menus through winemenubuilder.
-    SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d");
+    // Shortcuts would otherwise reach the Linux desktop menus through winemenubuilder: switch it
+    // off in this session's prefix (an empty override disables the program).
+    HKEY overrides = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &overrides, nullptr) == ERROR_SUCCESS) {
+      RegSetValueExA(overrides, "winemenubuilder.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+      RegCloseKey(overrides);
+    }
     setup_ = FindSetup();
     ASSERT_FALSE(setup_.empty()) << "no pagewick-setup-*.exe beside " << BuiltExe();
     default_dir_ = JoinPath(ShellFolder(CSIDL_LOCAL_APPDATA), "Programs\\Pagewick");
