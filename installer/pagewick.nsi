@@ -155,6 +155,7 @@ FunctionEnd
 Function DirectoryLeave
   Call AskToExitPagewick
   ${If} $R9 == 1
+    SetErrorLevel 2
     Quit
   ${EndIf}
 FunctionEnd
@@ -237,6 +238,7 @@ Function un.OptionsLeave
   ${EndIf}
   Call un.AskToExitPagewick
   ${If} $R9 == 1
+    SetErrorLevel 2
     Quit
   ${EndIf}
 FunctionEnd

@@ -332,8 +332,10 @@ TEST_F(Installer, UpgradeReplacesProgramAndKeepsNoteSettingsAndIconByteForByte) 
     EXPECT_EQ(ReadFileOrMarker(JoinPath(dir_, kept[i])), before[i]) << kept[i] << " changed by the upgrade";
   EXPECT_EQ(FileAttributes(JoinPath(dir_, "pagewick.exe.MANIFEST")), manifest_attr);
 
-  // Once more over the same version, then the program finds its note.
-  ASSERT_EQ(InstallSilently(), 0);
+  // Once more over the same version, without /D=: it goes where the last install went. Then
+  // the program finds its note.
+  ASSERT_EQ(RunSetup("/S"), 0);
+  EXPECT_FALSE(FileExists(JoinPath(default_dir_, "pagewick.exe"))) << "not into the default folder";
   EXPECT_EQ(ReadFileOrMarker(JoinPath(dir_, "pagewick.txt")), before[0]);
   ASSERT_TRUE(StartInstalled(dir_)) << last_error();
   EXPECT_EQ(NoteText(), before[0]);
@@ -394,6 +396,34 @@ TEST_F(Installer, RunningPagewickIsAskedToExitBeforeItIsReplaced) {
   EXPECT_EQ(code, 0u);
   ASSERT_TRUE(AdoptShownProgram()) << last_error();
   EXPECT_EQ(NoteText(), note) << "the new version shows the note the old one saved";
+}
+
+TEST_F(Installer, CancelAtTheRequestToExitPagewickChangesNothing) {
+  ASSERT_EQ(InstallSilently(), 0);
+  std::string exe = JoinPath(dir_, "pagewick.exe");
+  std::string older = BuiltBytes() + "older build";
+  ASSERT_TRUE(WriteFileBytes(exe, older));
+  ASSERT_TRUE(StartInstalled(dir_)) << last_error();
+
+  Process setup;
+  ASSERT_TRUE(setup.Start(setup_, "/D=" + dir_, Folder()));
+  WindowQuery q;
+  q.pid = setup.pid();
+  q.caption = "Pagewick Setup";
+  q.visibility = Visibility::Visible;
+  HWND wizard = WaitTopWindow(q);
+  ASSERT_NE(wizard, nullptr);
+  ASSERT_TRUE(PressWizardButton(wizard, "&Next >")) << last_error();
+  ASSERT_TRUE(PressWizardButton(wizard, "&Install")) << last_error();
+  MessageBoxInfo ask = WaitMessageBox(setup.pid(), "Pagewick Setup", "Please exit Pagewick");
+  ASSERT_NE(ask.hwnd, nullptr);
+  ASSERT_TRUE(ClickDialogButton(ask.hwnd, IDCANCEL));
+  DWORD code = 0;
+  ASSERT_TRUE(setup.WaitExit(kSetupMs, &code)) << "Cancel ends setup";
+  EXPECT_EQ(code, 2u);
+  EXPECT_EQ(ReadFileOrMarker(exe), older);
+  EXPECT_TRUE(app_.Running());
+  EXPECT_TRUE(probe().Sync()) << "Pagewick goes on running";
 }
 
 TEST_F(Installer, SilentUninstallRemovesProgramEntriesAndRunValueAndKeepsTheNote) {
