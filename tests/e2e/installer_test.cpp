@@ -3,6 +3,7 @@
 // uninstalling silently and from its window.
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "PagewickFixture.h"
@@ -131,6 +132,17 @@ ModuleFacts ReadModuleFacts(const std::string& path) {
   }
   FreeLibrary(m);
   return f;
+}
+
+// The program's version as setup names it: "1.4.0", and the record's strings: "1.04".
+std::string DottedVersion(const VS_FIXEDFILEINFO& v) {
+  return std::to_string(HIWORD(v.dwFileVersionMS)) + "." + std::to_string(LOWORD(v.dwFileVersionMS)) + "." +
+         std::to_string(HIWORD(v.dwFileVersionLS));
+}
+std::string VersionText(const VS_FIXEDFILEINFO& v) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%u.%02u", unsigned(HIWORD(v.dwFileVersionMS)), unsigned(LOWORD(v.dwFileVersionMS)));
+  return text;
 }
 
 // "ProductName" -> the UTF-16 bytes that a version record holds for it.
@@ -267,11 +279,13 @@ TEST_F(Installer, SetupCarriesVersionRecordAndIcon) {
   ASSERT_TRUE(program.has_version);
   EXPECT_EQ(setup.version.dwFileVersionMS, program.version.dwFileVersionMS);
   EXPECT_EQ(setup.version.dwFileVersionLS, program.version.dwFileVersionLS);
-  EXPECT_EQ(setup.version.dwProductVersionMS, 0x00010004u);
-  EXPECT_EQ(setup.version.dwProductVersionLS, 0u);
-  for (const char* s : {"Pagewick", "Pagewick developers", "1.04", "Pagewick Setup"})
+  EXPECT_EQ(setup.version.dwProductVersionMS, program.version.dwProductVersionMS);
+  EXPECT_EQ(setup.version.dwProductVersionLS, program.version.dwProductVersionLS);
+  for (std::string s : {std::string("Pagewick"), std::string("Pagewick developers"), std::string("Pagewick Setup"),
+                        VersionText(program.version)})
     EXPECT_NE(setup.Strings.find(Utf16(s)), std::string::npos) << s;
-  EXPECT_NE(setup_.find("pagewick-setup-1.4.0.exe"), std::string::npos) << setup_;
+  std::string name = "pagewick-setup-" + DottedVersion(program.version) + ".exe";
+  EXPECT_EQ(setup_.substr(setup_.size() - name.size()), name) << setup_;
   ASSERT_FALSE(program.icon_images.empty());
   EXPECT_EQ(setup.icon_images, program.icon_images) << "the setup program shows Pagewick's icon";
 }
@@ -290,7 +304,7 @@ TEST_F(Installer, SilentInstallPutsProgramShortcutAndUninstallEntryInPlace) {
   EXPECT_EQ(ShortcutTarget(shortcut_), exe);
 
   EXPECT_EQ(ReadValue(kUninstallKey, "DisplayName").text, "Pagewick");
-  EXPECT_EQ(ReadValue(kUninstallKey, "DisplayVersion").text, "1.4.0");
+  EXPECT_EQ(ReadValue(kUninstallKey, "DisplayVersion").text, DottedVersion(ReadModuleFacts(BuiltExe()).version));
   EXPECT_EQ(ReadValue(kUninstallKey, "Publisher").text, "Pagewick developers");
   EXPECT_EQ(ReadValue(kUninstallKey, "DisplayIcon").text, exe + ",0");
   EXPECT_EQ(ReadValue(kUninstallKey, "InstallLocation").text, default_dir_);
