@@ -158,6 +158,37 @@ Function DirectoryLeave
     SetErrorLevel 2
     Quit
   ${EndIf}
+  Call CanWriteInstallFolder
+  ${If} $R9 == 0
+    MessageBox MB_OK|MB_ICONEXCLAMATION \
+      "Pagewick cannot write to $INSTDIR.$\r$\n$\r$\nPagewick keeps your note and settings in its own folder, so it must be a folder you can write to. Please choose another one."
+    Abort
+  ${EndIf}
+FunctionEnd
+
+; $R9 = 1 when a file can be created in $INSTDIR (made if missing), else 0. A folder made only
+; for this test is removed again.
+Function CanWriteInstallFolder
+  Push $0
+  Push $1
+  StrCpy $1 0
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $1 1
+  ${EndIf}
+  StrCpy $R9 0
+  ClearErrors
+  CreateDirectory "$INSTDIR"
+  FileOpen $0 "$INSTDIR\pagewick-setup.tmp" w
+  ${IfNot} ${Errors}
+    FileClose $0
+    StrCpy $R9 1
+  ${EndIf}
+  Delete "$INSTDIR\pagewick-setup.tmp"
+  ${If} $1 == 1
+    RMDir "$INSTDIR"
+  ${EndIf}
+  Pop $1
+  Pop $0
 FunctionEnd
 
 ; ---- install ---------------------------------------------------------------------------------
@@ -171,6 +202,11 @@ Section "Pagewick" SecProgram
     Abort "Pagewick is running; nothing was changed."
   ${EndIf}
 
+  Call CanWriteInstallFolder
+  ${If} $R9 == 0
+    SetErrorLevel 2
+    Abort "$INSTDIR cannot be written; nothing was installed."
+  ${EndIf}
   SetOutPath "$INSTDIR"
   SetOverwrite on
   ClearErrors

@@ -440,6 +440,49 @@ TEST_F(Installer, CancelAtTheRequestToExitPagewickChangesNothing) {
   EXPECT_TRUE(probe().Sync()) << "Pagewick goes on running";
 }
 
+// A folder that cannot be written: a read-only bind mount (root under Wine ignores permission
+// bits and the read-only attribute; a read-only file system it cannot).
+TEST_F(Installer, FolderThatCannotBeWrittenIsRefused) {
+  std::string locked = Folder() + "\\locked";
+  ASSERT_TRUE(CreateDirectoryA(locked.c_str(), nullptr));
+  if (locked.size() < 3 || (locked[0] != 'Z' && locked[0] != 'z') || locked[1] != ':')
+    GTEST_SKIP() << "the test folder is not on the Unix root drive";
+  std::string unix_dir = locked.substr(2);
+  for (char& c : unix_dir)
+    if (c == '\\') c = '/';
+  std::string quoted = "'" + unix_dir + "'";
+  if (RunUnix("mount --bind " + quoted + " " + quoted + " && mount -o remount,ro,bind " + quoted) != 0) {
+    RunUnix("umount -l " + quoted);
+    GTEST_SKIP() << "cannot mount a read-only folder here (needs root with mount rights)";
+  }
+  unix_cleanup_.push_back("umount -l " + quoted);
+  ASSERT_FALSE(WriteFileBytes(locked + "\\probe.txt", "x")) << "the folder is still writable";
+
+  const std::string nowhere = locked + "\\Pagewick";
+  EXPECT_EQ(RunSetup("/S /D=" + nowhere), 2) << "silently: nothing installed, and the exit code says so";
+  EXPECT_FALSE(KeyExists(kUninstallKey));
+  EXPECT_FALSE(FileExists(shortcut_));
+  EXPECT_FALSE(FileExists(JoinPath(default_dir_, "pagewick.exe"))) << "nor anywhere else";
+
+  Process setup;
+  ASSERT_TRUE(setup.Start(setup_, "/D=" + nowhere, Folder()));
+  WindowQuery q;
+  q.pid = setup.pid();
+  q.caption = "Pagewick Setup";
+  q.visibility = Visibility::Visible;
+  HWND wizard = WaitTopWindow(q);
+  ASSERT_NE(wizard, nullptr);
+  ASSERT_TRUE(PressWizardButton(wizard, "&Next >")) << last_error();
+  ASSERT_TRUE(PressWizardButton(wizard, "&Install")) << last_error();
+  MessageBoxInfo refused = WaitMessageBox(setup.pid(), "Pagewick Setup", "must be a folder you can write to");
+  ASSERT_NE(refused.hwnd, nullptr);
+  EXPECT_NE(refused.text.find("Pagewick cannot write to " + nowhere), std::string::npos) << refused.text;
+  ASSERT_TRUE(ClickDialogButton(refused.hwnd, IDOK));
+  // Back on the folder page, to choose another one.
+  EXPECT_TRUE(WaitFor([&] { return GetText(GetDlgItem(wizard, IDOK)) == "&Install"; }));
+  EXPECT_FALSE(KeyExists(kUninstallKey));
+}
+
 TEST_F(Installer, SilentUninstallRemovesProgramEntriesAndRunValueAndKeepsTheNote) {
   ASSERT_EQ(InstallSilently(), 0);
   std::string exe = JoinPath(dir_, "pagewick.exe");
