@@ -80,6 +80,13 @@ class OptionsSuite : public PagewickTest {
     }
     return "<none>";
   }
+  // The window with the keyboard focus in the program's UI thread.
+  HWND Focus() {
+    GUITHREADINFO gti{};
+    gti.cbSize = sizeof gti;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &gti)) return nullptr;
+    return gti.hwndFocus;
+  }
   int SliderPos(const Dialog& d) { return static_cast<int>(SendMessageA(d.slider, TBM_GETPOS, 0, 0)); }
   // Keys as the keyboard gives them to the focused slider (through the dialog manager).
   void Key(HWND target, WPARAM vk, int times = 1) {
@@ -113,6 +120,13 @@ TEST_F(OptionsSuite, TransparencySetAt30LayersTheWindowAndSurvivesExitAndRestart
   EXPECT_EQ(SendMessageA(d.slider, TBM_GETRANGEMAX, 0, 0), 100);
   EXPECT_EQ(SliderPos(d), 100);
   EXPECT_EQ(ValueLabel(d.window), "0%");
+
+  // The keyboard starts on the slider; Tab goes to the button and back.
+  EXPECT_TRUE(WaitFor([&] { return Focus() == d.slider; })) << "focus on " << ClassOf(Focus());
+  Key(d.slider, VK_TAB);
+  EXPECT_TRUE(WaitFor([&] { return Focus() == d.button; })) << "focus on " << ClassOf(Focus());
+  Key(d.button, VK_TAB);
+  EXPECT_TRUE(WaitFor([&] { return Focus() == d.slider; })) << "focus on " << ClassOf(Focus());
 
   // Page Up three times: 70% opacity, the label follows, the window does not yet.
   Key(d.slider, VK_PRIOR, 3);
