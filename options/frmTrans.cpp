@@ -30,13 +30,14 @@ void frmTrans::Show() {
     def.clientWidth = 3945;
     def.clientHeight = 1425;
     def.style = fsFixedDialog | fsNoTaskbar | fsCenterOwner;
+    def.font.size = 8.25f;   // the dialog font its design size is laid out for
     form_ = p_.ui.CreateForm(def, *this, target_.window->hWnd());
     // In tab order: the slider across the top, the button below it on the right.
     const ControlDef defs[4] = {
         {sliderTrans, ControlKind::Slider, "", 120, 120, 3705, 450, csTabStop | csClickable},
-        {lblTrans, ControlKind::Label, "Transparency value:", 120, 810, 1440, 255, 0},
-        {lblSlider, ControlKind::Label, "", 1575, 810, 540, 255, 0},
-        {btnTrans, ControlKind::Button, "Set Transparency", 2235, 705, 1590, 420, csTabStop | csDefault},
+        {lblTrans, ControlKind::Label, "Transparency value:", 120, 795, 1665, 255, 0},
+        {lblSlider, ControlKind::Label, "", 1800, 795, 405, 255, 0},
+        {btnTrans, ControlKind::Button, "Set Transparency", 2265, 720, 1560, 390, csTabStop | csDefault},
     };
     for (int i = 0; i < 4; ++i) controls_[i] = &form_->AddControl(defs[i]);
     IControl& slider = Ctl(sliderTrans);
