@@ -44,13 +44,6 @@ public:
     long long FileSize(const std::string& path) override;
 };
 
-class Win32Registry : public IRegistry {
-public:
-    bool GetValue(const std::string& key, const std::string& name, std::string& value) override;
-    bool SetValue(const std::string& key, const std::string& name, const std::string& value) override;
-    bool DeleteValue(const std::string& key, const std::string& name) override;
-};
-
 class Win32Clipboard : public IClipboard {
 public:
     bool HasText() override { return ::IsClipboardFormatAvailable(CF_TEXT) != 0; }

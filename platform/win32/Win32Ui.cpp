@@ -749,6 +749,23 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) events_.Form_Activate();
+            if (this != ui_.mainForm()) {
+                // Dialogs keep the keyboard on a control, as the dialog manager does: the one
+                // focused when the window was left, else the first tab stop.
+                HWND focus = ::GetFocus();
+                if (LOWORD(wParam) == WA_INACTIVE) {
+                    if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+                    break;
+                }
+                if (HIWORD(wParam)) break;   // minimised
+                HWND to = (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(hwnd_, lastFocus_))
+                              ? lastFocus_
+                              : ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+                if (to) {
+                    ::SetFocus(to);
+                    return 0;
+                }
+            }
             break;
         case WM_ERASEBKGND: {
             RECT r;

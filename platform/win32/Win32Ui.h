@@ -132,6 +132,7 @@ private:
     int state_ = vbNormal;             // the state while hidden
     bool shownOnce_ = false;
     bool inCreate_ = true;
+    HWND lastFocus_ = nullptr;         // a dialog's focused control when it was last deactivated
     friend class Win32Control;
     friend class Win32Ui;
 };

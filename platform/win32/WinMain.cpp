@@ -6,6 +6,7 @@
 #include "platform/win32/Win32FindDialogs.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
+#include "platform/win32/Win32Registry.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pw::win32;

@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "fakes/fake_finddialogs.h"
+#include "fakes/fake_registry.h"
 
 namespace pw::fake {
 
@@ -204,19 +205,6 @@ public:
     std::set<std::string> unwritable;      // writes fail with "Access is denied."
     std::vector<std::string> writes;       // paths written, in order
     std::vector<std::string>* sharedLog = nullptr;
-};
-
-class Registry : public IRegistry {
-public:
-    bool GetValue(const std::string& k, const std::string& n, std::string& v) override {
-        auto it = values.find(k + "\\" + n);
-        if (it == values.end()) return false;
-        v = it->second;
-        return true;
-    }
-    bool SetValue(const std::string& k, const std::string& n, const std::string& v) override { values[k + "\\" + n] = v; return true; }
-    bool DeleteValue(const std::string& k, const std::string& n) override { return values.erase(k + "\\" + n) != 0; }
-    std::map<std::string, std::string> values;
 };
 
 class Clipboard : public IClipboard {
