@@ -1,0 +1,70 @@
+// The printer as a drawing surface: a printer DC in twips from the edges of the printable
+// area, with a current position, the job started by the first drawing after the last one ended.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "platform/printer.h"
+
+namespace pw::win32 {
+
+class Win32PrinterSurface : public IPrinterSurface {
+public:
+    ~Win32PrinterSurface() override;
+    void UsePrinter(const PrinterChoice& printer) override;
+    float ScaleWidth() override;
+    float ScaleHeight() override;
+    float CurrentX() const override { return x_; }
+    void SetCurrentX(float x) override { x_ = x; }
+    float CurrentY() const override { return y_; }
+    void SetCurrentY(float y) override { y_ = y; }
+    float TextWidth(const std::string& text) override;
+    float TextHeight(const std::string& text) override;
+    void Print(const std::string& text) override;
+    void PrintLineBreak() override;
+    void NewPage() override;
+    void EndDoc() override;
+    int Page() const override { return page_; }
+    std::string FontName() const override { return fontName_; }
+    void SetFontName(const std::string& name) override;
+    float FontSize() const override { return fontSize_; }
+    void SetFontSize(float points) override;
+    bool Failed() const override { return failed_; }
+    std::string FailureReason() const override { return reason_; }
+    std::string DeviceName() const override { return printer_.deviceName; }
+    void AbortDoc() override;
+
+private:
+    bool OpenDc();            // the DC of the chosen printer, made on first use
+    bool StartJob();          // StartDoc + StartPage unless a job runs
+    void ApplyFont();
+    void Fail(const char* step);
+    void CloseDc();           // ends the DC, keeps the settings
+
+    PrinterChoice printer_;
+    HDC dc_ = nullptr;
+    HFONT font_ = nullptr;
+    HGDIOBJ oldFont_ = nullptr;
+    bool inJob_ = false;
+    bool failed_ = false;
+    std::string reason_;
+    float twipsX_ = 1, twipsY_ = 1;     // twips per device pixel
+    float scaleWidth_ = 0, scaleHeight_ = 0;
+    float lineHeight_ = 0;
+    float x_ = 0, y_ = 0;
+    int page_ = 1;
+    std::string fontName_ = "Arial";
+    float fontSize_ = 10;
+};
+
+class Win32Printing : public IPrinting {
+public:
+    IPrinterSurface& Printer() override { return surface_; }
+    std::string ShortDate() override;
+
+private:
+    Win32PrinterSurface surface_;
+};
+
+}  // namespace pw::win32
