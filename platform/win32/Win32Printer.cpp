@@ -80,6 +80,8 @@ bool Win32PrinterSurface::OpenDc() {
 
 void Win32PrinterSurface::ApplyFont() {
     if (!dc_) return;
+    Flush();
+    measured_.clear();
     const float dpiY = 1440.0f / twipsY_;
     HFONT font = ::CreateFontA(-static_cast<int>(std::lround(fontSize_ * dpiY / 72.0f)), 0, 0, 0, FW_NORMAL,
                                FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -91,6 +93,9 @@ void Win32PrinterSurface::ApplyFont() {
     font_ = font;
     TEXTMETRICA tm = {};
     ::GetTextMetricsA(dc_, &tm);
+    haveCharWidths_ = ::GetCharWidth32A(dc_, 0, 255, charWidths_) != FALSE;
+    // A font that overhangs or kerns is measured text by text instead.
+    if (tm.tmOverhang != 0) haveCharWidths_ = false;
     lineHeight_ = static_cast<float>(tm.tmHeight + tm.tmExternalLeading) * twipsY_;
 }
 
@@ -132,9 +137,24 @@ float Win32PrinterSurface::ScaleHeight() { return OpenDc() ? scaleHeight_ : 0; }
 
 float Win32PrinterSurface::TextWidth(const std::string& text) {
     if (text.empty() || !OpenDc()) return 0;
-    SIZE size = {};
-    ::GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
-    return static_cast<float>(size.cx) * twipsX_;
+    if (text == measured_) return measuredWidth_;
+    long pixels = 0;
+    if (haveCharWidths_) {
+        for (unsigned char c : text) pixels += charWidths_[c];
+    } else {
+        SIZE size = {};
+        ::GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+        pixels = size.cx;
+    }
+    measured_ = text;
+    measuredWidth_ = static_cast<float>(pixels) * twipsX_;
+    return measuredWidth_;
+}
+
+void Win32PrinterSurface::Flush() {
+    if (run_.empty()) return;
+    if (dc_) ::TextOutA(dc_, ToDevice(runX_, twipsX_), ToDevice(runY_, twipsY_), run_.data(), static_cast<int>(run_.size()));
+    run_.clear();
 }
 
 float Win32PrinterSurface::TextHeight(const std::string&) { return OpenDc() ? lineHeight_ : 0; }
@@ -142,11 +162,14 @@ float Win32PrinterSurface::TextHeight(const std::string&) { return OpenDc() ? li
 void Win32PrinterSurface::Print(const std::string& text) {
     if (!StartJob()) return;
     if (text.empty()) return;
-    SIZE size = {};
-    const int n = static_cast<int>(text.size());
-    ::TextOutA(dc_, ToDevice(x_, twipsX_), ToDevice(y_, twipsY_), text.data(), n);
-    ::GetTextExtentPoint32A(dc_, text.data(), n, &size);
-    x_ += static_cast<float>(size.cx) * twipsX_;
+    if (!run_.empty() && (y_ != runY_ || x_ != runEnd_)) Flush();
+    if (run_.empty()) {
+        runX_ = x_;
+        runY_ = y_;
+    }
+    run_ += text;
+    x_ += TextWidth(text);
+    runEnd_ = x_;
 }
 
 void Win32PrinterSurface::PrintLineBreak() {
@@ -157,6 +180,7 @@ void Win32PrinterSurface::PrintLineBreak() {
 
 void Win32PrinterSurface::NewPage() {
     if (!StartJob()) return;
+    Flush();
     ::SetLastError(0);
     if (::EndPage(dc_) <= 0) return Fail("EndPage");
     ::SetLastError(0);
@@ -168,6 +192,7 @@ void Win32PrinterSurface::NewPage() {
 
 void Win32PrinterSurface::EndDoc() {
     if (failed_ || !inJob_) return;
+    Flush();
     ::SetLastError(0);
     if (::EndPage(dc_) <= 0) return Fail("EndPage");
     ::SetLastError(0);
@@ -179,6 +204,7 @@ void Win32PrinterSurface::EndDoc() {
 }
 
 void Win32PrinterSurface::AbortDoc() {
+    run_.clear();
     if (dc_ && inJob_) ::AbortDoc(dc_);
     inJob_ = false;
     CloseDc();

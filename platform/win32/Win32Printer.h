@@ -41,6 +41,7 @@ private:
     void ApplyFont();
     void Fail(const char* step);
     void CloseDc();           // ends the DC, keeps the settings
+    void Flush();             // draws the pending run of text
 
     PrinterChoice printer_;
     HDC dc_ = nullptr;
@@ -54,6 +55,17 @@ private:
     float lineHeight_ = 0;
     float x_ = 0, y_ = 0;
     int page_ = 1;
+    // Text drawn edge to edge on one line goes to the printer as one run: far fewer drawing
+    // commands in the job than one per word and space.
+    std::string run_;
+    float runX_ = 0, runY_ = 0, runEnd_ = 0;
+    // The last text measured, so drawing right after measuring does not measure again.
+    std::string measured_;
+    float measuredWidth_ = 0;
+    // Advance widths of the 256 characters in the current font, in device pixels: the width
+    // of a text is their sum (what GetTextExtentPoint32 gives), without a call per word.
+    int charWidths_[256] = {};
+    bool haveCharWidths_ = false;
     std::string fontName_ = "Arial";
     float fontSize_ = 10;
 };
