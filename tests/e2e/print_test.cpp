@@ -1,6 +1,9 @@
 // File, Print... through the real printer dialog onto a PostScript printer whose jobs each land
 // in a file of their own (installed once per session, see printer/); the pages are read back as
 // text with ghostscript.
+#include <windows.h>
+#include <winspool.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -152,6 +155,47 @@ TEST_F(Print, CancelPrintsNothingAndSaysNothing) {
   EXPECT_TRUE(MessageBoxesOf(app_.pid()).empty());
   EXPECT_TRUE(Jobs().empty());
   EXPECT_EQ(NoteText(), "not to be printed");
+}
+
+// Installs the session's printer again when a scenario took it away, however that scenario ends.
+class PrinterBack {
+ public:
+  ~PrinterBack() {
+    const std::string helper = GetEnv("PAGEWICK_PRINTER_HELPER"), command = GetEnv("PAGEWICK_PRINTER_PORT");
+    Process p;
+    if (p.Start(helper, "\"Pagewick Test PS\" \"" + command + "\"")) p.WaitExit(60000);
+  }
+};
+
+TEST_F(Print, WithNoPrinterOnlyTheDialogSpeaks) {
+  // Take the session's printer away (the only one there is).
+  PrinterBack back;
+  HANDLE printer = nullptr;
+  char name[] = "Pagewick Test PS";
+  ASSERT_TRUE(OpenPrinterA(name, &printer, nullptr));
+  ASSERT_TRUE(DeletePrinter(printer));
+  ClosePrinter(printer);
+  ASSERT_TRUE(StartVisible()) << last_error();
+  ASSERT_TRUE(SetNote("nowhere to go"));
+  ASSERT_TRUE(ChooseMenu({"File", "Print..."})) << last_error();
+  // The system's own word that there is no printer; once it is closed, nothing else comes.
+  std::vector<MessageBoxInfo> boxes;
+  ASSERT_TRUE(WaitFor([&] { return !(boxes = MessageBoxesOf(app_.pid())).empty(); }));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].title, "Pagewick");
+  std::string said = boxes[0].text;
+  for (char& c : said) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  EXPECT_TRUE(Has(said, "printer")) << boxes[0].title << ": " << boxes[0].text;
+  ASSERT_TRUE(ClickDialogButton(boxes[0].hwnd, IDOK));
+  ASSERT_TRUE(probe().Sync());
+  EXPECT_TRUE(MessageBoxesOf(app_.pid()).empty());
+  WindowQuery q;
+  q.pid = app_.pid();
+  q.class_name = "#32770";
+  q.visibility = Visibility::Visible;
+  EXPECT_EQ(FindTopWindow(q), nullptr);
+  EXPECT_TRUE(Jobs().empty());
+  EXPECT_EQ(NoteText(), "nowhere to go");
 }
 
 }  // namespace
