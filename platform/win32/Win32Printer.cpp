@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Printer.h"
 
 #include <cmath>
+#include <cstddef>
 #include <vector>
 
 #include "platform/win32/Win32Ui.h"
@@ -53,9 +54,12 @@ bool Win32PrinterSurface::OpenDc() {
     // The dialog's settings, with the copies left to us: every copy is a job of its own.
     std::vector<char> devMode(printer_.devMode.begin(), printer_.devMode.end());
     DEVMODEA* dm = nullptr;
-    if (devMode.size() >= offsetof(DEVMODEA, dmFields) + sizeof(DWORD) + 64) {
+    constexpr size_t kThroughCollate = offsetof(DEVMODEA, dmCollate) + sizeof(short);
+    if (devMode.size() >= kThroughCollate) {
         dm = reinterpret_cast<DEVMODEA*>(devMode.data());
-        if (dm->dmSize <= devMode.size() && dm->dmSize > offsetof(DEVMODEA, dmCollate)) {
+        if (dm->dmSize < kThroughCollate || size_t{dm->dmSize} + dm->dmDriverExtra > devMode.size()) {
+            dm = nullptr;   // not a whole record: the printer's own defaults then
+        } else {
             dm->dmCopies = 1;
             dm->dmCollate = DMCOLLATE_FALSE;
         }
