@@ -32,14 +32,15 @@ void Win32PrinterSurface::UsePrinter(const PrinterChoice& printer) {
     reason_.clear();
 }
 
-void Win32PrinterSurface::Fail(const char* step) {
+// what: what the printer refused, as the user reads it, e.g. "A page could not be written".
+void Win32PrinterSurface::Fail(const char* what) {
     if (failed_) return;
     const DWORD code = ::GetLastError();
+    std::string said = code ? LastErrorText(code) : std::string();
+    while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == ' ' || said.back() == '.'))
+        said.pop_back();
     failed_ = true;
-    reason_ = code ? LastErrorText(code) : std::string();
-    while (!reason_.empty() && (reason_.back() == '\n' || reason_.back() == '\r' || reason_.back() == ' '))
-        reason_.pop_back();
-    if (reason_.empty()) reason_ = std::string("The printer did not accept the job (") + step + " failed).";
+    reason_ = std::string(what) + (said.empty() ? "." : " (" + said + ").");
 }
 
 bool Win32PrinterSurface::OpenDc() {
@@ -67,7 +68,7 @@ bool Win32PrinterSurface::OpenDc() {
     ::SetLastError(0);
     dc_ = ::CreateDCA("WINSPOOL", printer_.deviceName.c_str(), nullptr, dm);
     if (!dc_) {
-        Fail("CreateDC");
+        Fail("The printer could not be opened");
         return false;
     }
     const int dpiX = ::GetDeviceCaps(dc_, LOGPIXELSX), dpiY = ::GetDeviceCaps(dc_, LOGPIXELSY);
@@ -122,14 +123,14 @@ bool Win32PrinterSurface::StartJob() {
     info.lpszDocName = kDocumentName;
     ::SetLastError(0);
     if (::StartDocA(dc_, &info) <= 0) {
-        Fail("StartDoc");
+        Fail("The printer did not accept the print job");
         return false;
     }
     inJob_ = true;
     page_ = 1;
     ::SetLastError(0);
     if (::StartPage(dc_) <= 0) {
-        Fail("StartPage");
+        Fail("A page could not be started");
         return false;
     }
     ApplyFont();
@@ -186,9 +187,9 @@ void Win32PrinterSurface::NewPage() {
     if (!StartJob()) return;
     Flush();
     ::SetLastError(0);
-    if (::EndPage(dc_) <= 0) return Fail("EndPage");
+    if (::EndPage(dc_) <= 0) return Fail("A page could not be written");
     ::SetLastError(0);
-    if (::StartPage(dc_) <= 0) return Fail("StartPage");
+    if (::StartPage(dc_) <= 0) return Fail("A page could not be started");
     ApplyFont();
     ++page_;
     x_ = y_ = 0;
@@ -198,9 +199,9 @@ void Win32PrinterSurface::EndDoc() {
     if (failed_ || !inJob_) return;
     Flush();
     ::SetLastError(0);
-    if (::EndPage(dc_) <= 0) return Fail("EndPage");
+    if (::EndPage(dc_) <= 0) return Fail("A page could not be written");
     ::SetLastError(0);
-    if (::EndDoc(dc_) <= 0) return Fail("EndDoc");
+    if (::EndDoc(dc_) <= 0) return Fail("The print job could not be finished");
     inJob_ = false;
     page_ = 1;
     x_ = y_ = 0;

@@ -39,7 +39,7 @@ private:
     bool OpenDc();            // the DC of the chosen printer, made on first use
     bool StartJob();          // StartDoc + StartPage unless a job runs
     void ApplyFont();
-    void Fail(const char* step);
+    void Fail(const char* what);
     void CloseDc();           // ends the DC, keeps the settings
     void Flush();             // draws the pending run of text
 

@@ -198,5 +198,29 @@ TEST_F(Print, WithNoPrinterOnlyTheDialogSpeaks) {
   EXPECT_EQ(NoteText(), "nowhere to go");
 }
 
+TEST_F(Print, APrinterGoneBeforeThePrintIsNamedWithTheReason) {
+  PrinterBack back;
+  ASSERT_TRUE(StartVisible()) << last_error();
+  ASSERT_TRUE(SetNote("refused"));
+  HWND dlg = OpenPrintDialog();
+  ASSERT_TRUE(dlg) << last_error();
+  // The printer goes away while the dialog still shows it.
+  HANDLE printer = nullptr;
+  char name[] = "Pagewick Test PS";
+  ASSERT_TRUE(OpenPrinterA(name, &printer, nullptr));
+  ASSERT_TRUE(DeletePrinter(printer));
+  ClosePrinter(printer);
+  PostMessageA(GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0);
+  MessageBoxInfo m = WaitMessageBox(app_.pid(), "Pagewick", "could not be printed");
+  ASSERT_TRUE(m.hwnd) << "no message from Pagewick";
+  EXPECT_TRUE(Has(m.text, "Pagewick Test PS")) << m.text;
+  EXPECT_TRUE(Has(m.text, "The printer could not be opened")) << m.text;
+  ASSERT_TRUE(ClickDialogButton(m.hwnd, IDOK));
+  ASSERT_TRUE(probe().Sync());
+  EXPECT_TRUE(MessageBoxesOf(app_.pid()).empty());
+  EXPECT_TRUE(Jobs().empty());
+  EXPECT_EQ(NoteText(), "refused");
+}
+
 }  // namespace
 }  // namespace e2e
