@@ -51,8 +51,8 @@ class Print : public PagewickTest {
     }
     return pages;
   }
-  HWND OpenPrintDialog() {
-    if (!ChooseMenu({"File", "Print..."})) return nullptr;
+  HWND OpenPrintDialog(bool withShortcut = false) {
+    if (withShortcut ? !PressKeys({VK_CONTROL, 'P'}) : !ChooseMenu({"File", "Print..."})) return nullptr;
     WindowQuery q;
     q.pid = app_.pid();
     q.class_name = "#32770";
@@ -145,10 +145,10 @@ TEST_F(Print, SelectionOnlyInTwoCopiesIsTwoJobsEachFromPageOne) {
   }
 }
 
-TEST_F(Print, CancelPrintsNothingAndSaysNothing) {
+TEST_F(Print, CtrlPThenCancelPrintsNothingAndSaysNothing) {
   ASSERT_TRUE(StartVisible()) << last_error();
   ASSERT_TRUE(SetNote("not to be printed"));
-  HWND dlg = OpenPrintDialog();
+  HWND dlg = OpenPrintDialog(true);
   ASSERT_TRUE(dlg) << last_error();
   ASSERT_TRUE(ClickDialogButton(dlg, IDCANCEL));
   ASSERT_TRUE(probe().Sync());

@@ -197,6 +197,22 @@ TEST_F(WordWrapTest, ARefusedPageAbortsTheJobAndPutsThePointerBack) {
     EXPECT_EQ(wrap.Failure().reason, "The printer is out of paper.");
 }
 
+TEST(CommonDialogPrinter, ACancelKeepsTheLastChoiceAndReachesTheCallerByTheSwitch) {
+    fake::Dialogs dialogs;
+    CommonDialog cd;
+    dialogs.printerAnswers.push_back({true, {"Laser", "dm", 4}});
+    EXPECT_EQ(cd.ShowPrinter(dialogs, 0), CommonDialog::Chosen);
+    EXPECT_EQ(cd.Copies, 4);
+    EXPECT_EQ(cd.Printer.deviceName, "Laser");
+    EXPECT_EQ(cd.ShowPrinter(dialogs, 0), CommonDialog::Cancelled);
+    cd.CancelError_ = true;
+    EXPECT_EQ(cd.ShowPrinter(dialogs, 0), CommonDialog::CancelError);
+    EXPECT_EQ(cd.Printer.deviceName, "Laser");
+    EXPECT_EQ(cd.Copies, 4);
+    ASSERT_EQ(dialogs.printerShown.size(), 3u);
+    EXPECT_EQ(dialogs.printerShown[2].deviceName, "Laser");
+}
+
 class PrintCommandTest : public fake::MainWindowTest {
 protected:
     void SetUp() override {
