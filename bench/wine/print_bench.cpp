@@ -57,6 +57,7 @@ struct Target {
 
 struct Job {
   double seconds = -1;
+  double ui_seconds = -1;   // until the program answers again (its print command has returned)
   int pages = 0;
   long long bytes = 0;
 };
@@ -118,6 +119,8 @@ Job PrintOnce(const Target& t, size_t length) {
   }
   const double t0 = NowMs();
   PostMessageA(ok, BM_CLICK, 0, 0);
+  WaitFor([&] { return !IsWindow(dlg); }, 60000, 1);
+  if (probe.Sync(600000)) job.ui_seconds = (NowMs() - t0) / 1000.0;
   if (!WaitFor([] { return !JobFiles().empty(); }, 600000, 5)) {
     std::fprintf(stderr, "%s: no job file within 10 minutes\n", t.name);
     return job;
@@ -190,8 +193,8 @@ int main(int argc, char** argv) {
       if (j.seconds < 0) return 1;
       secs[k].push_back(j.seconds);
       last[k] = j;
-      std::printf("  run %d %-8s %7.2f s  %5d pages  %lld bytes of PostScript\n", r + 1, targets[k]->name, j.seconds,
-                  j.pages, j.bytes);
+      std::printf("  run %d %-8s %7.2f s (program busy %5.2f s)  %5d pages  %lld bytes of PostScript\n", r + 1,
+                  targets[k]->name, j.seconds, j.ui_seconds, j.pages, j.bytes);
       std::fflush(stdout);
     }
   }
