@@ -121,7 +121,7 @@ TEST_F(Print, WholeNoteOnNumberedPagesWithTheDate) {
   EXPECT_TRUE(MessageBoxesOf(app_.pid()).empty());
 }
 
-TEST_F(Print, SelectionOnlyInTwoCopiesIsTwoJobsEachFromPageOne) {
+TEST_F(Print, SelectionInTwoCopiesIsTwoJobsThenTheSamePrinterPrintsTheWholeNote) {
   ASSERT_TRUE(StartVisible()) << last_error();
   ASSERT_TRUE(SetNote("first line\r\nsecond CHOSEN words\r\nthird line"));
   SendMessageA(edit_, EM_SETSEL, 19, 31);   // "CHOSEN words"
@@ -143,6 +143,18 @@ TEST_F(Print, SelectionOnlyInTwoCopiesIsTwoJobsEachFromPageOne) {
     EXPECT_TRUE(Has(pages[0], "Page 1")) << pages[0];
     EXPECT_TRUE(Has(pages[0], Today())) << pages[0];
   }
+  // The dialog opens again on the printer chosen last, and that printer prints again.
+  SendMessageA(edit_, EM_SETSEL, 0, 0);
+  dlg = OpenPrintDialog();
+  ASSERT_TRUE(dlg) << last_error();
+  EXPECT_EQ(GetDialogItemText(dlg, kCopies), "1");
+  ASSERT_TRUE(ClickDialogButton(dlg, IDOK));
+  ASSERT_TRUE(WaitJobs(3)) << Jobs().size();
+  ASSERT_TRUE(probe().Sync());
+  ASSERT_EQ(Jobs().size(), 3u);
+  std::vector<std::string> pages = Pages(Jobs()[2]);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_TRUE(Has(pages[0], "first") && Has(pages[0], "third")) << pages[0];
 }
 
 TEST_F(Print, CtrlPThenCancelPrintsNothingAndSaysNothing) {
