@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/dialogs.h"
 #include "platform/finddialogs.h"
+#include "platform/printer.h"
 #include "platform/system.h"
 #include "platform/ui.h"
 
@@ -20,6 +21,8 @@ struct Platform {
     IDialogs& dialogs;
     // Find and Replace dialogs; set after the bundle is made (null: Find and Replace are off).
     IFindDialogs* findDialogs = nullptr;
+    // The printer surface and the date for printing (null: Print... does nothing).
+    IPrinting* printing = nullptr;
 };
 
 }  // namespace pw

@@ -6,6 +6,8 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 pkgs=(cmake make g++ googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool xauth
       x11-utils fonts-wine imagemagick clang libclang-rt-14-dev python3 git ca-certificates
       nsis)
+# The printing scenarios and the print benchmark read the printed pages back as text.
+pkgs+=(ghostscript)
 # Wine's 32-bit half comes from the i386 architecture.
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done

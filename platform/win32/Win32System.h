@@ -78,6 +78,7 @@ public:
     bool OpenFile(Handle owner, const std::string& filter, std::string& fileName) override;
     bool SaveFile(Handle owner, const std::string& filter, std::string& fileName) override;
     bool PickFont(Handle owner, unsigned flags, FontSpec& font) override;
+    bool PickPrinter(Handle owner, PrinterChoice& printer) override;   // PrintDialog.cpp
 };
 
 }  // namespace pw::win32

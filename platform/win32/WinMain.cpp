@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include "platform/win32/Win32FindDialogs.h"
+#include "platform/win32/Win32Printer.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32Registry.h"
@@ -21,6 +22,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     pw::Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs};
     Win32FindDialogs findDialogs;
     platform.findDialogs = &findDialogs;
+    Win32Printing printing;
+    platform.printing = &printing;
     auto main = pw::Main(platform);
     if (!main) return 0;
     return ui.Run();

@@ -284,6 +284,17 @@ public:
     std::vector<Shown> shown;
     std::vector<unsigned> fontFlags;
     std::vector<FontSpec> fontShown;
+    // Printer dialog: each answer chosen? and the choice; an empty queue cancels.
+    bool PickPrinter(Handle, PrinterChoice& p) override {
+        printerShown.push_back(p);
+        if (printerAnswers.empty()) return false;
+        auto a = printerAnswers.front();
+        printerAnswers.erase(printerAnswers.begin());
+        if (a.first) p = a.second;
+        return a.first;
+    }
+    std::vector<std::pair<bool, PrinterChoice>> printerAnswers;
+    std::vector<PrinterChoice> printerShown;
 
 private:
     bool Answer(const std::string& filter, std::string& name, std::vector<std::pair<bool, std::string>>& q, bool save) {
