@@ -132,7 +132,8 @@ void frmPagewick::UnloadOtherWindows() {
     UnloadAbout();
     UnloadHelp();
     UnloadHotkeyDialog();
-    // Transparency and Live Update windows come here, in that order, once they exist.
+    // The Transparency window comes here once it exists.
+    UnloadUpdate();
 }
 
 void frmPagewick::UnloadMe() { RunClose(*this, *form_, vbFormCode); }

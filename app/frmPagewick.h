@@ -133,6 +133,9 @@ private:
     // --- help, about, always on top ---
     std::unique_ptr<frmHelp> frmHelp_;
     std::unique_ptr<frmAbout> frmAbout_;
+    // --- live update ---
+    void UnloadUpdate();
+    std::shared_ptr<class frmUpdate> frmUpdate_;
 };
 
 }  // namespace pw

@@ -3,6 +3,7 @@
 // with fakes.
 #pragma once
 #include "platform/dialogs.h"
+#include "platform/downloads.h"
 #include "platform/finddialogs.h"
 #include "platform/system.h"
 #include "platform/ui.h"
@@ -20,6 +21,8 @@ struct Platform {
     IDialogs& dialogs;
     // Find and Replace dialogs; set after the bundle is made (null: Find and Replace are off).
     IFindDialogs* findDialogs = nullptr;
+    // Background downloads for Live Update (null: Live Update cannot fetch anything).
+    IDownloads* downloads = nullptr;
 };
 
 }  // namespace pw

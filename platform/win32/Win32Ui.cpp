@@ -369,6 +369,10 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
             cls = TRACKBAR_CLASSA;
             style |= TBS_HORZ | TBS_AUTOTICKS;
             break;
+        case ControlKind::Frame:
+            cls = "BUTTON";
+            style |= BS_GROUPBOX;
+            break;
     }
     if (def.style & csTabStop) style |= WS_TABSTOP;
     if (def.kind == ControlKind::Button || def.kind == ControlKind::CheckBox || def.kind == ControlKind::ComboBox ||

@@ -6,6 +6,7 @@
 #include "platform/win32/Win32FindDialogs.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
+#include "platform/win32/WinInetDownloads.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pw::win32;
@@ -20,6 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     pw::Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs};
     Win32FindDialogs findDialogs;
     platform.findDialogs = &findDialogs;
+    WinInetDownloads downloads(instance);
+    platform.downloads = &downloads;
     auto main = pw::Main(platform);
     if (!main) return 0;
     return ui.Run();
