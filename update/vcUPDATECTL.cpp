@@ -114,6 +114,7 @@ void vcUPDATECTL::ShowLongText(Part label, const std::string& text) {
 }
 
 void vcUPDATECTL::cmdNEXT_Click() {
+    if (!C(cmdNEXT).Enabled()) return;   // a greyed button takes no click, whatever sent it
     C(cmdCANCEL).SetFocus();
     C(cmdNEXT).SetEnabled(false);
     ++Step_;

@@ -157,6 +157,10 @@ public:
     }
     void AddModeless(Handle h) override { modeless.insert(h); }
     void RemoveModeless(Handle h) override { modeless.erase(h); }
+    void RunModal(IForm& form) override {
+        modal.push_back(form.hWnd());
+        form.Show();
+    }
 
     struct Box { std::string text; int style; std::string title; };
     float screenWidth = 15360, screenHeight = 11520;   // 1024 x 768 pixels
@@ -165,6 +169,7 @@ public:
     std::vector<Box> boxes;
     std::vector<int> answers;     // queued MsgBox answers
     std::set<Handle> modeless;
+    std::vector<Handle> modal;    // forms shown modally, in order
     std::vector<Form*> forms;     // live forms, oldest first
     Handle nextHandle = 0x1000;
     std::vector<std::string>* sharedLog = nullptr;  // optional: cross-fake order of events
