@@ -117,6 +117,8 @@ public:
 
 private:
     LRESULT Handle_(UINT msg, WPARAM wParam, LPARAM lParam);
+    // A group box erases its inside with the form's background (it leaves it as it was).
+    void PrepareFrame(HWND frame);
     Win32Control* ByHwnd(HWND h);
     void Dispatch(WPARAM wParam, LPARAM lParam);
     RECT PixelsRect() const;

@@ -1,7 +1,27 @@
-// Showing and greying controls, and modal windows.
+// Showing and greying controls, frames, and modal windows.
 #include "platform/win32/Win32Ui.h"
 
+#include <commctrl.h>
+
 namespace pw::win32 {
+
+namespace {
+
+LRESULT CALLBACK FrameProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR brush) {
+    if (msg == WM_ERASEBKGND) {
+        RECT r;
+        ::GetClientRect(h, &r);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &r, reinterpret_cast<HBRUSH>(brush));
+        return 1;
+    }
+    return ::DefSubclassProc(h, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void Win32Form::PrepareFrame(HWND frame) {
+    ::SetWindowSubclass(frame, &FrameProc, 1, reinterpret_cast<DWORD_PTR>(backBrush_));
+}
 
 void Win32Control::SetVisible(bool visible) { ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
 bool Win32Control::Visible() const { return (::GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
