@@ -130,7 +130,7 @@ void frmPagewick::UnloadOtherWindows() {
     UnloadHelp();
     UnloadHotkeyDialog();
     UnloadTransDialog();
-    // The Live Update window comes here once it exists.
+    UnloadUpdate();
 }
 
 void frmPagewick::UnloadMe() { RunClose(*this, *form_, vbFormCode); }

@@ -139,6 +139,9 @@ public:
 private:
     void UnloadTransDialog();
     std::shared_ptr<class frmTrans> frmTrans_;
+    // --- live update ---
+    void UnloadUpdate();
+    std::shared_ptr<class frmUpdate> frmUpdate_;
 };
 
 }  // namespace pw

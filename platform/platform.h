@@ -3,6 +3,7 @@
 // with fakes.
 #pragma once
 #include "platform/dialogs.h"
+#include "platform/downloads.h"
 #include "platform/finddialogs.h"
 #include "platform/printer.h"
 #include "platform/system.h"
@@ -23,6 +24,8 @@ struct Platform {
     IFindDialogs* findDialogs = nullptr;
     // The printer surface and the date for printing (null: Print... does nothing).
     IPrinting* printing = nullptr;
+    // Background downloads for Live Update (null: Live Update cannot fetch anything).
+    IDownloads* downloads = nullptr;
 };
 
 }  // namespace pw

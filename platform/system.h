@@ -52,6 +52,8 @@ public:
     virtual FileError WriteReplace(const std::string& path, const std::string& data) = 0;
     virtual bool SetAttributes(const std::string& path, unsigned attributes) = 0;  // 1 read-only, 2 hidden
     virtual long long FileSize(const std::string& path) = 0;     // -1 when it cannot be read
+    // Deletes a file; false when it is not there or cannot be deleted.
+    virtual bool RemoveFile(const std::string& path) { (void)path; return false; }
 };
 
 // The registry as the platform offers it: keys opened and closed by the caller, values
@@ -94,6 +96,12 @@ public:
     virtual void SendSetIcon(Handle window, int which, Handle icon) = 0;   // WM_SETICON
     virtual void ShellOpen(const std::string& target) = 0;       // ShellExecuteA "open", SW_SHOWNORMAL
     virtual unsigned RegisterMessage(const std::string& name) = 0;  // RegisterWindowMessageA
+    // ShellExecuteA(no owner, "open", file, no parameters, folder, SW_SHOWNORMAL): its result
+    // (above 32 when it worked).
+    virtual long ShellOpenIn(const std::string& file, const std::string& folder) {
+        (void)file; (void)folder;
+        return 0;
+    }
 };
 
 // Modifier bits for a system-wide hotkey (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8).

@@ -241,6 +241,11 @@ void Win32Shell::ShellOpen(const std::string& target) {
     ::ShellExecuteA(nullptr, "open", target.c_str(), "", "", SW_SHOWNORMAL);
 }
 
+long Win32Shell::ShellOpenIn(const std::string& file, const std::string& folder) {
+    return static_cast<long>(reinterpret_cast<INT_PTR>(
+        ::ShellExecuteA(nullptr, "open", file.c_str(), "", folder.c_str(), SW_SHOWNORMAL)));
+}
+
 // ---------------------------------------------------------------- hotkeys
 
 unsigned long Win32Hotkeys::Register(Handle window, int id, unsigned modifiers, unsigned vkey) {

@@ -42,6 +42,7 @@ public:
     FileError WriteReplace(const std::string& path, const std::string& data) override;
     bool SetAttributes(const std::string& path, unsigned attributes) override;
     long long FileSize(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
 };
 
 class Win32Clipboard : public IClipboard {
@@ -62,6 +63,7 @@ public:
     void SendSetIcon(Handle window, int which, Handle icon) override;
     void ShellOpen(const std::string& target) override;
     unsigned RegisterMessage(const std::string& name) override { return ::RegisterWindowMessageA(name.c_str()); }
+    long ShellOpenIn(const std::string& file, const std::string& folder) override;
 
 private:
     HINSTANCE instance_;

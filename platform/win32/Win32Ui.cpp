@@ -369,6 +369,10 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
             cls = TRACKBAR_CLASSA;
             style |= TBS_HORZ | TBS_AUTOTICKS;
             break;
+        case ControlKind::Frame:
+            cls = "BUTTON";
+            style |= BS_GROUPBOX | WS_CLIPSIBLINGS;   // never paints over the labels inside it
+            break;
     }
     if (def.style & csTabStop) style |= WS_TABSTOP;
     if (def.kind == ControlKind::Button || def.kind == ControlKind::CheckBox || def.kind == ControlKind::ComboBox ||
@@ -379,6 +383,7 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), ui_.instance(), nullptr);
     if (def.kind == ControlKind::TextBox) ::SendMessageA(h, EM_SETLIMITTEXT, 0, 0);  // any size of note
     if (def.kind == ControlKind::TabStrip) ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(4, 3));  // tabs fit their strip
+    if (def.kind == ControlKind::Frame) PrepareFrame(h);
     controls_.push_back(std::make_unique<Win32Control>(*this, def, h));
     Win32Control* c = controls_.back().get();
     c->Move(def.left, def.top, def.width, def.height);
@@ -767,6 +772,7 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
                 }
             }
             break;
+        case WM_PRINTCLIENT:   // themed frames draw the form behind them through this
         case WM_ERASEBKGND: {
             RECT r;
             ::GetClientRect(h, &r);

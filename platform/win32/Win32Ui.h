@@ -47,6 +47,10 @@ public:
     std::string SelText() const override;
     void SetSelText(const std::string& text) override;
     long Send(unsigned msg, unsigned long wParam, long lParam) override;
+    void SetVisible(bool visible) override;
+    bool Visible() const override;
+    void SetEnabled(bool enabled) override;
+    bool Enabled() const override;
 
     const ControlDef& def() const { return def_; }
     HWND hwnd() const { return hwnd_; }
@@ -113,6 +117,8 @@ public:
 
 private:
     LRESULT Handle_(UINT msg, WPARAM wParam, LPARAM lParam);
+    // A group box erases its inside with the form's background (it leaves it as it was).
+    void PrepareFrame(HWND frame);
     Win32Control* ByHwnd(HWND h);
     void Dispatch(WPARAM wParam, LPARAM lParam);
     RECT PixelsRect() const;
@@ -150,6 +156,7 @@ public:
     int MsgBox(const std::string& text, int style, const std::string& title) override;
     void AddModeless(Handle dialog) override;
     void RemoveModeless(Handle dialog) override;
+    void RunModal(IForm& form) override;
 
     // The message loop: runs until the last form is gone.
     int Run();

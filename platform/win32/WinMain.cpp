@@ -8,6 +8,7 @@
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/WinInetDownloads.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pw::win32;
@@ -24,6 +25,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform.findDialogs = &findDialogs;
     Win32Printing printing;
     platform.printing = &printing;
+    WinInetDownloads downloads(instance);
+    platform.downloads = &downloads;
     auto main = pw::Main(platform);
     if (!main) return 0;
     return ui.Run();

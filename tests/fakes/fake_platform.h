@@ -60,6 +60,11 @@ public:
         return 0;
     }
 
+    void SetVisible(bool v) override { visible = v; }
+    bool Visible() const override { return visible; }
+    void SetEnabled(bool e) override { enabled = e; }
+    bool Enabled() const override { return enabled; }
+
     struct Sent { unsigned msg; unsigned long wParam; long lParam; };
     ControlDef def;
     Handle handle;
@@ -77,6 +82,7 @@ public:
     bool canUndo = false;
     int setTextCount = 0, replaceCount = 0;
     std::vector<Sent> sent;
+    bool visible = true, enabled = true;
 };
 
 class Ui;
@@ -152,6 +158,10 @@ public:
     }
     void AddModeless(Handle h) override { modeless.insert(h); }
     void RemoveModeless(Handle h) override { modeless.erase(h); }
+    void RunModal(IForm& form) override {
+        modal.push_back(form.hWnd());
+        form.Show();
+    }
 
     struct Box { std::string text; int style; std::string title; };
     float screenWidth = 15360, screenHeight = 11520;   // 1024 x 768 pixels
@@ -160,6 +170,7 @@ public:
     std::vector<Box> boxes;
     std::vector<int> answers;     // queued MsgBox answers
     std::set<Handle> modeless;
+    std::vector<Handle> modal;    // forms shown modally, in order
     std::vector<Form*> forms;     // live forms, oldest first
     Handle nextHandle = 0x1000;
     std::vector<std::string>* sharedLog = nullptr;  // optional: cross-fake order of events
@@ -198,12 +209,14 @@ public:
     FileError WriteReplace(const std::string& p, const std::string& data) override;
     bool SetAttributes(const std::string& p, unsigned a) override { attributes[p] = a; return files.count(p) != 0; }
     long long FileSize(const std::string& p) override { auto it = files.find(p); return it == files.end() ? -1 : static_cast<long long>(it->second.size()); }
+    bool RemoveFile(const std::string& p) override { removed.push_back(p); return files.erase(p) != 0; }
 
     std::map<std::string, std::string> files;
     std::map<std::string, unsigned> attributes;
     std::set<std::string> unreadable;      // exist but cannot be opened
     std::set<std::string> unwritable;      // writes fail with "Access is denied."
     std::vector<std::string> writes;       // paths written, in order
+    std::vector<std::string> removed;      // paths RemoveFile was asked for, in order
     std::vector<std::string>* sharedLog = nullptr;
 };
 
@@ -228,6 +241,10 @@ public:
     int SystemMetric(int i) override { auto it = metrics.find(i); return it == metrics.end() ? 0 : it->second; }
     void SendSetIcon(Handle w, int which, Handle icon) override { setIcons.push_back({w, which, icon}); }
     void ShellOpen(const std::string& t) override { opened.push_back(t); }
+    long ShellOpenIn(const std::string& file, const std::string& folder) override {
+        openedIn.push_back({file, folder});
+        return shellOpenResult;
+    }
     unsigned RegisterMessage(const std::string& name) override {
         if (failRegister) return 0;
         auto it = registered.find(name);
@@ -245,6 +262,8 @@ public:
     std::map<std::string, unsigned> registered;
     bool failRegister = false;
     Handle fileIcon = 0x7777;
+    std::vector<std::pair<std::string, std::string>> openedIn;
+    long shellOpenResult = 42;
 };
 
 class Hotkeys : public IHotkeys {
