@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/Menus.h"
+#include "options/RunAtStartup.h"
 #include "options/Transparency.h"
 #include "storage/NoteFile.h"
 
@@ -13,7 +14,6 @@ namespace {
 constexpr int kTxtNote = 1;
 constexpr float kDesignClientWidth = 8370, kDesignClientHeight = 6465;
 constexpr float kDefaultWidth = 8445, kDefaultHeight = 7245;
-const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 }  // namespace
 
@@ -77,11 +77,7 @@ void frmPagewick::Form_Load() {
                      vbExclamation, p_.app.Title());
     }
     // 7. Run at Startup mark.
-    std::string run;
-    if (p_.registry.GetValue(kRunKey, p_.app.Title(), run) &&
-        run == "\"" + p_.app.Path() + "\\" + p_.app.ExeName() + ".exe\" /background") {
-        form_->SetMenuChecked(mnuStartup, true);
-    }
+    if (RunValuePresent(p_.registry, p_.app)) form_->SetMenuChecked(mnuStartup, true);
     // 8. Settings, or the default geometry.
     ReadSettingsOrDefaults();
     // 5-6 completed: the note in the box, caret at its end.
@@ -95,8 +91,9 @@ void frmPagewick::Form_Load() {
 }
 
 void frmPagewick::ApplyTransparencyAtStart() {
-    const double value = std::atof(transparency_.c_str());
-    if (value != 0) pw::SetTransparency(*form_, p_.ui, p_.app.Title(), RoundHalfEven(100 - value));
+    // The settings reader keeps only whole values from 0 to 90; 0 leaves the window unlayered.
+    const long value = TransparencyPercent(transparency_);
+    if (value != 0) pw::SetTransparency(*form_, p_.ui, p_.app.Title(), 100 - value);
 }
 
 void frmPagewick::Form_Resize() {
@@ -132,7 +129,8 @@ void frmPagewick::UnloadOtherWindows() {
     UnloadAbout();
     UnloadHelp();
     UnloadHotkeyDialog();
-    // Transparency and Live Update windows come here, in that order, once they exist.
+    UnloadTransDialog();
+    UnloadUpdate();
 }
 
 void frmPagewick::UnloadMe() { RunClose(*this, *form_, vbFormCode); }

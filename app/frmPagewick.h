@@ -133,6 +133,15 @@ private:
     // --- help, about, always on top ---
     std::unique_ptr<frmHelp> frmHelp_;
     std::unique_ptr<frmAbout> frmAbout_;
+    // --- transparency ---
+public:
+    class frmTrans* TransDialog() { return frmTrans_.get(); }
+private:
+    void UnloadTransDialog();
+    std::shared_ptr<class frmTrans> frmTrans_;
+    // --- live update ---
+    void UnloadUpdate();
+    std::shared_ptr<class frmUpdate> frmUpdate_;
 };
 
 }  // namespace pw

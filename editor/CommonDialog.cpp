@@ -1,5 +1,7 @@
 #include "editor/CommonDialog.h"
 
+#include <cstdint>
+
 namespace pw {
 
 CommonDialog::Result CommonDialog::Cancel(bool clearName) {
@@ -26,6 +28,14 @@ CommonDialog::Result CommonDialog::ShowFont(IDialogs& dialogs, Handle owner) {
     FontSpec chosen = Font;
     if (!dialogs.PickFont(owner, Flags, chosen)) return Cancel(false);
     Font = chosen;
+    return Chosen;
+}
+
+CommonDialog::Result CommonDialog::ShowPrinter(IDialogs& dialogs, Handle owner) {
+    PrinterChoice chosen = Printer;
+    if (!dialogs.PickPrinter(owner, chosen)) return Cancel(false);
+    Printer = chosen;
+    Copies = static_cast<std::int16_t>(chosen.copies);
     return Chosen;
 }
 

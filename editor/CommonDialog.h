@@ -28,6 +28,10 @@ public:
     Result ShowSave(IDialogs& dialogs, Handle owner);
     // Font: on a cancel Font keeps the values it was given.
     Result ShowFont(IDialogs& dialogs, Handle owner);
+    // Printer: on Chosen Printer names the printer to print on and Copies holds the number of
+    // copies entered, read as a 16-bit number.
+    Result ShowPrinter(IDialogs& dialogs, Handle owner);
+    PrinterChoice Printer;
 
 private:
     Result Cancel(bool clearName);

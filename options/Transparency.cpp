@@ -1,8 +1,10 @@
 #include "options/Transparency.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "app/frmPagewick.h"
+#include "options/frmTrans.h"
 
 namespace pw {
 
@@ -24,7 +26,34 @@ void SetTransparency(IForm& window, IUi& ui, const std::string& title, long opac
     window.SetOpacity(true, AlphaFor(static_cast<int>(opacityPercent)));
 }
 
-// The Transparency dialog comes with its own change; until then the entry does nothing.
-void frmPagewick::mnuTrans_Click() {}
+namespace {
+
+long HoldToRange(double value) {
+    if (!std::isfinite(value) || value <= 0) return 0;
+    if (value >= kMaxTransparency) return kMaxTransparency;
+    return RoundHalfEven(value);
+}
+
+}  // namespace
+
+long TransparencyPercent(const std::string& value) { return HoldToRange(std::strtod(value.c_str(), nullptr)); }
+
+void frmPagewick::mnuTrans_Click() {
+    // One dialog at a time: an open one is shown again.
+    if (frmTrans_ && frmTrans_->Loaded()) {
+        frmTrans_->Show();
+        return;
+    }
+    frmTrans::Target target;
+    target.window = form_.get();
+    target.value = [this] { return transparency_; };
+    target.setValue = [this](const std::string& v) { transparency_ = v; };
+    frmTrans_ = std::make_shared<frmTrans>(p_, std::move(target));
+    frmTrans_->Show();
+}
+
+void frmPagewick::UnloadTransDialog() {
+    if (frmTrans_) frmTrans_->Unload();
+}
 
 }  // namespace pw

@@ -6,6 +6,9 @@
 
 namespace pw {
 
+constexpr int kMinOpacity = 10, kMaxOpacity = 100;   // the slider's range, in per cent
+constexpr long kMaxTransparency = 100 - kMinOpacity;
+
 // Rounds to the nearest whole number, halves to the even neighbour.
 long RoundHalfEven(double value);
 // The alpha byte for an opacity percentage: p x 2.55, rounded half to even.
@@ -13,5 +16,8 @@ int AlphaFor(int opacityPercent);
 // Makes the window layered with the alpha for the opacity percentage p (10-100). A value
 // outside 0-100 does not fit in a byte: the user is told and nothing changes.
 void SetTransparency(IForm& window, IUi& ui, const std::string& title, long opacityPercent);
+
+// The whole percentage a kept value stands for, 0..90.
+long TransparencyPercent(const std::string& value);
 
 }  // namespace pw

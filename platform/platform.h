@@ -4,7 +4,9 @@
 #pragma once
 #include "platform/automation.h"
 #include "platform/dialogs.h"
+#include "platform/downloads.h"
 #include "platform/finddialogs.h"
+#include "platform/printer.h"
 #include "platform/system.h"
 #include "platform/ui.h"
 
@@ -21,6 +23,10 @@ struct Platform {
     IDialogs& dialogs;
     // Find and Replace dialogs; set after the bundle is made (null: Find and Replace are off).
     IFindDialogs* findDialogs = nullptr;
+    // The printer surface and the date for printing (null: Print... does nothing).
+    IPrinting* printing = nullptr;
+    // Background downloads for Live Update (null: Live Update cannot fetch anything).
+    IDownloads* downloads = nullptr;
     // Automation objects (Word for spell checking) and the executable's data resources
     // (the built-in word list); null: not available.
     IAutomation* automation = nullptr;

@@ -52,15 +52,27 @@ public:
     virtual FileError WriteReplace(const std::string& path, const std::string& data) = 0;
     virtual bool SetAttributes(const std::string& path, unsigned attributes) = 0;  // 1 read-only, 2 hidden
     virtual long long FileSize(const std::string& path) = 0;     // -1 when it cannot be read
+    // Deletes a file; false when it is not there or cannot be deleted.
+    virtual bool RemoveFile(const std::string& path) { (void)path; return false; }
 };
 
+// The registry as the platform offers it: keys opened and closed by the caller, values
+// queried and written as raw bytes. Every call returns the platform's registry status code
+// (0 for success, 2 for a missing key or value, 234 for a buffer that is too small).
 class IRegistry {
 public:
     virtual ~IRegistry() = default;
-    // HKEY_CURRENT_USER only; false when the key or value does not exist.
-    virtual bool GetValue(const std::string& key, const std::string& name, std::string& value) = 0;
-    virtual bool SetValue(const std::string& key, const std::string& name, const std::string& value) = 0;
-    virtual bool DeleteValue(const std::string& key, const std::string& name) = 0;
+    // RegOpenKeyExA of an existing key below a root (a predefined key such as 0x80000001).
+    virtual long OpenKey(Handle root, const std::string& path, unsigned long access, Handle& key) = 0;
+    // RegQueryValueExA. With data null only the type and the size are asked for; otherwise
+    // size is the buffer's size on entry and the size of the data on return.
+    virtual long QueryValue(Handle key, const std::string& name, unsigned long& type, unsigned char* data,
+                            unsigned long& size) = 0;
+    // RegSetValueExA with size bytes of data.
+    virtual long SetValue(Handle key, const std::string& name, unsigned long type, const unsigned char* data,
+                          unsigned long size) = 0;
+    virtual long DeleteValue(Handle key, const std::string& name) = 0;   // RegDeleteValueA
+    virtual long CloseKey(Handle key) = 0;                                // RegCloseKey
 };
 
 class IClipboard {
@@ -84,6 +96,12 @@ public:
     virtual void SendSetIcon(Handle window, int which, Handle icon) = 0;   // WM_SETICON
     virtual void ShellOpen(const std::string& target) = 0;       // ShellExecuteA "open", SW_SHOWNORMAL
     virtual unsigned RegisterMessage(const std::string& name) = 0;  // RegisterWindowMessageA
+    // ShellExecuteA(no owner, "open", file, no parameters, folder, SW_SHOWNORMAL): its result
+    // (above 32 when it worked).
+    virtual long ShellOpenIn(const std::string& file, const std::string& folder) {
+        (void)file; (void)folder;
+        return 0;
+    }
 };
 
 // Modifier bits for a system-wide hotkey (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8).

@@ -11,7 +11,7 @@
 
 namespace pw {
 
-enum class ControlKind { TextBox, Label, Button, CheckBox, ComboBox, TabStrip, Picture, Slider, ListBox };
+enum class ControlKind { TextBox, Label, Button, CheckBox, ComboBox, TabStrip, Picture, Slider, Frame, ListBox };
 
 enum ControlStyle : unsigned {
     csMultiLine = 1u << 0,   // text box: several lines, wrapped at the box width
@@ -65,6 +65,11 @@ public:
     virtual void SetSelText(const std::string& text) = 0;  // replaces the selection, caret after it
     // Raw message to the control's window (WM_UNDO, EM_CANUNDO, ...); result as the control answers.
     virtual long Send(unsigned msg, unsigned long wParam = 0, long lParam = 0) = 0;
+    // Shown or hidden, enabled or greyed.
+    virtual void SetVisible(bool visible) { (void)visible; }
+    virtual bool Visible() const { return true; }
+    virtual void SetEnabled(bool enabled) { (void)enabled; }
+    virtual bool Enabled() const { return true; }
     // Empties a combo or list box's list.
     virtual void ClearItems() {}
 };
@@ -169,9 +174,9 @@ public:
     virtual void AddModeless(Handle dialog) = 0;
     virtual void RemoveModeless(Handle dialog) = 0;
     virtual void Flash(Handle) {}   // optional: draw a window at once
-    // Shows a form modally: its owner is disabled, the form shown, and the call returns once
-    // the form has been destroyed. Keyboard navigation (Tab, Enter, Esc) works inside it.
-    virtual void RunModal(IForm& form) { (void)form; }
+    // Shows `form` modally over its owner: the owner takes no input until the form is gone,
+    // and the call returns only then. A fake may show it and return at once.
+    virtual void RunModal(IForm& form) { form.Show(); }
 };
 
 }  // namespace pw

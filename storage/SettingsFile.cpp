@@ -147,6 +147,13 @@ bool ParseLong(const std::string& text, const std::string& sep, long& out) {
     return true;
 }
 
+std::string SoundTransparency(const std::string& text, const std::string& sep) {
+    constexpr double kMost = 90;   // the slider's left end: 10% opacity
+    double v = 0;
+    if (!ParseDecimal(text, sep, v) || !std::isfinite(v) || v <= 0) return "0";
+    return std::to_string(static_cast<long>(v >= kMost ? kMost : std::nearbyint(v)));
+}
+
 std::string FormatSettings(const Settings& s, const std::string& sep) {
     const std::string lines[kSettingsLines] = {
         "Window Position",
@@ -201,13 +208,11 @@ int ParseSettings(const std::string& data, const std::string& sep, Settings& s) 
             case 9: r.font.name = t; break;
             case 10: ok = ParseBool(t, sep, r.font.bold); break;
             case 11: ok = ParseBool(t, sep, r.font.italic); break;
-            case 14: {
-                // Kept as text, but it must be a number: the load step computes with it.
-                float v = 0;
-                ok = ParseSingle(t, sep, v);
-                if (ok) r.transparency = t;
+            case 14:
+                // An edited value never stops the reading: it is held to what the program
+                // itself would write (a whole 0 to 90; not a number: 0).
+                r.transparency = SoundTransparency(t, sep);
                 break;
-            }
             case 17: ok = ParseBool(t, sep, r.altkey); break;
             case 18: ok = ParseBool(t, sep, r.ctrlkey); break;
             case 19: ok = ParseBool(t, sep, r.enabled); break;

@@ -29,6 +29,12 @@ std::string FormatSettings(const Settings& s, const std::string& decimalSeparato
 // lines are skipped whatever they hold.
 int ParseSettings(const std::string& data, const std::string& decimalSeparator, Settings& s);
 
+// The transparency value as the program keeps and writes it, from line 14's text: a number
+// is rounded to a whole one (halves to even) and held to 0..90; anything that is not a
+// number counts as 0 (opaque). "30" -> "30", "12.5" -> "12", "250" -> "90", "-5" -> "0",
+// "" -> "0".
+std::string SoundTransparency(const std::string& text, const std::string& decimalSeparator);
+
 // Conversions as the file uses them.
 // A single-precision number with up to 7 significant digits, no float noise, no trailing
 // zeros: 9.75f -> "9.75" (or "9,75"), 7245 -> "7245", -120 -> "-120".

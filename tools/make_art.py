@@ -10,6 +10,7 @@ Writes (paths relative to the repository root):
   help/res/notesheet.bmp 145 x 145, a pale note sheet with a pencil (decoration)
   help/res/iconsite.bmp  158 x 52, the icon site's logo
   help/res/hand.cur      32 x 32 hand pointer
+  update/res/banner.bmp  405 x 67, the Live Update window's banner
 
 Run:  python3 tools/make_art.py [--bmp-only] [--preview DIR]
   --bmp-only stores every icon image as a DIB (larger); --preview also writes PNG copies.
@@ -280,6 +281,52 @@ def iconsite_logo():
     return cv
 
 
+# ---------------------------------------------------------------- the Live Update banner
+
+BANNER_GLYPHS = {
+    'L': ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    'v': [".....", ".....", "#...#", "#...#", "#...#", ".#.#.", "..#.."],
+    'e': [".....", ".....", ".###.", "#...#", "#####", "#....", ".###."],
+    'U': ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    'p': [".....", "####.", "#...#", "#...#", "####.", "#....", "#...."],
+    'd': ["....#", "....#", ".####", "#...#", "#...#", "#...#", ".####"],
+    'a': [".....", ".....", ".###.", "....#", ".####", "#...#", ".####"],
+    't': [".#...", ".#...", "####.", ".#...", ".#...", ".#..#", "..##."],
+    ' ': [".....", ".....", ".....", ".....", ".....", ".....", "....."],
+}
+
+
+def banner_picture():
+    """A deep blue band fading to white on the right, a small note sheet with a downward
+    arrow on the left, and the words "Live Update"."""
+    w, h = 405, 67
+    cv = Canvas(w, h, (255, 255, 255))
+
+    def band(x, y):
+        t = min(1.0, max(0.0, (x - 300) / 105.0)) ** 1.5
+        top = mix((24, 62, 128), (255, 255, 255), t)
+        return mix(top, mix((40, 96, 170), (255, 255, 255), t), y / h)
+    cv.fill(rect(0, 0, w, h), band, 1.0, 1)
+    # A thin light line under the band.
+    cv.fill(rect(0, h - 3, w, h - 2), (200, 214, 236), 1.0, 1)
+    # Sheet and arrow.
+    draw_sheet(cv, 14, 9, 46, 56, 9, 4, 1.2, True, 4)
+    cv.fill(rect(52, 14, 60, 34), (250, 196, 60), 1.0, 4)
+    cv.fill([(45, 33), (67, 33), (56, 48)], (250, 196, 60), 1.0, 4)
+    glyphs = dict(GLYPHS)
+    glyphs.update(BANNER_GLYPHS)
+    x, y, cell = 84, 17, 4
+    for ch in "Live Update":
+        for row, bits in enumerate(glyphs[ch]):
+            for col, bit in enumerate(bits):
+                if bit == '#':
+                    cx, cy = x + col * cell, y + row * cell
+                    cv.fill(rect(cx + 1, cy + 1, cx + cell + 1, cy + cell + 1), (10, 30, 70), 0.5, 2)
+                    cv.fill(rect(cx, cy, cx + cell, cy + cell), (255, 255, 255), 1.0, 2)
+        x += cell * 6
+    return cv
+
+
 # ---------------------------------------------------------------- the hand pointer
 
 HAND = [
@@ -503,6 +550,11 @@ def main():
         rle8_decode(data[offset:], cv.w, cv.h)
         write('help/res/%s.bmp' % name, data)
     write('help/res/hand.cur', cur_file(HAND, HAND_HOTSPOT))
+    banner = banner_picture()
+    data = bmp_file(banner)
+    rle8_decode(data[struct.unpack('<I', data[10:14])[0]:], banner.w, banner.h)
+    write('update/res/banner.bmp', data)
+    pictures['banner'] = banner
     if preview:
         for cv in icons:
             with open(os.path.join(preview, 'icon%d.png' % cv.w), 'wb') as f:

@@ -41,6 +41,11 @@ HWND ShowReplace(FINDREPLACEA* fr) {
     return fn ? fn(fr) : nullptr;
 }
 
+BOOL PrintDialog(PRINTDLGA* pd) {
+    static auto fn = Get<BOOL(WINAPI*)(PRINTDLGA*)>("PrintDlgA");
+    return fn ? fn(pd) : FALSE;
+}
+
 DWORD ExtendedError() {
     static auto fn = Get<DWORD(WINAPI*)()>("CommDlgExtendedError");
     return fn ? fn() : CDERR_INITIALIZATION;

@@ -11,6 +11,7 @@ BOOL SaveFile(OPENFILENAMEA* ofn);
 BOOL PickFont(CHOOSEFONTA* cf);
 HWND ShowFind(FINDREPLACEA* fr);
 HWND ShowReplace(FINDREPLACEA* fr);
+BOOL PrintDialog(PRINTDLGA* pd);
 DWORD ExtendedError();
 
 }  // namespace pw::win32::comdlg

@@ -184,37 +184,6 @@ long long Win32FileSystem::FileSize(const std::string& path) {
     return (static_cast<long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
 }
 
-// ---------------------------------------------------------------- registry
-
-bool Win32Registry::GetValue(const std::string& key, const std::string& name, std::string& value) {
-    HKEY k;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return false;
-    char buf[2048] = {};
-    DWORD size = sizeof(buf) - 1, type = 0;
-    LONG r = ::RegQueryValueExA(k, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
-    ::RegCloseKey(k);
-    if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
-    value.assign(buf, strnlen(buf, size));
-    return true;
-}
-
-bool Win32Registry::SetValue(const std::string& key, const std::string& name, const std::string& value) {
-    HKEY k;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return false;
-    LONG r = ::RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                              static_cast<DWORD>(value.size() + 1));
-    ::RegCloseKey(k);
-    return r == ERROR_SUCCESS;
-}
-
-bool Win32Registry::DeleteValue(const std::string& key, const std::string& name) {
-    HKEY k;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return false;
-    LONG r = ::RegDeleteValueA(k, name.c_str());
-    ::RegCloseKey(k);
-    return r == ERROR_SUCCESS;
-}
-
 // ---------------------------------------------------------------- clipboard
 
 std::string Win32Clipboard::GetText() {
@@ -270,6 +239,11 @@ void Win32Shell::SendSetIcon(Handle window, int which, Handle icon) {
 
 void Win32Shell::ShellOpen(const std::string& target) {
     ::ShellExecuteA(nullptr, "open", target.c_str(), "", "", SW_SHOWNORMAL);
+}
+
+long Win32Shell::ShellOpenIn(const std::string& file, const std::string& folder) {
+    return static_cast<long>(reinterpret_cast<INT_PTR>(
+        ::ShellExecuteA(nullptr, "open", file.c_str(), "", folder.c_str(), SW_SHOWNORMAL)));
 }
 
 // ---------------------------------------------------------------- hotkeys

@@ -42,13 +42,7 @@ public:
     FileError WriteReplace(const std::string& path, const std::string& data) override;
     bool SetAttributes(const std::string& path, unsigned attributes) override;
     long long FileSize(const std::string& path) override;
-};
-
-class Win32Registry : public IRegistry {
-public:
-    bool GetValue(const std::string& key, const std::string& name, std::string& value) override;
-    bool SetValue(const std::string& key, const std::string& name, const std::string& value) override;
-    bool DeleteValue(const std::string& key, const std::string& name) override;
+    bool RemoveFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
 };
 
 class Win32Clipboard : public IClipboard {
@@ -69,6 +63,7 @@ public:
     void SendSetIcon(Handle window, int which, Handle icon) override;
     void ShellOpen(const std::string& target) override;
     unsigned RegisterMessage(const std::string& name) override { return ::RegisterWindowMessageA(name.c_str()); }
+    long ShellOpenIn(const std::string& file, const std::string& folder) override;
 
 private:
     HINSTANCE instance_;
@@ -85,6 +80,7 @@ public:
     bool OpenFile(Handle owner, const std::string& filter, std::string& fileName) override;
     bool SaveFile(Handle owner, const std::string& filter, std::string& fileName) override;
     bool PickFont(Handle owner, unsigned flags, FontSpec& font) override;
+    bool PickPrinter(Handle owner, PrinterChoice& printer) override;   // PrintDialog.cpp
 };
 
 }  // namespace pw::win32

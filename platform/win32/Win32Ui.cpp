@@ -385,6 +385,10 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
             cls = TRACKBAR_CLASSA;
             style |= TBS_HORZ | TBS_AUTOTICKS;
             break;
+        case ControlKind::Frame:
+            cls = "BUTTON";
+            style |= BS_GROUPBOX | WS_CLIPSIBLINGS;   // never paints over the labels inside it
+            break;
         case ControlKind::ListBox:
             cls = "LISTBOX";
             style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
@@ -401,6 +405,7 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), ui_.instance(), nullptr);
     if (def.kind == ControlKind::TextBox) ::SendMessageA(h, EM_SETLIMITTEXT, 0, 0);  // any size of note
     if (def.kind == ControlKind::TabStrip) ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(4, 3));  // tabs fit their strip
+    if (def.kind == ControlKind::Frame) PrepareFrame(h);
     controls_.push_back(std::make_unique<Win32Control>(*this, def, h));
     Win32Control* c = controls_.back().get();
     c->Move(def.left, def.top, def.width, def.height);
@@ -775,7 +780,25 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) events_.Form_Activate();
+            if (this != ui_.mainForm()) {
+                // Dialogs keep the keyboard on a control, as the dialog manager does: the one
+                // focused when the window was left, else the first tab stop.
+                HWND focus = ::GetFocus();
+                if (LOWORD(wParam) == WA_INACTIVE) {
+                    if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+                    break;
+                }
+                if (HIWORD(wParam)) break;   // minimised
+                HWND to = (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(hwnd_, lastFocus_))
+                              ? lastFocus_
+                              : ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+                if (to) {
+                    ::SetFocus(to);
+                    return 0;
+                }
+            }
             break;
+        case WM_PRINTCLIENT:   // themed frames draw the form behind them through this
         case WM_ERASEBKGND: {
             RECT r;
             ::GetClientRect(h, &r);
@@ -882,33 +905,6 @@ bool Win32Ui::PreTranslate(MSG& msg) {
             return true;
     }
     return false;
-}
-
-void Win32Ui::RunModal(IForm& form) {
-    HWND h = static_cast<Win32Form&>(form).hwnd();
-    if (!h) return;
-    HWND owner = ::GetWindow(h, GW_OWNER);
-    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
-    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
-    form.Show();   // placed as the form asks (centred on its owner)
-    ::SetForegroundWindow(h);
-    MSG msg;
-    bool quit = false;
-    while (::IsWindow(h)) {
-        if (::GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-            quit = true;
-            break;
-        }
-        if (::IsDialogMessageA(h, &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    if (ownerWasEnabled) {
-        ::EnableWindow(owner, TRUE);
-        ::SetForegroundWindow(owner);
-    }
-    if (::IsWindow(h)) ::DestroyWindow(h);
-    if (quit) ::PostQuitMessage(static_cast<int>(msg.wParam));   // the outer loop ends too
 }
 
 int Win32Ui::Run() {

@@ -47,6 +47,10 @@ public:
     std::string SelText() const override;
     void SetSelText(const std::string& text) override;
     long Send(unsigned msg, unsigned long wParam, long lParam) override;
+    void SetVisible(bool visible) override;
+    bool Visible() const override;
+    void SetEnabled(bool enabled) override;
+    bool Enabled() const override;
     void ClearItems() override;
 
     const ControlDef& def() const { return def_; }
@@ -114,6 +118,8 @@ public:
 
 private:
     LRESULT Handle_(UINT msg, WPARAM wParam, LPARAM lParam);
+    // A group box erases its inside with the form's background (it leaves it as it was).
+    void PrepareFrame(HWND frame);
     Win32Control* ByHwnd(HWND h);
     void Dispatch(WPARAM wParam, LPARAM lParam);
     RECT PixelsRect() const;
@@ -133,6 +139,7 @@ private:
     int state_ = vbNormal;             // the state while hidden
     bool shownOnce_ = false;
     bool inCreate_ = true;
+    HWND lastFocus_ = nullptr;         // a dialog's focused control when it was last deactivated
     friend class Win32Control;
     friend class Win32Ui;
 };

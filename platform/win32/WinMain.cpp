@@ -5,8 +5,11 @@
 #include <windows.h>
 #include "platform/win32/Win32Automation.h"
 #include "platform/win32/Win32FindDialogs.h"
+#include "platform/win32/Win32Printer.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/WinInetDownloads.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pw::win32;
@@ -21,6 +24,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     pw::Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs};
     Win32FindDialogs findDialogs;
     platform.findDialogs = &findDialogs;
+    Win32Printing printing;
+    platform.printing = &printing;
+    WinInetDownloads downloads(instance);
+    platform.downloads = &downloads;
     Win32Automation automation;
     Win32Resources resources(instance);
     platform.automation = &automation;

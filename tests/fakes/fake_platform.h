@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "fakes/fake_finddialogs.h"
+#include "fakes/fake_registry.h"
 
 namespace pw::fake {
 
@@ -59,6 +60,10 @@ public:
         return 0;
     }
 
+    void SetVisible(bool v) override { visible = v; }
+    bool Visible() const override { return visible; }
+    void SetEnabled(bool e) override { enabled = e; }
+    bool Enabled() const override { return enabled; }
     void ClearItems() override { items.clear(); value = -1; }
 
     struct Sent { unsigned msg; unsigned long wParam; long lParam; };
@@ -78,6 +83,7 @@ public:
     bool canUndo = false;
     int setTextCount = 0, replaceCount = 0;
     std::vector<Sent> sent;
+    bool visible = true, enabled = true;
 };
 
 class Ui;
@@ -155,6 +161,7 @@ public:
     void RemoveModeless(Handle h) override { modeless.erase(h); }
     // A modal form: the test plays the user in onModal (nothing set: the form stays as it is).
     void RunModal(IForm& form) override {
+        modal.push_back(form.hWnd());
         ++modalRuns;
         form.Show();
         if (onModal) onModal(static_cast<Form&>(form));
@@ -169,6 +176,7 @@ public:
     std::vector<Box> boxes;
     std::vector<int> answers;     // queued MsgBox answers
     std::set<Handle> modeless;
+    std::vector<Handle> modal;    // forms shown modally, in order
     std::vector<Form*> forms;     // live forms, oldest first
     Handle nextHandle = 0x1000;
     std::vector<std::string>* sharedLog = nullptr;  // optional: cross-fake order of events
@@ -207,26 +215,15 @@ public:
     FileError WriteReplace(const std::string& p, const std::string& data) override;
     bool SetAttributes(const std::string& p, unsigned a) override { attributes[p] = a; return files.count(p) != 0; }
     long long FileSize(const std::string& p) override { auto it = files.find(p); return it == files.end() ? -1 : static_cast<long long>(it->second.size()); }
+    bool RemoveFile(const std::string& p) override { removed.push_back(p); return files.erase(p) != 0; }
 
     std::map<std::string, std::string> files;
     std::map<std::string, unsigned> attributes;
     std::set<std::string> unreadable;      // exist but cannot be opened
     std::set<std::string> unwritable;      // writes fail with "Access is denied."
     std::vector<std::string> writes;       // paths written, in order
+    std::vector<std::string> removed;      // paths RemoveFile was asked for, in order
     std::vector<std::string>* sharedLog = nullptr;
-};
-
-class Registry : public IRegistry {
-public:
-    bool GetValue(const std::string& k, const std::string& n, std::string& v) override {
-        auto it = values.find(k + "\\" + n);
-        if (it == values.end()) return false;
-        v = it->second;
-        return true;
-    }
-    bool SetValue(const std::string& k, const std::string& n, const std::string& v) override { values[k + "\\" + n] = v; return true; }
-    bool DeleteValue(const std::string& k, const std::string& n) override { return values.erase(k + "\\" + n) != 0; }
-    std::map<std::string, std::string> values;
 };
 
 class Clipboard : public IClipboard {
@@ -250,6 +247,10 @@ public:
     int SystemMetric(int i) override { auto it = metrics.find(i); return it == metrics.end() ? 0 : it->second; }
     void SendSetIcon(Handle w, int which, Handle icon) override { setIcons.push_back({w, which, icon}); }
     void ShellOpen(const std::string& t) override { opened.push_back(t); }
+    long ShellOpenIn(const std::string& file, const std::string& folder) override {
+        openedIn.push_back({file, folder});
+        return shellOpenResult;
+    }
     unsigned RegisterMessage(const std::string& name) override {
         if (failRegister) return 0;
         auto it = registered.find(name);
@@ -267,6 +268,8 @@ public:
     std::map<std::string, unsigned> registered;
     bool failRegister = false;
     Handle fileIcon = 0x7777;
+    std::vector<std::pair<std::string, std::string>> openedIn;
+    long shellOpenResult = 42;
 };
 
 class Hotkeys : public IHotkeys {
@@ -306,6 +309,17 @@ public:
     std::vector<Shown> shown;
     std::vector<unsigned> fontFlags;
     std::vector<FontSpec> fontShown;
+    // Printer dialog: each answer chosen? and the choice; an empty queue cancels.
+    bool PickPrinter(Handle, PrinterChoice& p) override {
+        printerShown.push_back(p);
+        if (printerAnswers.empty()) return false;
+        auto a = printerAnswers.front();
+        printerAnswers.erase(printerAnswers.begin());
+        if (a.first) p = a.second;
+        return a.first;
+    }
+    std::vector<std::pair<bool, PrinterChoice>> printerAnswers;
+    std::vector<PrinterChoice> printerShown;
 
 private:
     bool Answer(const std::string& filter, std::string& name, std::vector<std::pair<bool, std::string>>& q, bool save) {

@@ -45,3 +45,22 @@ if(PAGEWICK_CLANGXX)
     message(STATUS "clang++ cannot link libFuzzer: the fuzz targets are skipped")
   endif()
 endif()
+
+# The Live Update configuration reader, the same way.
+if(PAGEWICK_CLANGXX AND _probe_rc EQUAL 0)
+  set(_update_fuzz_exe ${CMAKE_BINARY_DIR}/update_config_fuzz)
+  add_custom_command(
+    OUTPUT ${_update_fuzz_exe}
+    COMMAND ${PAGEWICK_CLANGXX} -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
+            -I${CMAKE_SOURCE_DIR}
+            ${CMAKE_SOURCE_DIR}/tests/fuzz/update_config_fuzz.cpp ${CMAKE_SOURCE_DIR}/update/UpdateConfig.cpp
+            -o ${_update_fuzz_exe}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/update_config_fuzz.cpp ${CMAKE_SOURCE_DIR}/update/UpdateConfig.cpp
+            ${CMAKE_SOURCE_DIR}/update/UpdateConfig.h
+    COMMENT "Building the Live Update configuration fuzz target with clang++")
+  add_custom_target(build_update_config_fuzz ALL DEPENDS ${_update_fuzz_exe})
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/update_config_fuzz_corpus)
+  add_test(NAME UpdateConfigFuzz.ShortRun
+           COMMAND ${_update_fuzz_exe} -runs=20000 -max_len=512 -seed=1
+                   ${CMAKE_BINARY_DIR}/update_config_fuzz_corpus ${CMAKE_SOURCE_DIR}/tests/fuzz/update_corpus)
+endif()

@@ -232,6 +232,15 @@ class UiProbe {
   bool Selection(DWORD* start, DWORD* end);
   // The big and small icons of any window of the program's UI thread, read in-process.
   bool Icons(HWND window, uintptr_t* big, uintptr_t* small);
+  // A window's extended style and layered attributes (GetLayeredWindowAttributes only
+  // answers inside the window's own process).
+  struct LayeredInfo {
+    DWORD ex_style = 0;
+    bool has_attributes = false;  // GetLayeredWindowAttributes succeeded
+    BYTE alpha = 0;
+    DWORD flags = 0;              // LWA_ALPHA, LWA_COLORKEY
+  };
+  bool Layered(HWND window, LayeredInfo* info);
 
  private:
   HWND main_ = nullptr;

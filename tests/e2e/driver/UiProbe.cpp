@@ -13,6 +13,7 @@ constexpr unsigned kSelectionQuery = probe::kSelection;
 constexpr unsigned kIconsQuery = probe::kIcons;
 constexpr unsigned kPingQuery = probe::kPing;
 constexpr unsigned kSetTextQuery = probe::kSetText;
+constexpr unsigned kLayeredQuery = probe::kLayered;
 
 struct Replies {
   HWND window = nullptr;
@@ -250,6 +251,19 @@ bool UiProbe::Icons(HWND window, uintptr_t* big, uintptr_t* small) {
   unsigned long s = std::strtoul(rest, nullptr, 16);
   if (big) *big = b;
   if (small) *small = s;
+  return true;
+}
+
+bool UiProbe::Layered(HWND window, LayeredInfo* info) {
+  std::string text;
+  if (!hook_ || !Query(window, kLayeredQuery, kWaitMs, &text) || text.compare(0, 6, "layer\t") != 0) return false;
+  char* rest = nullptr;
+  LayeredInfo r;
+  r.ex_style = std::strtoul(text.c_str() + 6, &rest, 16);
+  r.has_attributes = std::strtoul(rest, &rest, 16) != 0;
+  r.alpha = static_cast<BYTE>(std::strtoul(rest, &rest, 16));
+  r.flags = std::strtoul(rest, nullptr, 16);
+  if (info) *info = r;
   return true;
 }
 

@@ -9,6 +9,8 @@
 //         or, for the selection query, "sel\t<start>\t<end>\n"; nothing for the ping;
 //         "icon\t<big>\t<small>\n" for the icon query (WM_GETICON does not cross processes
 //         under Wine; the query may be posted to any window of the thread);
+//         "layer\t<exstyle>\t<ok>\t<alpha>\t<flags>\n" for the layered query (hex, from
+//         GetWindowLongA and GetLayeredWindowAttributes, which only answers in-process);
 //         "set\t<length>\n" after setting the Edit text from the file
 //         %TEMP%\pagewick-e2e-text-<seq>.txt (WM_SETTEXT of more than about 1 MB does not
 //         cross processes under Wine).
@@ -84,6 +86,16 @@ void Answer(HWND target, HWND reply, unsigned seq, unsigned flags) {
     std::snprintf(line, sizeof line, "icon\t%lx\t%lx\n",
                   static_cast<unsigned long>(SendMessageA(target, WM_GETICON, ICON_BIG, 0)),
                   static_cast<unsigned long>(SendMessageA(target, WM_GETICON, ICON_SMALL, 0)));
+    out = line;
+  } else if (flags & kLayered) {
+    BYTE alpha = 0;
+    DWORD lwa = 0;
+    COLORREF key = 0;
+    const BOOL ok = GetLayeredWindowAttributes(target, &key, &alpha, &lwa);
+    char line[96];
+    std::snprintf(line, sizeof line, "layer\t%lx\t%d\t%x\t%lx\n",
+                  static_cast<unsigned long>(GetWindowLongA(target, GWL_EXSTYLE)), ok ? 1 : 0, alpha,
+                  static_cast<unsigned long>(lwa));
     out = line;
   } else if (flags & kSetText) {
     HWND edit = nullptr;

@@ -1,0 +1,275 @@
+// Live Update against a real HTTPS server on loopback. These scenarios run through
+// live-update-run.sh, which starts the server, trusts its test CA in the session's prefix and
+// runs this program where www.pagewick.example names the server (PAGEWICK_UPDATE_ROOT is the
+// served folder). Without that they are skipped.
+//
+// PAGEWICK_UPDATE_INSTALLER may name a file to serve as the installer (the real one, say);
+// otherwise the test makes one.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PagewickFixture.h"
+#include "driver/Driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kCaption[] = "Pagewick - Live Update";
+const char kConnectError[] = "Error connecting to host.  Unable to complete Live Update.";
+const char kHost[] = "https://www.pagewick.example";
+
+struct FindText {
+  std::string prefix;
+  bool visibleOnly;
+  HWND found;
+};
+
+BOOL CALLBACK FindTextProc(HWND h, LPARAM lp) {
+  auto* f = reinterpret_cast<FindText*>(lp);
+  if (f->visibleOnly && !IsWindowVisible(h)) return TRUE;
+  if (GetText(h, 2000).compare(0, f->prefix.size(), f->prefix) == 0) {
+    f->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A shown child of `dlg` whose text starts with `prefix`.
+HWND ShownChildStarting(HWND dlg, const std::string& prefix) {
+  FindText f{prefix, true, nullptr};
+  EnumChildWindows(dlg, FindTextProc, reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+HWND WaitShownChild(HWND dlg, const std::string& prefix, DWORD timeout_ms = 20000) {
+  HWND h = nullptr;
+  WaitFor([&] { return (h = ShownChildStarting(dlg, prefix)) != nullptr; }, timeout_ms);
+  return h;
+}
+
+class LiveUpdate : public PagewickTest {
+ protected:
+  void SetUp() override {
+    PagewickTest::SetUp();
+    if (HasFatalFailure()) return;
+    site_ = GetEnv("PAGEWICK_UPDATE_ROOT");
+    if (site_.empty()) GTEST_SKIP() << "run through live-update-run.sh (needs the HTTPS test server)";
+    site_ = ToWindowsPath(site_);
+    profile_ = Folder() + "\\profile";
+    temp_ = Folder() + "\\temp";
+    CreateDirectoryA(profile_.c_str(), nullptr);
+    CreateDirectoryA(Desktop().c_str(), nullptr);
+    CreateDirectoryA(temp_.c_str(), nullptr);
+    CreateDirectoryA((site_ + "\\software").c_str(), nullptr);
+    CreateDirectoryA((site_ + "\\software\\pagewick").c_str(), nullptr);
+    CreateDirectoryA((site_ + "\\files").c_str(), nullptr);
+    // The program inherits these: its desktop and temporary folder lie in this test's folder.
+    SetEnvironmentVariableA("USERPROFILE", profile_.c_str());
+    SetEnvironmentVariableA("TEMP", temp_.c_str());
+    std::string given = GetEnv("PAGEWICK_UPDATE_INSTALLER");
+    if (!given.empty()) {
+      ASSERT_TRUE(ReadFileBytes(ToWindowsPath(given), &installer_)) << given;
+    } else {
+      // An installer-shaped file of about 1.3 MB with every byte value in it.
+      installer_ = "MZ";
+      unsigned x = 12345;
+      while (installer_.size() < 1300000) {
+        x = x * 1103515245u + 12345u;
+        installer_ += static_cast<char>(x >> 16);
+      }
+    }
+  }
+
+  std::string Desktop() const { return profile_ + "\\DESKTOP"; }
+  void Serve(const std::string& path, const std::string& bytes) {
+    ASSERT_TRUE(WriteFileBytes(site_ + "\\" + path, bytes)) << path;
+  }
+  void ServeConfig(const std::string& version, const std::string& installerUrl, const std::string& sha = "") {
+    std::string text = "Pagewick " + version + "\r\n" + version + "\r\n" + installerUrl + "\r\n";
+    if (!sha.empty()) text += sha + "\r\n";
+    config_ = text;
+    Serve("software\\pagewick\\pagewick.txt", text);
+  }
+  std::string Requests() {
+    std::string log;
+    ReadFileBytes(site_ + "\\requests.log", &log);
+    return log;
+  }
+
+  // Help > Live Update...: the modal window over the main window.
+  HWND OpenUpdate() {
+    if (!ChooseMenu({"Help", "Live Update..."})) return nullptr;
+    WindowQuery q;
+    q.pid = app_.pid();
+    q.caption = kCaption;
+    q.visibility = Visibility::Visible;
+    return WaitTopWindow(q);
+  }
+  void Press(HWND dlg, const std::string& caption) {
+    HWND b = FindChild(dlg, "Button", caption);
+    ASSERT_NE(b, nullptr) << caption;
+    ASSERT_TRUE(IsWindowEnabled(b)) << caption;
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(b), BN_CLICKED), reinterpret_cast<LPARAM>(b));
+  }
+  void ExpectWelcome(HWND dlg) {
+    EXPECT_TRUE(ShownChildStarting(dlg, "Step 1 of 3"));
+    EXPECT_FALSE(ShownChildStarting(dlg, "Step 2 of 3"));
+    EXPECT_TRUE(ShownChildStarting(dlg, "Welcome to Live Update."));
+    HWND next = FindChild(dlg, "Button", "&Next >>");
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(next));
+    EXPECT_NE(FindChild(dlg, "Button", "&Cancel"), nullptr);
+    // Modal: the main window takes no input meanwhile.
+    EXPECT_FALSE(IsWindowEnabled(main_));
+  }
+  // Closes the window with its Cancel/Finish button and checks the main window is back.
+  void CloseWith(HWND dlg, const std::string& caption) {
+    Press(dlg, caption);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dlg); }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }));
+  }
+  // Next from the welcome step, up to the version line.
+  HWND CheckForUpdate(HWND dlg, const std::string& version) {
+    Press(dlg, "&Next >>");
+    return WaitShownChild(dlg, "Your version: 1.4.0    Web version: " + version);
+  }
+  void ExpectNothingLeft(const std::string& name) {
+    EXPECT_FALSE(FileExists(Desktop() + "\\" + name));
+    EXPECT_FALSE(FileExists(Desktop() + "\\" + name + ".new"));
+    EXPECT_FALSE(FileExists(temp_ + "\\_vclu.txt"));
+  }
+
+  std::string site_, profile_, temp_, installer_, config_;
+};
+
+TEST_F(LiveUpdate, DownloadsANewerInstallerToTheDesktopAndClosesOnFinish) {
+  ServeConfig("1.5.0", std::string(kHost) + "/files/pagewick-1.5-setup.exe");
+  Serve("files\\pagewick-1.5-setup.exe", installer_);
+  ASSERT_TRUE(StartVisible()) << last_error();
+  HWND dlg = OpenUpdate();
+  ASSERT_NE(dlg, nullptr);
+  ExpectWelcome(dlg);
+
+  ASSERT_NE(CheckForUpdate(dlg, "1.5.0"), nullptr);
+  EXPECT_TRUE(ShownChildStarting(dlg, "Step 2 of 3"));
+  EXPECT_TRUE(ShownChildStarting(dlg, "A new update is available"));
+  const std::string n = std::to_string(config_.size());
+  EXPECT_NE(ShownChildStarting(dlg, n + " bytes of " + n + " bytes of configuration retreived."), nullptr);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")) != FALSE; }));
+  EXPECT_FALSE(FileExists(temp_ + "\\_vclu.txt"));   // read and deleted
+
+  Press(dlg, "&Next >>");
+  HWND finish = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (finish = FindChild(dlg, "Button", "Finish")) != nullptr; }, 30000));
+  EXPECT_TRUE(ShownChildStarting(dlg, "Step 3 of 3"));
+  const std::string target = Desktop() + "\\pagewick-1.5-setup.exe";
+  HWND what = ShownChildStarting(dlg, "Downloading update for: ");
+  ASSERT_NE(what, nullptr);
+  EXPECT_EQ(GetText(what), "Downloading update for: \r\nPagewick 1.5.0 to \r\n" + profile_ + "\\DESKTOP\\pagewick-1.5-setup.exe");
+  const double kb = installer_.size() / 1000.0;
+  char size[64];
+  if (kb >= 1000) snprintf(size, sizeof size, "Download of %.2f MB complete.", kb / 1000);
+  else snprintf(size, sizeof size, "Download of %.2f KB complete.", kb);
+  EXPECT_NE(ShownChildStarting(dlg, size), nullptr) << size;
+  std::string saved;
+  ASSERT_TRUE(ReadFileBytes(target, &saved));
+  EXPECT_TRUE(saved == installer_) << "saved " << saved.size() << " bytes of " << installer_.size();
+  EXPECT_FALSE(FileExists(target + ".new"));
+
+  CloseWith(dlg, "Finish");
+  // Nothing was started: the program is the only one of ours, and the installer stays.
+  for (const ProcessInfo& p : ListProcesses()) EXPECT_NE(p.exe, "pagewick-1.5-setup.exe");
+  EXPECT_TRUE(FileExists(target));
+  EXPECT_EQ(Requests(), "GET /software/pagewick/pagewick.txt\nGET /files/pagewick-1.5-setup.exe\n");
+}
+
+TEST_F(LiveUpdate, AnEqualVersionNeedsNoUpdateAndReopeningStartsAtStepOne) {
+  ServeConfig("1.4", std::string(kHost) + "/files/pagewick-1.4-setup.exe");
+  ASSERT_TRUE(StartVisible()) << last_error();
+  HWND dlg = OpenUpdate();
+  ASSERT_NE(dlg, nullptr);
+  // Cancel in the welcome step closes at once, having fetched nothing.
+  CloseWith(dlg, "&Cancel");
+  EXPECT_EQ(Requests(), "");
+
+  dlg = OpenUpdate();
+  ASSERT_NE(dlg, nullptr);
+  ExpectWelcome(dlg);
+  ASSERT_NE(CheckForUpdate(dlg, "1.4"), nullptr);
+  EXPECT_NE(ShownChildStarting(dlg, "No update is required.  Click cancel to exit."), nullptr);
+  EXPECT_EQ(ShownChildStarting(dlg, "A new update is available"), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")));
+  CloseWith(dlg, "&Cancel");
+
+  dlg = OpenUpdate();
+  ASSERT_NE(dlg, nullptr);
+  ExpectWelcome(dlg);
+  EXPECT_EQ(ShownChildStarting(dlg, "No update is required."), nullptr);
+  CloseWith(dlg, "&Cancel");
+  EXPECT_EQ(Requests(), "GET /software/pagewick/pagewick.txt\n");
+}
+
+TEST_F(LiveUpdate, AMissingConfigurationIsAConnectionError) {
+  // Nothing at the address: the server answers 404 with an error page.
+  ASSERT_TRUE(StartVisible()) << last_error();
+  HWND dlg = OpenUpdate();
+  ASSERT_NE(dlg, nullptr);
+  Press(dlg, "&Next >>");
+  EXPECT_NE(WaitShownChild(dlg, kConnectError), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")));
+  EXPECT_FALSE(FileExists(temp_ + "\\_vclu.txt"));
+  CloseWith(dlg, "&Cancel");
+}
+
+// Up to the download step, then waits for `text` in the progress line.
+class LiveUpdateFailure : public LiveUpdate {
+ protected:
+  void RunToFailure(const std::string& text, const std::string& name) {
+    ASSERT_TRUE(StartVisible()) << last_error();
+    HWND dlg = OpenUpdate();
+    ASSERT_NE(dlg, nullptr);
+    ASSERT_NE(CheckForUpdate(dlg, "1.5"), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")) != FALSE; }));
+    Press(dlg, "&Next >>");
+    EXPECT_NE(WaitShownChild(dlg, text, 30000), nullptr) << text;
+    EXPECT_EQ(FindChild(dlg, "Button", "Finish"), nullptr);
+    ExpectNothingLeft(name);
+    CloseWith(dlg, "&Cancel");
+  }
+};
+
+TEST_F(LiveUpdateFailure, AnInstallerCutShortIsNotKept) {
+  ServeConfig("1.5", std::string(kHost) + "/files/setup.exe");
+  Serve("files\\setup.exe", installer_);
+  Serve("files\\setup.exe.cut", "");
+  RunToFailure(kConnectError, "setup.exe");
+}
+
+TEST_F(LiveUpdateFailure, ARefusedConnectionLeavesNoFile) {
+  ServeConfig("1.5", std::string(kHost) + ":9/files/setup.exe");
+  RunToFailure(kConnectError, "setup.exe");
+}
+
+TEST_F(LiveUpdateFailure, AWrongChecksumLeavesNoFile) {
+  ServeConfig("1.5", std::string(kHost) + "/files/setup.exe", std::string(64, 'a'));
+  Serve("files\\setup.exe", installer_);
+  RunToFailure("The downloaded file does not match", "setup.exe");
+}
+
+TEST_F(LiveUpdate, AnUnsafeInstallerNameIsRefusedBeforeDownloading) {
+  ServeConfig("1.5", std::string(kHost) + "/files/..\\..\\startup.exe");
+  ASSERT_TRUE(StartVisible()) << last_error();
+  HWND dlg = OpenUpdate();
+  ASSERT_NE(dlg, nullptr);
+  ASSERT_NE(CheckForUpdate(dlg, "1.5"), nullptr);
+  EXPECT_NE(WaitShownChild(dlg, "This update cannot be downloaded: its installer name"), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")));
+  CloseWith(dlg, "&Cancel");
+  EXPECT_EQ(Requests(), "GET /software/pagewick/pagewick.txt\n");
+  ExpectNothingLeft("startup.exe");
+}
+
+}  // namespace

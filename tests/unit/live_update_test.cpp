@@ -1,0 +1,447 @@
+// The Live Update wizard and its window, on fakes: every step, text and failure.
+#include <gtest/gtest.h>
+
+#include "fakes/fake_downloads.h"
+#include "fakes/main_window_fixture.h"
+#include "update/Sha256.h"
+#include "update/frmUpdate.h"
+
+namespace pw::fake {
+namespace {
+
+using V = vcUPDATECTL;
+const char kConfig[] = "C:\\Temp\\_vclu.txt";
+const char kDesktop[] = "C:\\Users\\ann\\DESKTOP\\";
+const char kConnectError[] = "Error connecting to host.  Unable to complete Live Update.";
+
+class LiveUpdateTest : public ::testing::Test {
+protected:
+    Fakes f;
+    Downloads dl;
+    std::unique_ptr<frmUpdate> window;
+    Handle owner = 0x42;
+
+    void SetUp() override {
+        f.platform.downloads = &dl;
+        f.app.env["TEMP"] = "C:\\Temp";
+        f.app.env["USERPROFILE"] = "C:\\Users\\ann";
+    }
+    void Open() {
+        window = std::make_unique<frmUpdate>(f.platform);
+        window->ShowModal(owner);
+    }
+    V& ctl() { return *window->updateCtl(); }
+    Control& C(V::Part part) { return static_cast<Control&>(ctl().C(part)); }
+    Form& form() { return *static_cast<Form*>(window->form()); }
+    void Click(V::Part part) { window->Command(frmUpdate::kUpdateCtlBase + part); }
+    int VisibleFrame() {
+        int shown = -1, count = 0;
+        for (int i = 0; i < 3; ++i)
+            if (C(static_cast<V::Part>(V::fraFRAME0 + i)).visible) shown = i, ++count;
+        return count == 1 ? shown : -2;
+    }
+    // Next, then the configuration arrives.
+    void Check(const std::string& config) {
+        Click(V::cmdNEXT);
+        dl.Complete(config);
+    }
+    void CheckAndDownload(const std::string& config) {
+        Check(config);
+        ASSERT_TRUE(C(V::cmdNEXT).enabled) << C(V::lblNO).text;
+        Click(V::cmdNEXT);
+    }
+};
+
+const std::string kNewer = "Pagewick 1.5\r\n1.5.0\r\nhttps://www.pagewick.example/files/pagewick-1.5-setup.exe\r\n";
+
+TEST_F(LiveUpdateTest, OpensModallyOverTheMainWindowInItsWelcomeStep) {
+    Open();
+    EXPECT_EQ(form().def.caption, "Pagewick - Live Update");
+    EXPECT_EQ(form().def.clientWidth, 6000);
+    EXPECT_EQ(form().def.clientHeight, 3750);
+    EXPECT_EQ(form().owner, owner);
+    EXPECT_EQ(f.ui.modal, std::vector<Handle>{form().hWnd()});
+    EXPECT_TRUE(form().visible);
+    // Window icons by the icon rule: the built-in icon in both sizes (twice: without an owner
+    // of its own in the fakes, the window is its own top owner).
+    int big = 0, small = 0;
+    for (auto& s : f.shell.setIcons) {
+        if (s.window != form().hWnd()) continue;
+        (s.which == 1 ? big : small)++;
+    }
+    EXPECT_EQ(big, 2);
+    EXPECT_EQ(small, 2);
+    EXPECT_EQ(ctl().ConfigFileURL(), "https://www.pagewick.example/software/pagewick/pagewick.txt");
+
+    EXPECT_EQ(ctl().Step(), 0);
+    EXPECT_EQ(VisibleFrame(), 0);
+    EXPECT_EQ(C(V::fraFRAME0).text, "Step 1 of 3");
+    EXPECT_EQ(C(V::fraFRAME1).text, "Step 2 of 3");
+    EXPECT_EQ(C(V::fraFRAME2).text, "Step 3 of 3");
+    EXPECT_EQ(C(V::fraFRAME0).def.kind, ControlKind::Frame);
+    EXPECT_TRUE(C(V::lblSTEP1).visible);
+    EXPECT_EQ(C(V::lblSTEP1).text.substr(0, 24), "Welcome to Live Update. ");
+    EXPECT_EQ(C(V::lblSTEP2).text, "Connecting to host site and retrieving version information...");
+    EXPECT_EQ(C(V::lblYES).text,
+              "A new update is available, click next to download the update or click Cancel to exit.");
+    EXPECT_EQ(C(V::lblNO).text, "No update is required.  Click cancel to exit.");
+    EXPECT_EQ(C(V::lblUPDATE).text, "Downloading update for: $n to $f");
+    EXPECT_EQ(C(V::lblPROGRESS).text, " ");
+    EXPECT_FALSE(C(V::lblYES).visible);
+    EXPECT_FALSE(C(V::lblNO).visible);
+    EXPECT_FALSE(C(V::lblSTEP2).visible);
+    EXPECT_EQ(C(V::cmdNEXT).text, "&Next >>");
+    EXPECT_EQ(C(V::cmdCANCEL).text, "&Cancel");
+    EXPECT_TRUE(C(V::cmdNEXT).enabled);
+    // Next comes before Cancel in the tab order.
+    EXPECT_LT(C(V::cmdNEXT).def.id, C(V::cmdCANCEL).def.id);
+    EXPECT_TRUE(C(V::cmdNEXT).def.style & csTabStop);
+    EXPECT_TRUE(C(V::cmdCANCEL).def.style & csTabStop);
+    // The face: Verdana 8.25, white labels, the banner across the top, labels placed in their frame.
+    for (int i = 0; i < V::kPartCount; ++i) {
+        Control& c = C(static_cast<V::Part>(i));
+        EXPECT_EQ(c.font, (FontSpec{"Verdana", 8.25f})) << i;
+        if (c.def.kind == ControlKind::Label) EXPECT_EQ(c.backColor, RGBColor(255, 255, 255)) << i;
+    }
+    EXPECT_EQ(C(V::Image1).image, "UPDATEBANNER");
+    EXPECT_EQ(C(V::Image1).left, -120);
+    EXPECT_EQ(C(V::Image1).width, 6105);
+    EXPECT_EQ(C(V::lblPROGRESS).left, 120 + 240);
+    EXPECT_EQ(C(V::lblPROGRESS).top, 1080 + 600);
+    EXPECT_EQ(C(V::cmdNEXT).left, 4680);
+    EXPECT_EQ(C(V::cmdCANCEL).top, 3240);
+}
+
+TEST_F(LiveUpdateTest, InitialisationTakesTheFoldersAndTheVersion) {
+    Open();
+    EXPECT_EQ(ctl().TempFolder(), "C:\\Temp\\");
+    EXPECT_EQ(ctl().DesktopFolder(), kDesktop);
+    EXPECT_EQ(ctl().CurrentVersion(), "1.4.0");
+    EXPECT_EQ(ctl().DownloadedFile(), "");
+    EXPECT_EQ(ctl().TotalBytes(), 0);
+
+    f.app.env["TEMP"] = "D:\\T\\";
+    Open();
+    EXPECT_EQ(ctl().TempFolder(), "D:\\T\\");
+    // TEMP unset: the program folder; the configuration then lands there.
+    f.app.env.erase("TEMP");
+    f.app.env.erase("USERPROFILE");
+    Open();
+    EXPECT_EQ(ctl().TempFolder(), "C:\\Programs\\Pagewick\\");
+    EXPECT_EQ(ctl().DesktopFolder(), "\\DESKTOP\\");
+    Click(V::cmdNEXT);
+    EXPECT_EQ(dl.started.back().target, "C:\\Programs\\Pagewick\\_vclu.txt");
+}
+
+TEST_F(LiveUpdateTest, CancelInTheWelcomeStepClosesWithNothingFetched) {
+    Open();
+    std::vector<std::string> raised;
+    auto host = ctl().CloseRequest;
+    ctl().CloseRequest = [&](std::string& file) { raised.push_back(file); host(file); };
+    Click(V::cmdCANCEL);
+    EXPECT_EQ(raised, std::vector<std::string>{""});
+    EXPECT_FALSE(window->Loaded());
+    EXPECT_TRUE(dl.started.empty());
+    EXPECT_TRUE(f.fs.writes.empty());
+}
+
+TEST_F(LiveUpdateTest, NextFetchesTheConfigurationAndShowsItsProgressInBytes) {
+    Open();
+    Click(V::cmdNEXT);
+    EXPECT_EQ(ctl().Step(), 1);
+    EXPECT_EQ(VisibleFrame(), 1);
+    EXPECT_FALSE(C(V::cmdNEXT).enabled);
+    EXPECT_TRUE(C(V::cmdCANCEL).focused);
+    ASSERT_EQ(dl.started.size(), 1u);
+    EXPECT_EQ(dl.started[0].url, "https://www.pagewick.example/software/pagewick/pagewick.txt");
+    EXPECT_EQ(dl.started[0].target, kConfig);
+    dl.Progress(10, 0);   // size unknown: ignored
+    EXPECT_EQ(C(V::lblPROGRESS).text, " ");
+    dl.Progress(512, 1024);
+    EXPECT_EQ(C(V::lblPROGRESS).text, "512 bytes of 1024 bytes of configuration retreived.");
+}
+
+TEST_F(LiveUpdateTest, ANewerVersionIsOfferedAndTheTemporaryFileIsDeleted) {
+    Open();
+    Check(kNewer);
+    EXPECT_EQ(f.fs.writes, std::vector<std::string>{kConfig});
+    EXPECT_EQ(f.fs.removed, std::vector<std::string>{kConfig});
+    EXPECT_FALSE(f.fs.FileExists(kConfig));
+    EXPECT_EQ(C(V::lblVERSION).text, "Your version: 1.4.0    Web version: 1.5.0");
+    EXPECT_TRUE(C(V::lblYES).visible);
+    EXPECT_FALSE(C(V::lblNO).visible);
+    EXPECT_TRUE(C(V::cmdNEXT).enabled);
+    EXPECT_TRUE(C(V::cmdNEXT).focused);
+    EXPECT_EQ(ctl().InstallerFile(), "pagewick-1.5-setup.exe");
+}
+
+TEST_F(LiveUpdateTest, VersionsThatAreNotNewerAreNotOffered) {
+    struct Case { const char* version; bool offered; };
+    const Case cases[] = {{"1.4.0", false}, {"1.4", false}, {"1.3.10", false}, {"1.10.0", true},
+                          {"1.4.1", true},  {"1.5", true},  {" 1.5 ", true},  {"1.5 beta", false},
+                          {"", false},      {"abc", false}};
+    for (const Case& c : cases) {
+        Open();
+        Check(std::string("Name\r\n") + c.version + "\r\nhttp://h/s.exe\r\n");
+        EXPECT_EQ(C(V::lblYES).visible, c.offered) << c.version;
+        EXPECT_EQ(C(V::lblNO).visible, !c.offered) << c.version;
+        EXPECT_EQ(C(V::cmdNEXT).enabled, c.offered) << c.version;
+        EXPECT_EQ(C(V::lblVERSION).text, std::string("Your version: 1.4.0    Web version: ") + c.version);
+        if (!c.offered) {
+            EXPECT_EQ(C(V::lblNO).text, "No update is required.  Click cancel to exit.");
+            EXPECT_TRUE(C(V::cmdCANCEL).focused);
+        }
+    }
+}
+
+TEST_F(LiveUpdateTest, EmptyOrLineFeedOnlyConfigurationsShowNoUpdate) {
+    for (const char* text : {"", "Name\n1.5\nhttp://h/s.exe\n"}) {
+        Open();
+        Check(text);
+        EXPECT_TRUE(C(V::lblNO).visible);
+        EXPECT_FALSE(C(V::cmdNEXT).enabled);
+        EXPECT_EQ(C(V::lblVERSION).text, "Your version: 1.4.0    Web version: ");
+    }
+}
+
+TEST_F(LiveUpdateTest, TheInstallerIsDownloadedToTheDesktopWithProgressAndFinish) {
+    Open();
+    CheckAndDownload("Pagewick 1.5\r\n1.5.0\r\nhttps://www.pagewick.example/files/setup.exe\r\n");
+    EXPECT_EQ(ctl().Step(), 2);
+    EXPECT_EQ(VisibleFrame(), 2);
+    EXPECT_FALSE(C(V::cmdNEXT).enabled);
+    EXPECT_EQ(C(V::lblUPDATE).text, std::string("Downloading update for: \r\nPagewick 1.5 to \r\n") + kDesktop + "setup.exe");
+    ASSERT_EQ(dl.started.size(), 2u);
+    EXPECT_EQ(dl.started[1].url, "https://www.pagewick.example/files/setup.exe");
+    EXPECT_EQ(dl.started[1].target, std::string(kDesktop) + "setup.exe");
+
+    dl.Progress(500000, 999999);
+    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "500.00 KB of 1000.00 KB downloaded...");
+    dl.Progress(250000, 1000000);
+    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "0.25 MB of 1.00 MB downloaded...");
+    EXPECT_EQ(ctl().TotalBytes(), 1000000);
+    std::string closedWith = "unset";
+    auto host = ctl().CloseRequest;
+    ctl().CloseRequest = [&](std::string& file) { closedWith = file; host(file); };
+    dl.Complete("MZ installer bytes");
+    EXPECT_EQ(f.fs.files[std::string(kDesktop) + "setup.exe"], "MZ installer bytes");
+    EXPECT_EQ(C(V::cmdCANCEL).text, "Finish");
+    EXPECT_TRUE(C(V::cmdCANCEL).focused);
+    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "Download of 1.00 MB complete.");
+    EXPECT_EQ(ctl().DownloadedFile(), std::string(kDesktop) + "setup.exe");
+
+    Click(V::cmdCANCEL);
+    EXPECT_EQ(closedWith, std::string(kDesktop) + "setup.exe");
+    EXPECT_FALSE(window->Loaded());
+    // Nothing is started.
+    EXPECT_TRUE(f.shell.openedIn.empty());
+    EXPECT_TRUE(f.app.launched.empty());
+    EXPECT_TRUE(f.shell.opened.empty());
+}
+
+TEST_F(LiveUpdateTest, CompletionTextsUseTheLastTotalAndTheUsersDecimalSeparator) {
+    Open();
+    CheckAndDownload(kNewer);
+    dl.Complete("x");   // no progress report came
+    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "Download of 0.00 KB complete.");
+
+    f.app.decimalSeparator = ",";
+    Open();
+    CheckAndDownload(kNewer);
+    dl.Progress(999990, 999999);
+    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "999,99 KB of 1000,00 KB downloaded...");
+    dl.Complete(std::string(10, 'x'));
+    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "Download of 1000,00 KB complete.");
+    EXPECT_EQ(C(V::cmdCANCEL).text, "Finish");
+}
+
+TEST_F(LiveUpdateTest, NoAddressShowsTheErrorAndLeavesOnlyCancel) {
+    Open();
+    ctl().SetConfigFileURL("");
+    Click(V::cmdNEXT);
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, "A configuration download URL was not provided.  Live Update cannot continue.");
+    EXPECT_EQ(f.ui.boxes[0].style, 16);
+    EXPECT_EQ(f.ui.boxes[0].title, "Error");
+    EXPECT_EQ(ctl().Step(), 0);
+    EXPECT_EQ(VisibleFrame(), 1);
+    EXPECT_FALSE(C(V::cmdNEXT).enabled);
+    EXPECT_TRUE(dl.started.empty());
+}
+
+TEST_F(LiveUpdateTest, ADownloadThatCannotStartShowsAWarning) {
+    Open();
+    dl.failStart = true;
+    Click(V::cmdNEXT);
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text,
+              "12005:Error in call to BeginDownload().\r\n\r\nError Description: The address is not a valid web address.");
+    EXPECT_EQ(f.ui.boxes[0].style, 16);
+    EXPECT_EQ(f.ui.boxes[0].title, "Warning");
+    EXPECT_EQ(ctl().Step(), 1);
+    EXPECT_FALSE(C(V::cmdNEXT).enabled);
+}
+
+TEST_F(LiveUpdateTest, AFailedConnectionWritesNothingAndLeavesOnlyCancel) {
+    Open();
+    Click(V::cmdNEXT);
+    dl.Fail("HTTP status 404");
+    EXPECT_EQ(C(V::lblPROGRESS).text, kConnectError);
+    EXPECT_FALSE(C(V::cmdNEXT).enabled);
+    EXPECT_FALSE(C(V::lblYES).visible);
+    EXPECT_TRUE(f.fs.writes.empty());
+    EXPECT_EQ(ctl().Step(), 1);
+
+    // The same in the downloading step: no installer, no Finish.
+    Open();
+    CheckAndDownload(kNewer);
+    dl.Progress(10, 100);
+    dl.Fail("the connection ended after 10 of 100 bytes");
+    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, kConnectError);
+    EXPECT_EQ(C(V::cmdCANCEL).text, "&Cancel");
+    EXPECT_FALSE(C(V::cmdNEXT).enabled);
+    EXPECT_EQ(ctl().DownloadedFile(), "");
+    EXPECT_FALSE(f.fs.FileExists(std::string(kDesktop) + "pagewick-1.5-setup.exe"));
+}
+
+TEST_F(LiveUpdateTest, UnsafeInstallerNamesAreRefusedBeforeAnythingIsDownloaded) {
+    for (const char* line : {"http://h/..\\..\\evil.exe", "http://h/a:b.exe", "http://h/", "http://h/CON.exe",
+                             "http://h/readme.txt", "http://h/setup.exe?v=2", "C:\\evil.exe"}) {
+        Open();
+        Check(std::string("Name\r\n1.5\r\n") + line + "\r\n");
+        EXPECT_TRUE(C(V::lblNO).visible) << line;
+        EXPECT_FALSE(C(V::lblYES).visible) << line;
+        EXPECT_NE(C(V::lblNO).text.find("installer name"), std::string::npos) << line;
+        EXPECT_FALSE(C(V::cmdNEXT).enabled) << line;
+        Click(V::cmdNEXT);   // greyed in the real window; even a stray click starts nothing
+    }
+    EXPECT_EQ(dl.started.size(), 7u);   // only the configuration downloads
+}
+
+TEST_F(LiveUpdateTest, AChecksumLineGuardsTheInstaller) {
+    const std::string body = "the real installer";
+    const std::string target = std::string(kDesktop) + "setup.exe";
+    // Matching (upper-case hex, spaces around): saved.
+    Open();
+    std::string sha = Sha256Hex(body);
+    for (char& c : sha) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    CheckAndDownload("N\r\n1.5\r\nhttp://h/setup.exe\r\n " + sha + " \r\n");
+    dl.Complete(body);
+    EXPECT_EQ(f.fs.files[target], body);
+    EXPECT_EQ(C(V::cmdCANCEL).text, "Finish");
+
+    // Wrong bytes: not saved, said so, no Finish.
+    f.fs.files.clear();
+    Open();
+    CheckAndDownload("N\r\n1.5\r\nhttp://h/setup.exe\r\n" + Sha256Hex(body) + "\r\n");
+    dl.Complete(body.substr(0, 10));
+    EXPECT_FALSE(f.fs.FileExists(target));
+    EXPECT_NE(C(V::lblPROGRESSUPDATE).text.find("does not match"), std::string::npos);
+    EXPECT_EQ(C(V::cmdCANCEL).text, "&Cancel");
+    EXPECT_EQ(ctl().DownloadedFile(), "");
+
+    // A fourth line that is no checksum: the update is refused. An empty one is no checksum line.
+    Open();
+    Check("N\r\n1.5\r\nhttp://h/setup.exe\r\nnot-a-hash\r\n");
+    EXPECT_NE(C(V::lblNO).text.find("checksum"), std::string::npos);
+    EXPECT_FALSE(C(V::cmdNEXT).enabled);
+    Open();
+    CheckAndDownload("N\r\n1.5\r\nhttp://h/setup.exe\r\n\r\n");
+}
+
+TEST_F(LiveUpdateTest, AFailedWriteIsReportedNotCompleted) {
+    Open();
+    CheckAndDownload(kNewer);
+    const std::string target = std::string(kDesktop) + "pagewick-1.5-setup.exe";
+    f.fs.unwritable.insert(target);
+    dl.Progress(5, 5);
+    dl.Complete("12345");
+    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "The update could not be saved to " + target + ": Access is denied.");
+    EXPECT_EQ(C(V::cmdCANCEL).text, "&Cancel");
+    EXPECT_EQ(ctl().DownloadedFile(), "");
+
+    // An unwritable temporary folder stops the check with a text, not with "no update".
+    f.fs.unwritable.insert(kConfig);
+    Open();
+    Check(kNewer);
+    EXPECT_NE(C(V::lblPROGRESS).text.find("could not be saved"), std::string::npos);
+    EXPECT_FALSE(C(V::lblNO).visible);
+    EXPECT_FALSE(C(V::cmdNEXT).enabled);
+}
+
+TEST_F(LiveUpdateTest, AnUnreadableConfigurationKeepsTheFieldsAndShowsNoUpdate) {
+    Open();
+    f.fs.unreadable.insert(kConfig);
+    Check(kNewer);
+    EXPECT_EQ(ctl().WebVersion(), "");
+    EXPECT_TRUE(C(V::lblNO).visible);
+}
+
+TEST_F(LiveUpdateTest, ClosingDropsARunningDownloadAndReopeningStartsAfresh) {
+    Open();
+    CheckAndDownload(kNewer);
+    dl.Progress(1, 100);
+    Click(V::cmdCANCEL);
+    EXPECT_FALSE(window->Loaded());
+    EXPECT_FALSE(dl.started.back().live);
+    dl.Complete("late");   // nobody listens any more
+    EXPECT_TRUE(f.fs.writes.size() == 1);
+
+    window->ShowModal(owner);
+    EXPECT_TRUE(window->Loaded());
+    EXPECT_EQ(ctl().Step(), 0);
+    EXPECT_EQ(VisibleFrame(), 0);
+    EXPECT_EQ(C(V::cmdCANCEL).text, "&Cancel");
+    EXPECT_TRUE(C(V::cmdNEXT).enabled);
+    EXPECT_EQ(C(V::lblUPDATE).text, "Downloading update for: $n to $f");
+}
+
+TEST_F(LiveUpdateTest, TheLauncherOpensAFileWithTheShellButNothingCallsIt) {
+    Open();
+    window->LaunchInstaller("");
+    EXPECT_TRUE(f.shell.openedIn.empty());
+    window->LaunchInstaller("C:\\d\\setup.exe");
+    ASSERT_EQ(f.shell.openedIn.size(), 1u);
+    EXPECT_EQ(f.shell.openedIn[0].first, "C:\\d\\setup.exe");
+    EXPECT_EQ(f.shell.openedIn[0].second, "C:\\Programs\\Pagewick");
+    EXPECT_TRUE(f.ui.boxes.empty());
+    f.shell.shellOpenResult = 2;
+    window->LaunchInstaller("C:\\d\\setup.exe");
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, "Error jumping to:C:\\d\\setup.exe");
+    EXPECT_EQ(f.ui.boxes[0].style, 48);
+    EXPECT_EQ(f.ui.boxes[0].title, "Warning");
+}
+
+class LiveUpdateMenuTest : public MainWindowTest {};
+
+TEST_F(LiveUpdateMenuTest, TheMenuOpensTheWindowAndTheUnloadStepClosesItLast) {
+    Downloads dl;
+    f.platform.downloads = &dl;
+    ASSERT_TRUE(Start());
+    std::vector<std::string> log;
+    f.ui.sharedLog = &log;
+    main->Command(mnuAbout);
+    main->Command(mnuUpdate);
+    ASSERT_EQ(f.ui.modal.size(), 1u);
+    Form* update = nullptr;
+    for (Form* fm : f.ui.forms)
+        if (fm->def.caption == "Pagewick - Live Update") update = fm;
+    ASSERT_NE(update, nullptr);
+    EXPECT_EQ(update->owner, main->form().hWnd());
+    update->events.Command(frmUpdate::kUpdateCtlBase + V::cmdNEXT);
+    ASSERT_EQ(dl.started.size(), 1u);
+
+    main->UnloadMe();
+    std::vector<std::string> destroyed;
+    for (auto& e : log)
+        if (e.rfind("destroy:", 0) == 0) destroyed.push_back(e.substr(8));
+    ASSERT_GE(destroyed.size(), 3u);
+    EXPECT_EQ(destroyed[0], "About Pagewick");
+    EXPECT_EQ(destroyed[destroyed.size() - 2], "Pagewick - Live Update");
+    EXPECT_EQ(destroyed.back(), "Pagewick");
+    EXPECT_FALSE(dl.started[0].live);
+}
+
+}  // namespace
+}  // namespace pw::fake
