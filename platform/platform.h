@@ -2,6 +2,7 @@
 // handed the whole set at once. The Win32 build fills it with real adapters, the tests
 // with fakes.
 #pragma once
+#include "platform/automation.h"
 #include "platform/dialogs.h"
 #include "platform/downloads.h"
 #include "platform/finddialogs.h"
@@ -26,6 +27,10 @@ struct Platform {
     IPrinting* printing = nullptr;
     // Background downloads for Live Update (null: Live Update cannot fetch anything).
     IDownloads* downloads = nullptr;
+    // Automation objects (Word for spell checking) and the executable's data resources
+    // (the built-in word list); null: not available.
+    IAutomation* automation = nullptr;
+    IResources* resources = nullptr;
 };
 
 }  // namespace pw

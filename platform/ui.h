@@ -11,7 +11,7 @@
 
 namespace pw {
 
-enum class ControlKind { TextBox, Label, Button, CheckBox, ComboBox, TabStrip, Picture, Slider, Frame };
+enum class ControlKind { TextBox, Label, Button, CheckBox, ComboBox, TabStrip, Picture, Slider, Frame, ListBox };
 
 enum ControlStyle : unsigned {
     csMultiLine = 1u << 0,   // text box: several lines, wrapped at the box width
@@ -70,6 +70,8 @@ public:
     virtual bool Visible() const { return true; }
     virtual void SetEnabled(bool enabled) { (void)enabled; }
     virtual bool Enabled() const { return true; }
+    // Empties a combo or list box's list.
+    virtual void ClearItems() {}
 };
 
 struct MenuItem {

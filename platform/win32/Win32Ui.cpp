@@ -130,6 +130,8 @@ int Win32Control::Value() const {
             return static_cast<int>(::SendMessageA(hwnd_, TBM_GETPOS, 0, 0));
         case ControlKind::ComboBox:
             return static_cast<int>(::SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+        case ControlKind::ListBox:
+            return static_cast<int>(::SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
         default:
             return 0;
     }
@@ -149,6 +151,9 @@ void Win32Control::SetValue(int value) {
         case ControlKind::ComboBox:
             ::SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
             break;
+        case ControlKind::ListBox:
+            ::SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(value), 0);
+            break;
         default:
             break;
     }
@@ -157,6 +162,8 @@ void Win32Control::SetValue(int value) {
 void Win32Control::AddItem(const std::string& item) {
     if (def_.kind == ControlKind::ComboBox) {
         ::SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    } else if (def_.kind == ControlKind::ListBox) {
+        ::SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     } else if (def_.kind == ControlKind::TabStrip) {
         TCITEMA tab = {};
         tab.mask = TCIF_TEXT;
@@ -169,7 +176,13 @@ void Win32Control::AddItem(const std::string& item) {
 int Win32Control::ItemCount() const {
     if (def_.kind == ControlKind::ComboBox) return static_cast<int>(::SendMessageA(hwnd_, CB_GETCOUNT, 0, 0));
     if (def_.kind == ControlKind::TabStrip) return static_cast<int>(::SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0));
+    if (def_.kind == ControlKind::ListBox) return static_cast<int>(::SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
     return 0;
+}
+
+void Win32Control::ClearItems() {
+    if (def_.kind == ControlKind::ComboBox) ::SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+    if (def_.kind == ControlKind::ListBox) ::SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
 }
 
 std::string Win32Control::Item(int index) const {
@@ -177,6 +190,9 @@ std::string Win32Control::Item(int index) const {
     if (def_.kind == ControlKind::ComboBox) {
         if (::SendMessageA(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < static_cast<LRESULT>(sizeof(buf)))
             ::SendMessageA(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf));
+    } else if (def_.kind == ControlKind::ListBox) {
+        if (::SendMessageA(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) < static_cast<LRESULT>(sizeof(buf)))
+            ::SendMessageA(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf));
     } else if (def_.kind == ControlKind::TabStrip) {
         TCITEMA tab = {};
         tab.mask = TCIF_TEXT;
@@ -372,6 +388,12 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
         case ControlKind::Frame:
             cls = "BUTTON";
             style |= BS_GROUPBOX | WS_CLIPSIBLINGS;   // never paints over the labels inside it
+            break;
+        case ControlKind::ListBox:
+            cls = "LISTBOX";
+            style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
+            if (def.style & csVScroll) style |= WS_VSCROLL;
+            ex |= WS_EX_CLIENTEDGE;
             break;
     }
     if (def.style & csTabStop) style |= WS_TABSTOP;
@@ -662,6 +684,10 @@ void Win32Form::Dispatch(WPARAM wParam, LPARAM lParam) {
             break;
         case ControlKind::ComboBox:
             if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) events_.Changed(id);
+            break;
+        case ControlKind::ListBox:
+            if (code == LBN_SELCHANGE) events_.Changed(id);
+            if (code == LBN_DBLCLK) events_.Command(id);
             break;
         default:
             break;

@@ -51,6 +51,7 @@ public:
     bool Visible() const override;
     void SetEnabled(bool enabled) override;
     bool Enabled() const override;
+    void ClearItems() override;
 
     const ControlDef& def() const { return def_; }
     HWND hwnd() const { return hwnd_; }

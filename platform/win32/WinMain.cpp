@@ -3,6 +3,7 @@
 #include "app/modMain.h"
 
 #include <windows.h>
+#include "platform/win32/Win32Automation.h"
 #include "platform/win32/Win32FindDialogs.h"
 #include "platform/win32/Win32Printer.h"
 #include "platform/win32/Win32System.h"
@@ -27,6 +28,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform.printing = &printing;
     WinInetDownloads downloads(instance);
     platform.downloads = &downloads;
+    Win32Automation automation;
+    Win32Resources resources(instance);
+    platform.automation = &automation;
+    platform.resources = &resources;
     auto main = pw::Main(platform);
     if (!main) return 0;
     return ui.Run();

@@ -64,6 +64,7 @@ public:
     bool Visible() const override { return visible; }
     void SetEnabled(bool e) override { enabled = e; }
     bool Enabled() const override { return enabled; }
+    void ClearItems() override { items.clear(); value = -1; }
 
     struct Sent { unsigned msg; unsigned long wParam; long lParam; };
     ControlDef def;
@@ -158,10 +159,15 @@ public:
     }
     void AddModeless(Handle h) override { modeless.insert(h); }
     void RemoveModeless(Handle h) override { modeless.erase(h); }
+    // A modal form: the test plays the user in onModal (nothing set: the form stays as it is).
     void RunModal(IForm& form) override {
         modal.push_back(form.hWnd());
+        ++modalRuns;
         form.Show();
+        if (onModal) onModal(static_cast<Form&>(form));
     }
+    std::function<void(Form&)> onModal;
+    int modalRuns = 0;
 
     struct Box { std::string text; int style; std::string title; };
     float screenWidth = 15360, screenHeight = 11520;   // 1024 x 768 pixels

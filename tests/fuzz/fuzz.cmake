@@ -1,5 +1,5 @@
-# The settings-file fuzz target, built with clang's libFuzzer beside the g++ build, and a
-# short run of it as a test. Skipped when clang++ cannot link -fsanitize=fuzzer.
+# The fuzz targets (settings file, spelling tokenizer), built with clang's libFuzzer beside the
+# g++ build, and a short run of each as a test. Skipped when clang++ cannot link -fsanitize=fuzzer.
 find_program(PAGEWICK_CLANGXX NAMES clang++ clang++-16 clang++-15 clang++-14)
 if(PAGEWICK_CLANGXX)
   set(_probe_dir ${CMAKE_BINARY_DIR}/fuzz-probe)
@@ -24,8 +24,25 @@ if(PAGEWICK_CLANGXX)
     add_test(NAME SettingsFuzz.ShortRun
              COMMAND ${_fuzz_exe} -runs=20000 -max_len=512 -seed=1
                      ${CMAKE_BINARY_DIR}/settings_fuzz_corpus ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus)
+    # The spelling tokenizer and the checker's session over it.
+    set(_spell_fuzz_exe ${CMAKE_BINARY_DIR}/spelling_fuzz)
+    set(_spell_fuzz_sources ${CMAKE_SOURCE_DIR}/tests/fuzz/spelling_fuzz.cpp ${CMAKE_SOURCE_DIR}/options/SpellTokenizer.cpp
+        ${CMAKE_SOURCE_DIR}/options/SpellWords.cpp ${CMAKE_SOURCE_DIR}/options/SpellChecker.cpp
+        ${CMAKE_SOURCE_DIR}/options/SpellSuggest.cpp ${CMAKE_SOURCE_DIR}/options/SpellSession.cpp)
+    add_custom_command(
+      OUTPUT ${_spell_fuzz_exe}
+      COMMAND ${PAGEWICK_CLANGXX} -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
+              -I${CMAKE_SOURCE_DIR} ${_spell_fuzz_sources} -lz -o ${_spell_fuzz_exe}
+      DEPENDS ${_spell_fuzz_sources} ${CMAKE_SOURCE_DIR}/options/SpellTokenizer.h ${CMAKE_SOURCE_DIR}/options/SpellWords.h
+              ${CMAKE_SOURCE_DIR}/options/SpellChecker.h ${CMAKE_SOURCE_DIR}/options/SpellSession.h
+      COMMENT "Building the spelling fuzz target with clang++")
+    add_custom_target(build_spelling_fuzz ALL DEPENDS ${_spell_fuzz_exe})
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/spelling_fuzz_corpus)
+    add_test(NAME SpellingFuzz.ShortRun
+             COMMAND ${_spell_fuzz_exe} -runs=20000 -max_len=512 -seed=1
+                     ${CMAKE_BINARY_DIR}/spelling_fuzz_corpus ${CMAKE_SOURCE_DIR}/tests/fuzz/spelling_corpus)
   else()
-    message(STATUS "clang++ cannot link libFuzzer: the settings fuzz target is skipped")
+    message(STATUS "clang++ cannot link libFuzzer: the fuzz targets are skipped")
   endif()
 endif()
 

@@ -1,0 +1,33 @@
+// Spell_Check: checks a text box with Microsoft Word when it is installed, with the
+// built-in checker when it is not.
+#pragma once
+#include <string>
+
+#include "platform/platform.h"
+
+namespace pw {
+
+// The data resource that holds the packed word list, and the one with its notice.
+constexpr const char* kWordListResource = "PAGEWICK_WORDS";
+constexpr const char* kWordListNoticeResource = "PAGEWICK_WORDS_NOTICE";
+
+enum class WordResult {
+    NotAvailable,   // Word could not be created: nothing was touched
+    Done,           // checked; the box holds Word's text and the clipboard its old text
+    Failed,         // Word failed part-way: the user has been told
+};
+
+// The whole check of a box. owner: the window that owns the built-in checker's dialog.
+void SpellCheck(Platform& p, IControl& box, Handle owner);
+
+// Word's part: the box's text through Word's spelling dialog and back, by the clipboard.
+// savedClipboard is put back on success.
+WordResult CheckWithWord(Platform& p, IControl& box, const std::string& savedClipboard);
+
+// The built-in checker's part: false when its word list cannot be loaded.
+bool CheckBuiltIn(Platform& p, IControl& box, Handle owner);
+
+// Replaces the whole text of the box as one step its Undo takes back.
+void ReplaceAllAsOneUndo(IControl& box, const std::string& before, const std::string& after);
+
+}  // namespace pw
