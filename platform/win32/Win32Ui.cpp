@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Ui.h"
 
+#include "platform/win32/Win32MenuKeys.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -741,6 +743,8 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
             for (auto& kv : dropDowns_)
                 if (kv.second == reinterpret_cast<HMENU>(wParam)) events_.MenuOpening(kv.first);
             return 0;
+        case WM_MENUCHAR:
+            return MenuCharAnswer(reinterpret_cast<HMENU>(lParam), wParam);
         case WM_MOUSEMOVE:
             events_.MouseMove(0, (wParam & MK_LBUTTON) ? 1 : 0);
             return 0;
@@ -783,6 +787,7 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
     RegisterClasses(instance);
+    InstallMenuKeyFilter();
     tppX_ = 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELSX));
     tppY_ = 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELSY));
 }

@@ -191,6 +191,7 @@ struct MenuEntry {
   bool popup = false;
   bool enabled = true;
   bool checked = false;
+  bool highlighted = false;  // the entry the keyboard is on in an open menu
 };
 
 enum MenuQueryFlags : unsigned {

@@ -119,6 +119,7 @@ std::vector<MenuEntry> Parse(const std::string& text) {
     e.separator = f[3].find('S') != std::string::npos;
     e.enabled = f[3].find('G') == std::string::npos;
     e.checked = f[3].find('C') != std::string::npos;
+    e.highlighted = f[3].find('H') != std::string::npos;
     e.caption = e.separator ? "-" : CleanCaption(f[4], &e.shortcut);
     stack.resize(e.depth);
     std::string path;

@@ -5,7 +5,7 @@
 // Query:  PostMessage(main, RegisterWindowMessage(kQueryName), reply_hwnd, (seq << 8) | flags)
 // Answer: WM_COPYDATA to reply_hwnd with dwData = seq and text lines
 //           "<depth>\t<position>\t<id>\t<flags>\t<caption>\n"
-//         flags: P pop-up, S separator, G greyed/disabled, C checked, - none;
+//         flags: P pop-up, S separator, G greyed/disabled, C checked, H highlighted, - none;
 //         or, for the selection query, "sel\t<start>\t<end>\n"; nothing for the ping;
 //         "icon\t<big>\t<small>\n" for the icon query (WM_GETICON does not cross processes
 //         under Wine; the query may be posted to any window of the thread);
@@ -44,6 +44,7 @@ void DumpMenu(HMENU menu, int depth, bool init, HWND owner, std::string& out) {
     if (mii.fType & MFT_SEPARATOR) flags += 'S';
     if (mii.fState & (MFS_GRAYED | MFS_DISABLED)) flags += 'G';
     if (mii.fState & MFS_CHECKED) flags += 'C';
+    if (mii.fState & MFS_HILITE) flags += 'H';
     if (flags.empty()) flags = "-";
     char head[64];
     std::snprintf(head, sizeof head, "%d\t%d\t%u\t", depth, i, mii.hSubMenu ? 0u : mii.wID);
