@@ -108,6 +108,7 @@ Win32Control::Win32Control(Win32Form& form, const ControlDef& def, HWND hwnd)
 Win32Control::~Win32Control() {
     if (hfont_) ::DeleteObject(hfont_);
     if (brush_) ::DeleteObject(brush_);
+    if (bitmap_) ::DeleteObject(bitmap_);
 }
 
 std::string Win32Control::Text() const {
@@ -216,6 +217,15 @@ HBRUSH Win32Control::CtlColor(HDC dc) {
         return brush_;
     }
     if (def_.kind == ControlKind::TextBox && !(def_.style & csReadOnly)) return nullptr;
+    if (def_.kind == ControlKind::Label && form_.HasBackdrop()) {
+        // The window's background with its pictures, lined up with this label.
+        RECT r;
+        ::GetWindowRect(hwnd_, &r);
+        ::MapWindowPoints(nullptr, form_.hwnd_, reinterpret_cast<POINT*>(&r), 2);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetBrushOrgEx(dc, -r.left, -r.top, nullptr);
+        if (HBRUSH b = form_.BackdropBrush()) return b;
+    }
     ::SetBkColor(dc, form_.backColor());
     return form_.backBrush_;
 }
@@ -237,8 +247,14 @@ void Win32Control::SetToolTip(const std::string& tip) {
 }
 
 void Win32Control::SetImage(const std::string& resourceName) {
-    HANDLE bmp = ::LoadImageA(form_.ui().instance(), resourceName.c_str(), IMAGE_BITMAP, 0, 0, LR_SHARED);
+    HBITMAP bmp = LoadBitmapForDpi(form_.ui().instance(), resourceName, form_.ui().Dpi());
     ::SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
+    if (bitmap_) ::DeleteObject(bitmap_);
+    bitmap_ = bmp;
+    if (form_.backdropBrush_) {
+        ::DeleteObject(form_.backdropBrush_);
+        form_.backdropBrush_ = nullptr;
+    }
 }
 
 void Win32Control::SetHandCursor(const std::string& resourceName) {
@@ -320,6 +336,8 @@ Win32Form::Win32Form(Win32Ui& ui, const FormDef& def, FormEvents& events, HWND o
 
 Win32Form::~Win32Form() {
     if (hwnd_) ::DestroyWindow(hwnd_);
+    if (backdropBrush_) ::DeleteObject(backdropBrush_);
+    if (backdropBitmap_) ::DeleteObject(backdropBitmap_);
     if (font_) ::DeleteObject(font_);
     if (backBrush_) ::DeleteObject(backBrush_);
     if (accel_) ::DestroyAcceleratorTable(accel_);
@@ -380,7 +398,12 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
     HWND h = ::CreateWindowExA(ex, cls, text, style, 0, 0, 0, 0, hwnd_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), ui_.instance(), nullptr);
     if (def.kind == ControlKind::TextBox) ::SendMessageA(h, EM_SETLIMITTEXT, 0, 0);  // any size of note
-    if (def.kind == ControlKind::TabStrip) ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(4, 3));  // tabs fit their strip
+    if (def.kind == ControlKind::TabStrip)  // tabs fit their strip
+        ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(::MulDiv(4, ui_.Dpi(), 96), ::MulDiv(3, ui_.Dpi(), 96)));
+    if (def.style & csBackdrop) {
+        ::SetWindowLongA(h, GWL_STYLE, ::GetWindowLongA(h, GWL_STYLE) | WS_CLIPSIBLINGS);
+        ::SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     controls_.push_back(std::make_unique<Win32Control>(*this, def, h));
     Win32Control* c = controls_.back().get();
     c->Move(def.left, def.top, def.width, def.height);
@@ -520,6 +543,7 @@ bool Win32Form::Visible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
 
 void Win32Form::Show() {
     if (!hwnd_ || ::IsWindowVisible(hwnd_)) return;
+    if (!shownOnce_) FitToText();
     if (!shownOnce_ && (def_.style & (fsCenterOwner | fsCenterScreen))) {
         RECT owner;
         HWND o = ::GetWindow(hwnd_, GW_OWNER);

@@ -194,6 +194,25 @@ struct MenuEntry {
   bool highlighted = false;  // the entry the keyboard is on in an open menu
 };
 
+// A window as laid out in the program, read in-process: its DPI, icon sizes and children.
+struct ControlLayout {
+  int id = 0;
+  std::string class_name;
+  RECT rect = {};          // in the parent's client area
+  SIZE text = {};          // what the caption needs in the control's font, lines as written
+  SIZE bitmap = {};        // a picture's image; 0 x 0 otherwise
+  LONG style = 0;
+  std::string caption;
+};
+struct WindowLayout {
+  int dpi = 0;
+  SIZE client = {};
+  int big_icon = 0, small_icon = 0;   // pixels; 0 when the window has none
+  std::vector<ControlLayout> controls;
+  const ControlLayout* ById(int id) const;
+  const ControlLayout* ByCaption(const std::string& caption) const;
+};
+
 enum MenuQueryFlags : unsigned {
   kMenuBar = 0,
   // Send WM_INITMENUPOPUP to every drop-down before reading it, as opening it would.
@@ -233,6 +252,8 @@ class UiProbe {
   bool Selection(DWORD* start, DWORD* end);
   // The big and small icons of any window of the program's UI thread, read in-process.
   bool Icons(HWND window, uintptr_t* big, uintptr_t* small);
+  // DPI, icon sizes and the children of any window of the program's UI thread.
+  bool Layout(HWND window, WindowLayout* out);
 
  private:
   HWND main_ = nullptr;

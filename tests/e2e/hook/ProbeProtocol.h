@@ -10,5 +10,6 @@ constexpr unsigned kSelection = 4;    // the Edit child's selection
 constexpr unsigned kPing = 8;         // nothing: the answer says the queue got this far
 constexpr unsigned kSetText = 16;     // set the Edit text from a file
 constexpr unsigned kIcons = 32;       // big and small icons of the window posted to
+constexpr unsigned kLayout = 64;      // the window's DPI, icon sizes and every child's place and text needs
 
 }  // namespace probe
