@@ -11,6 +11,15 @@ char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned 
 }  // namespace
 
 char AccessKeyOf(const std::string& caption) {
+    // A caption that marks its own access key with an ampersand (the system menu's do) keeps it.
+    for (size_t i = 0; i + 1 < caption.size() && caption[i] != '\t'; ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        if (caption[i + 1] != '\t') return Upper(caption[i + 1]);
+    }
     for (char c : caption) {
         if (c == '\t') break;
         if (std::isalnum(static_cast<unsigned char>(c))) return Upper(c);

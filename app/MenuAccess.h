@@ -20,7 +20,8 @@ struct MenuKeyAnswer {
     int index = -1;           // the entry to choose or highlight
 };
 
-// The access key of a caption: its first letter or digit, upper-cased; 0 when it has none.
+// The access key of a caption: the character after an ampersand when the caption marks one,
+// otherwise its first letter or digit; upper-cased; 0 when it has none.
 char AccessKeyOf(const std::string& caption);
 
 // What a typed key does in a menu whose entries are `entries` and whose highlighted entry is

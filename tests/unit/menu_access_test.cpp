@@ -26,6 +26,23 @@ TEST(MenuAccess, AccessKeyIsTheFirstLetterOrDigitUpperCased) {
     EXPECT_EQ(AccessKeyOf("  3D view"), '3');
     EXPECT_EQ(AccessKeyOf("-"), 0);
     EXPECT_EQ(AccessKeyOf("\tCtrl+A"), 0);   // a shortcut is not part of the caption
+    // Captions with a marked key (the system menu's) keep it.
+    EXPECT_EQ(AccessKeyOf("Mi&nimize"), 'N');
+    EXPECT_EQ(AccessKeyOf("Save && &quit"), 'Q');
+    EXPECT_EQ(AccessKeyOf("Fish && chips"), 'F');
+}
+
+TEST(MenuAccess, SystemMenuKeepsItsOwnKeys) {
+    const std::vector<MenuKeyEntry> sys = {
+        {"&Restore", false, false}, {"&Move", false, true}, {"&Size", false, true},
+        {"Mi&nimize", false, true}, {"Ma&ximize", false, true}, {"", true, true},
+        {"&Close\tAlt+F4", false, true},
+    };
+    MenuKeyAnswer m = MenuKeyFor(sys, 'm', -1);
+    EXPECT_EQ(m.kind, MenuKeyAnswer::Execute);
+    EXPECT_EQ(m.index, 1);
+    EXPECT_EQ(MenuKeyFor(sys, 'x', -1).index, 4);
+    EXPECT_EQ(MenuKeyFor(sys, 'r', -1).kind, MenuKeyAnswer::Ignore);
 }
 
 TEST(MenuAccess, UniqueLetterChoosesItsEntryWhateverTheCase) {
