@@ -71,14 +71,26 @@ SIZE TextNeed(HWND hwnd, ControlKind kind, int dpi) {
     if (!text[0]) return need;
     HDC dc = ::GetDC(hwnd);
     HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    RECT box;
+    ::GetClientRect(hwnd, &box);
+    TEXTMETRICA tm = {};
+    ::GetTextMetricsA(dc, &tm);
     RECT r = {0, 0, 0, 0};
-    // Each line as written, none wrapped: the caption's own line breaks are the only ones.
-    ::DrawTextA(dc, text, -1, &r, DT_CALCRECT | DT_EXPANDTABS | DT_NOCLIP);
-    const int ink = InkWidth(dc, text, r);
+    if (kind == ControlKind::Label && box.bottom >= 2 * tm.tmHeight) {
+        // A label made for several lines wraps its text at its width, as it shows it: it
+        // needs the height of the wrapped text (and more width only for a word longer than
+        // a line).
+        r.right = box.right;
+        ::DrawTextA(dc, text, -1, &r, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_NOCLIP);
+        need.cx = r.right - r.left;
+    } else {
+        // One line, or the caption's own lines, none wrapped.
+        ::DrawTextA(dc, text, -1, &r, DT_CALCRECT | DT_EXPANDTABS | DT_NOCLIP);
+        need.cx = std::max(static_cast<int>(r.right - r.left), InkWidth(dc, text, r));
+    }
+    need.cy = r.bottom - r.top;
     ::SelectObject(dc, old);
     ::ReleaseDC(hwnd, dc);
-    need.cx = std::max(static_cast<int>(r.right - r.left), ink);
-    need.cy = r.bottom - r.top;
     if (kind == ControlKind::CheckBox) {
         // The check mark's box and the gap before the text.
         need.cx += CheckBoxRoom(dpi);

@@ -121,6 +121,10 @@ std::string Win32Control::Text() const {
 
 void Win32Control::SetText(const std::string& text) {
     ::SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // A caption that changes on a shown window gets room for itself as the first one did.
+    if (form_.shownOnce_ && (def_.kind == ControlKind::Label || def_.kind == ControlKind::CheckBox ||
+                             def_.kind == ControlKind::Button))
+        form_.FitToText();
 }
 
 int Win32Control::Value() const {

@@ -130,9 +130,19 @@ BOOL CALLBACK LayoutChild(HWND hwnd, LPARAM lp) {
   if (text[0]) {
     HDC dc = GetDC(hwnd);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
-    DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_EXPANDTABS | DT_NOCLIP);
-    const int ink = InkWidth(dc, text, need);
-    if (ink > need.right - need.left) need.right = need.left + ink;
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc, &tm);
+    RECT box;
+    GetClientRect(hwnd, &box);
+    if (lstrcmpiA(cls, "Static") == 0 && box.bottom >= 2 * tm.tmHeight) {
+      // A label with room for several lines wraps at its width.
+      need.right = box.right;
+      DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_NOCLIP);
+    } else {
+      DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_EXPANDTABS | DT_NOCLIP);
+      const int ink = InkWidth(dc, text, need);
+      if (ink > need.right - need.left) need.right = need.left + ink;
+    }
     SelectObject(dc, old);
     ReleaseDC(hwnd, dc);
   }
