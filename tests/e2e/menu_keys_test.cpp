@@ -120,9 +120,7 @@ TEST_F(MenuKeys, TrayPopupTakesFirstLetters) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); }));
   ASSERT_TRUE(PostTrayNotification(main_, kTrayMessage, 1, WM_RBUTTONUP));
   ASSERT_TRUE(WaitMenuStartingWith("Restore")) << OpenMenu();
-  // The pop-up reads the keyboard of the program's thread; a letter posted there is what a
-  // key press over the menu gives.
-  PostMessageA(main_, WM_CHAR, 'r', 0);
+  ASSERT_TRUE(PressKeys({'R'}));
   ASSERT_TRUE(WaitNoMenu()) << OpenMenu();
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main_) && !IsIconic(main_); })) << "R did not restore";
 }
