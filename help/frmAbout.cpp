@@ -37,14 +37,15 @@ void frmAbout::Open(Handle owner) {
     // sheet is part of the background: it lets the mouse through to the labels lying over it
     // and to the window. It comes first so that everything else is drawn over it.
     constexpr unsigned kOwnMouse = csClickable;
-    f.AddControl(ControlDef{kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175}).SetImage("NOTESHEET");
+    f.AddControl(ControlDef{kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175, csBackdrop}).SetImage("NOTESHEET");
     f.AddControl(ControlDef{kImgPagewick, ControlKind::Picture, "", 480, 480, 690, 1395, kOwnMouse}).SetImage("PROGRAM");
     f.AddControl(ControlDef{kLblProduct, ControlKind::Label, "Pagewick 1.4", 1440, 600, 2400, 240, kOwnMouse});
     f.AddControl(ControlDef{kLblRights, ControlKind::Label, "\xA9 2026 Pagewick developers.\r\nAll rights reserved.",
                      1440, 900, 2880, 420, kOwnMouse});
-    // Wider than the address needs at 8.25 pt, so the whole address stays readable.
+    // Labels whose text needs more room at the screen's DPI are widened by the window when
+    // it is shown (the address, the credit line), so every word stays readable.
     lblVelmorUrl_ = &f.AddControl(ControlDef{kLblVelmorUrl, ControlKind::Label, kAuthorSiteUrl, 1440,
-                                      1440, 2880, 315, csUnderline | csClickable});
+                                      1440, 1560, 315, csUnderline | csClickable});
     lblVelmorUrl_->SetToolTip(kAuthorSiteUrl);
     lblVelmorUrl_->SetHandCursor("HAND");
 
@@ -54,7 +55,7 @@ void frmAbout::Open(Handle owner) {
     imgBrask.SetToolTip(kIconSiteUrl);
     imgBrask.SetHandCursor("HAND");
 
-    f.AddControl(ControlDef{kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1900, 195, kOwnMouse});
+    f.AddControl(ControlDef{kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1800, 195, kOwnMouse});
     lblBraskUrl_ = &f.AddControl(ControlDef{kLblBraskUrl, ControlKind::Label, "BRASK's icons.", 2618,
                                      3720, 1125, 195, csUnderline | csClickable});
     lblBraskUrl_->SetToolTip(kIconSiteUrl);

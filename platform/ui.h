@@ -22,6 +22,8 @@ enum ControlStyle : unsigned {
     csDropDown = 1u << 5,    // combo box: editable text field with a drop-down list
     csTabStop = 1u << 6,     // reachable with Tab
     csDefault = 1u << 7,     // button: the default push button (Enter)
+    csBackdrop = 1u << 8,    // picture: part of the form's background, beneath every other
+                             // control; labels over it show it around their text
 };
 
 struct ControlDef {

@@ -5,7 +5,7 @@ Everything is drawn here from simple convex shapes with supersampled coverage, s
 the output is the same on every run and needs nothing beyond the standard library.
 
 Writes (paths relative to the repository root):
-  app/res/pagewick.ico   icon group: 128, 96, 72, 64, 48, 32, 24, 16 px, 32-bit with alpha
+  app/res/pagewick.ico   icon group: 128, 96, 72, 64, 48, 40, 32, 24, 20, 16 px, 32-bit with alpha
   help/res/program.bmp   46 x 93 (8-bit RLE, like the other pictures), the program's picture for the About window
   help/res/notesheet.bmp 145 x 145, a pale note sheet with a pencil (decoration)
   help/res/iconsite.bmp  158 x 52, the icon site's logo
@@ -541,7 +541,8 @@ def main():
     if len(args) == 2 and args[0] == '--preview':
         preview = args[1]
         os.makedirs(preview, exist_ok=True)
-    icons = [icon_image(s) for s in (128, 96, 72, 64, 48, 32, 24, 16)]
+    # 40 and 20 are the big and small icons at 120 dpi, 48 and 24 at 144 dpi.
+    icons = [icon_image(s) for s in (128, 96, 72, 64, 48, 40, 32, 24, 20, 16)]
     write('app/res/pagewick.ico', ico_file(icons, png_from))
     pictures = {'program': program_picture(), 'notesheet': faded_sheet(), 'iconsite': iconsite_logo()}
     for name, cv in pictures.items():

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Ui.h"
 
+#include "platform/win32/Win32MenuKeys.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -106,6 +108,7 @@ Win32Control::Win32Control(Win32Form& form, const ControlDef& def, HWND hwnd)
 Win32Control::~Win32Control() {
     if (hfont_) ::DeleteObject(hfont_);
     if (brush_) ::DeleteObject(brush_);
+    if (bitmap_) ::DeleteObject(bitmap_);
 }
 
 std::string Win32Control::Text() const {
@@ -118,6 +121,10 @@ std::string Win32Control::Text() const {
 
 void Win32Control::SetText(const std::string& text) {
     ::SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // A caption that changes on a shown window gets room for itself as the first one did.
+    if (form_.shownOnce_ && (def_.kind == ControlKind::Label || def_.kind == ControlKind::CheckBox ||
+                             def_.kind == ControlKind::Button))
+        form_.FitToText();
 }
 
 int Win32Control::Value() const {
@@ -230,6 +237,15 @@ HBRUSH Win32Control::CtlColor(HDC dc) {
         return brush_;
     }
     if (def_.kind == ControlKind::TextBox && !(def_.style & csReadOnly)) return nullptr;
+    if (def_.kind == ControlKind::Label && form_.HasBackdrop()) {
+        // The window's background with its pictures, lined up with this label.
+        RECT r;
+        ::GetWindowRect(hwnd_, &r);
+        ::MapWindowPoints(nullptr, form_.hwnd_, reinterpret_cast<POINT*>(&r), 2);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetBrushOrgEx(dc, -r.left, -r.top, nullptr);
+        if (HBRUSH b = form_.BackdropBrush()) return b;
+    }
     ::SetBkColor(dc, form_.backColor());
     return form_.backBrush_;
 }
@@ -251,8 +267,14 @@ void Win32Control::SetToolTip(const std::string& tip) {
 }
 
 void Win32Control::SetImage(const std::string& resourceName) {
-    HANDLE bmp = ::LoadImageA(form_.ui().instance(), resourceName.c_str(), IMAGE_BITMAP, 0, 0, LR_SHARED);
+    HBITMAP bmp = LoadBitmapForDpi(form_.ui().instance(), resourceName, form_.ui().Dpi());
     ::SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
+    if (bitmap_) ::DeleteObject(bitmap_);
+    bitmap_ = bmp;
+    if (form_.backdropBrush_) {
+        ::DeleteObject(form_.backdropBrush_);
+        form_.backdropBrush_ = nullptr;
+    }
 }
 
 void Win32Control::SetHandCursor(const std::string& resourceName) {
@@ -334,6 +356,8 @@ Win32Form::Win32Form(Win32Ui& ui, const FormDef& def, FormEvents& events, HWND o
 
 Win32Form::~Win32Form() {
     if (hwnd_) ::DestroyWindow(hwnd_);
+    if (backdropBrush_) ::DeleteObject(backdropBrush_);
+    if (backdropBitmap_) ::DeleteObject(backdropBitmap_);
     if (font_) ::DeleteObject(font_);
     if (backBrush_) ::DeleteObject(backBrush_);
     if (accel_) ::DestroyAcceleratorTable(accel_);
@@ -404,7 +428,12 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
     HWND h = ::CreateWindowExA(ex, cls, text, style, 0, 0, 0, 0, hwnd_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), ui_.instance(), nullptr);
     if (def.kind == ControlKind::TextBox) ::SendMessageA(h, EM_SETLIMITTEXT, 0, 0);  // any size of note
-    if (def.kind == ControlKind::TabStrip) ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(4, 3));  // tabs fit their strip
+    if (def.kind == ControlKind::TabStrip)  // tabs fit their strip
+        ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(::MulDiv(4, ui_.Dpi(), 96), ::MulDiv(3, ui_.Dpi(), 96)));
+    if (def.style & csBackdrop) {
+        ::SetWindowLongA(h, GWL_STYLE, ::GetWindowLongA(h, GWL_STYLE) | WS_CLIPSIBLINGS);
+        ::SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     if (def.kind == ControlKind::Frame) PrepareFrame(h);
     controls_.push_back(std::make_unique<Win32Control>(*this, def, h));
     Win32Control* c = controls_.back().get();
@@ -545,6 +574,7 @@ bool Win32Form::Visible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
 
 void Win32Form::Show() {
     if (!hwnd_ || ::IsWindowVisible(hwnd_)) return;
+    if (!shownOnce_) FitToText();
     if (!shownOnce_ && (def_.style & (fsCenterOwner | fsCenterScreen))) {
         RECT owner;
         HWND o = ::GetWindow(hwnd_, GW_OWNER);
@@ -772,6 +802,8 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
             for (auto& kv : dropDowns_)
                 if (kv.second == reinterpret_cast<HMENU>(wParam)) events_.MenuOpening(kv.first);
             return 0;
+        case WM_MENUCHAR:
+            return MenuCharAnswer(reinterpret_cast<HMENU>(lParam), wParam);
         case WM_MOUSEMOVE:
             events_.MouseMove(0, (wParam & MK_LBUTTON) ? 1 : 0);
             return 0;
@@ -832,6 +864,7 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
     RegisterClasses(instance);
+    InstallMenuKeyFilter();
     tppX_ = 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELSX));
     tppY_ = 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELSY));
 }

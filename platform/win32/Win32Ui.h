@@ -15,6 +15,9 @@ class Win32Ui;
 class Win32Form;
 
 HFONT CreateFontFor(const FontSpec& font, bool underline);
+// A bitmap resource drawn for `dpi`: as stored at 96 dpi, smoothly rescaled otherwise. The
+// caller owns it.
+HBITMAP LoadBitmapForDpi(HINSTANCE instance, const std::string& name, int dpi);
 std::string LastErrorText(DWORD code);
 
 class Win32Control : public IControl {
@@ -69,6 +72,7 @@ private:
     Color back_ = 0xFFFFFFFFu;   // none: the form's background
     HBRUSH brush_ = nullptr;
     HCURSOR cursor_ = nullptr;
+    HBITMAP bitmap_ = nullptr;   // a picture's image, drawn for the screen's DPI
     friend class Win32Form;
 };
 
@@ -140,6 +144,13 @@ private:
     bool shownOnce_ = false;
     bool inCreate_ = true;
     HWND lastFocus_ = nullptr;         // a dialog's focused control when it was last deactivated
+    // DPI support (Win32Dpi.cpp): text that outgrows its control at this DPI widens it, and
+    // labels over a backdrop picture paint the window's composed background around their text.
+    void FitToText();
+    HBRUSH BackdropBrush();
+    bool HasBackdrop() const;
+    HBRUSH backdropBrush_ = nullptr;
+    HBITMAP backdropBitmap_ = nullptr;
     friend class Win32Control;
     friend class Win32Ui;
 };
@@ -171,6 +182,7 @@ public:
     void FormCreated(Win32Form* f);
     void FormGone(Win32Form* f);
     Win32Form* mainForm() const { return main_; }
+    int Dpi() const;   // the screen's dots per inch, which the twips are converted at
 
 private:
     HINSTANCE instance_;

@@ -311,7 +311,7 @@ TEST_F(AboutWindow, HasTheDesignedWindowAndControls) {
         {frmAbout::kImgPagewick, ControlKind::Picture, "", 480, 480, 690, 1395, "PROGRAM"},
         {frmAbout::kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175, "NOTESHEET"},
         {frmAbout::kImgBrask, ControlKind::Picture, "", 1035, 2880, 2370, 780, "ICONSITE"},
-        {frmAbout::kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1900, 195, ""},  // wide enough for Tahoma up to the link
+        {frmAbout::kLblBraskTxt, ControlKind::Label, "Program icon courtesy of", 698, 3720, 1800, 195, ""},
         {frmAbout::kLblBraskUrl, ControlKind::Label, "BRASK's icons.", 2618, 3720, 1125, 195, ""},
     };
     for (const Want& w : want) {
@@ -325,14 +325,16 @@ TEST_F(AboutWindow, HasTheDesignedWindowAndControls) {
         EXPECT_EQ(c->height, w.h) << w.id;
         EXPECT_EQ(c->image, w.image) << w.id;
     }
-    // The author's link: where the table puts it, made wide enough for its address.
+    // The author's link: where the table puts it; the window widens it to its address.
     fake::Control* link = ctl(frmAbout::kLblVelmorUrl);
     EXPECT_EQ(link->Text(), "http://www.pagewick.example/");
     EXPECT_EQ(link->toolTip, "http://www.pagewick.example/");
     EXPECT_EQ(link->left, 1440);
     EXPECT_EQ(link->top, 1440);
+    EXPECT_EQ(link->width, 1560);
     EXPECT_EQ(link->height, 315);
-    EXPECT_LE(link->left + link->width, 4440);
+    // The faded sheet is the window's backdrop, beneath the labels standing on it.
+    EXPECT_TRUE(ctl(frmAbout::kImage1)->def.style & csBackdrop);
 
     EXPECT_EQ(ctl(frmAbout::kImgBrask)->toolTip, "http://icons.example.org/");
     EXPECT_EQ(ctl(frmAbout::kLblBraskUrl)->toolTip, "http://icons.example.org/");

@@ -191,6 +191,26 @@ struct MenuEntry {
   bool popup = false;
   bool enabled = true;
   bool checked = false;
+  bool highlighted = false;  // the entry the keyboard is on in an open menu
+};
+
+// A window as laid out in the program, read in-process: its DPI, icon sizes and children.
+struct ControlLayout {
+  int id = 0;
+  std::string class_name;
+  RECT rect = {};          // in the parent's client area
+  SIZE text = {};          // what the caption needs in the control's font, lines as written
+  SIZE bitmap = {};        // a picture's image; 0 x 0 otherwise
+  LONG style = 0;
+  std::string caption;
+};
+struct WindowLayout {
+  int dpi = 0;
+  SIZE client = {};
+  int big_icon = 0, small_icon = 0;   // pixels; 0 when the window has none
+  std::vector<ControlLayout> controls;
+  const ControlLayout* ById(int id) const;
+  const ControlLayout* ByCaption(const std::string& caption) const;
 };
 
 enum MenuQueryFlags : unsigned {
@@ -241,6 +261,8 @@ class UiProbe {
     DWORD flags = 0;              // LWA_ALPHA, LWA_COLORKEY
   };
   bool Layered(HWND window, LayeredInfo* info);
+  // DPI, icon sizes and the children of any window of the program's UI thread.
+  bool Layout(HWND window, WindowLayout* out);
 
  private:
   HWND main_ = nullptr;

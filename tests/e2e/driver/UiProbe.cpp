@@ -120,6 +120,7 @@ std::vector<MenuEntry> Parse(const std::string& text) {
     e.separator = f[3].find('S') != std::string::npos;
     e.enabled = f[3].find('G') == std::string::npos;
     e.checked = f[3].find('C') != std::string::npos;
+    e.highlighted = f[3].find('H') != std::string::npos;
     e.caption = e.separator ? "-" : CleanCaption(f[4], &e.shortcut);
     stack.resize(e.depth);
     std::string path;
@@ -265,6 +266,58 @@ bool UiProbe::Layered(HWND window, LayeredInfo* info) {
   r.flags = std::strtoul(rest, nullptr, 16);
   if (info) *info = r;
   return true;
+}
+
+bool UiProbe::Layout(HWND window, WindowLayout* out) {
+  std::string text;
+  if (!hook_ || !Query(window, probe::kLayout, kWaitMs, &text) || text.compare(0, 4, "win\t") != 0) return false;
+  *out = WindowLayout();
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t nl = text.find('\n', pos);
+    if (nl == std::string::npos) nl = text.size();
+    std::vector<std::string> f;
+    std::string line = text.substr(pos, nl - pos);
+    pos = nl + 1;
+    size_t s = 0;
+    for (;;) {
+      size_t t = line.find('\t', s);
+      f.push_back(line.substr(s, t == std::string::npos ? std::string::npos : t - s));
+      if (t == std::string::npos) break;
+      s = t + 1;
+    }
+    auto num = [&](size_t i) { return i < f.size() ? std::atol(f[i].c_str()) : 0L; };
+    if (f[0] == "win" && f.size() >= 6) {
+      out->dpi = static_cast<int>(num(1));
+      out->client = {num(2), num(3)};
+      out->big_icon = static_cast<int>(num(4));
+      out->small_icon = static_cast<int>(num(5));
+    } else if (f[0] == "ctl" && f.size() >= 13) {
+      ControlLayout c;
+      c.id = static_cast<int>(num(1));
+      c.class_name = f[2];
+      c.rect = {num(3), num(4), num(3) + num(5), num(4) + num(6)};
+      c.text = {num(7), num(8)};
+      c.bitmap = {num(9), num(10)};
+      c.style = static_cast<LONG>(std::strtoul(f[11].c_str(), nullptr, 16));
+      c.caption = f[12];
+      for (size_t k = 13; k < f.size(); ++k) c.caption += " " + f[k];
+      out->controls.push_back(c);
+    }
+  }
+  return true;
+}
+
+const ControlLayout* WindowLayout::ById(int id) const {
+  for (const ControlLayout& c : controls)
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+const ControlLayout* WindowLayout::ByCaption(const std::string& caption) const {
+  for (const ControlLayout& c : controls)
+    if (c.caption == caption) return &c;
+  return nullptr;
 }
 
 std::string FormatMenu(const std::vector<MenuEntry>& entries) {

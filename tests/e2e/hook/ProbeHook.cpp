@@ -5,16 +5,18 @@
 // Query:  PostMessage(main, RegisterWindowMessage(kQueryName), reply_hwnd, (seq << 8) | flags)
 // Answer: WM_COPYDATA to reply_hwnd with dwData = seq and text lines
 //           "<depth>\t<position>\t<id>\t<flags>\t<caption>\n"
-//         flags: P pop-up, S separator, G greyed/disabled, C checked, - none;
+//         flags: P pop-up, S separator, G greyed/disabled, C checked, H highlighted, - none;
 //         or, for the selection query, "sel\t<start>\t<end>\n"; nothing for the ping;
 //         "icon\t<big>\t<small>\n" for the icon query (WM_GETICON does not cross processes
 //         under Wine; the query may be posted to any window of the thread);
 //         "layer\t<exstyle>\t<ok>\t<alpha>\t<flags>\n" for the layered query (hex, from
 //         GetWindowLongA and GetLayeredWindowAttributes, which only answers in-process);
+//         "layout" lines for the layout query (see LayoutOf);
 //         "set\t<length>\n" after setting the Edit text from the file
 //         %TEMP%\pagewick-e2e-text-<seq>.txt (WM_SETTEXT of more than about 1 MB does not
 //         cross processes under Wine).
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -46,6 +48,7 @@ void DumpMenu(HMENU menu, int depth, bool init, HWND owner, std::string& out) {
     if (mii.fType & MFT_SEPARATOR) flags += 'S';
     if (mii.fState & (MFS_GRAYED | MFS_DISABLED)) flags += 'G';
     if (mii.fState & MFS_CHECKED) flags += 'C';
+    if (mii.fState & MFS_HILITE) flags += 'H';
     if (flags.empty()) flags = "-";
     char head[64];
     std::snprintf(head, sizeof head, "%d\t%d\t%u\t", depth, i, mii.hSubMenu ? 0u : mii.wID);
@@ -79,9 +82,119 @@ BOOL CALLBACK FindEdit(HWND hwnd, LPARAM lp) {
   return TRUE;
 }
 
+int IconSize(HICON icon) {
+  ICONINFO ii = {};
+  if (!icon || !GetIconInfo(icon, &ii)) return 0;
+  BITMAP bm = {};
+  GetObjectA(ii.hbmColor ? ii.hbmColor : ii.hbmMask, sizeof bm, &bm);
+  if (ii.hbmColor) DeleteObject(ii.hbmColor);
+  if (ii.hbmMask) DeleteObject(ii.hbmMask);
+  return bm.bmWidth;
+}
+
+// How far right the caption's pixels reach when drawn in that font (may exceed the metrics).
+int InkWidth(HDC like, const char* text, const RECT& calc) {
+  const int w = calc.right - calc.left + 32, h = calc.bottom - calc.top + 4;
+  HDC dc = CreateCompatibleDC(like);
+  HBITMAP bmp = CreateCompatibleBitmap(like, w, h);
+  HGDIOBJ oldBmp = SelectObject(dc, bmp);
+  HGDIOBJ oldFont = SelectObject(dc, GetCurrentObject(like, OBJ_FONT));
+  RECT r = {0, 0, w, h};
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextA(dc, text, -1, &r, DT_EXPANDTABS | DT_NOCLIP);
+  int right = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = w - 1; x >= right; --x)
+      if ((GetPixel(dc, x, y) & 0xFFFFFF) != 0xFFFFFF) {
+        right = x + 1;
+        break;
+      }
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBmp);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  return right;
+}
+
+BOOL CALLBACK LayoutChild(HWND hwnd, LPARAM lp) {
+  auto* out = reinterpret_cast<std::string*>(lp);
+  HWND parent = GetParent(hwnd);
+  char cls[64] = {}, text[1024] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  GetWindowTextA(hwnd, text, sizeof text);
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  // What the caption needs in the control's font, each line as written: the wider of its
+  // metrics and the pixels it really covers.
+  RECT need = {0, 0, 0, 0};
+  if (text[0]) {
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc, &tm);
+    RECT box;
+    GetClientRect(hwnd, &box);
+    if (lstrcmpiA(cls, "Static") == 0 && box.bottom >= 2 * tm.tmHeight) {
+      // A label with room for several lines wraps at its width.
+      need.right = box.right;
+      DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_NOCLIP);
+    } else {
+      DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_EXPANDTABS | DT_NOCLIP);
+      const int ink = InkWidth(dc, text, need);
+      if (ink > need.right - need.left) need.right = need.left + ink;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+  }
+  if (lstrcmpiA(cls, "SysTabControl32") == 0) {
+    // A tab strip needs the room of its row of tabs.
+    const int n = static_cast<int>(SendMessageA(hwnd, TCM_GETITEMCOUNT, 0, 0));
+    RECT last = {};
+    if (n > 0 && SendMessageA(hwnd, TCM_GETITEMRECT, static_cast<WPARAM>(n - 1), reinterpret_cast<LPARAM>(&last)))
+      need.right = need.left + last.right;
+  }
+  int bw = 0, bh = 0;
+  LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+  if (lstrcmpiA(cls, "Static") == 0 && (style & SS_TYPEMASK) == SS_BITMAP) {
+    HBITMAP bmp = reinterpret_cast<HBITMAP>(SendMessageA(hwnd, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP bm = {};
+    if (bmp && GetObjectA(bmp, sizeof bm, &bm)) bw = bm.bmWidth, bh = bm.bmHeight;
+  }
+  RECT pc;
+  GetClientRect(parent, &pc);
+  for (char* p = text; *p; ++p)
+    if (*p == '\r' || *p == '\n' || *p == '\t') *p = ' ';
+  char line[1400];
+  std::snprintf(line, sizeof line, "ctl\t%d\t%s\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%d\t%d\t%lx\t%s\n",
+                GetDlgCtrlID(hwnd), cls, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                need.right - need.left, need.bottom - need.top, bw, bh, static_cast<unsigned long>(style), text);
+  *out += line;
+  return TRUE;
+}
+
+// "win\t<dpi>\t<client w>\t<client h>\t<big icon px>\t<small icon px>\n", then per child
+// "ctl\t<id>\t<class>\t<x>\t<y>\t<w>\t<h>\t<text w>\t<text h>\t<bitmap w>\t<bitmap h>\t<style hex>\t<text>\n".
+void LayoutOf(HWND target, std::string& out) {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  RECT rc;
+  GetClientRect(target, &rc);
+  char head[128];
+  std::snprintf(head, sizeof head, "win\t%d\t%ld\t%ld\t%d\t%d\n", dpi, rc.right, rc.bottom,
+                IconSize(reinterpret_cast<HICON>(SendMessageA(target, WM_GETICON, ICON_BIG, 0))),
+                IconSize(reinterpret_cast<HICON>(SendMessageA(target, WM_GETICON, ICON_SMALL, 0))));
+  out = head;
+  EnumChildWindows(target, LayoutChild, reinterpret_cast<LPARAM>(&out));
+}
+
 void Answer(HWND target, HWND reply, unsigned seq, unsigned flags) {
   std::string out;
-  if (flags & kIcons) {
+  if (flags & kLayout) {
+    LayoutOf(target, out);
+  } else if (flags & kIcons) {
     char line[64];
     std::snprintf(line, sizeof line, "icon\t%lx\t%lx\n",
                   static_cast<unsigned long>(SendMessageA(target, WM_GETICON, ICON_BIG, 0)),

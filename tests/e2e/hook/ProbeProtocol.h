@@ -11,5 +11,6 @@ constexpr unsigned kPing = 8;         // nothing: the answer says the queue got 
 constexpr unsigned kSetText = 16;     // set the Edit text from a file
 constexpr unsigned kIcons = 32;       // big and small icons of the window posted to
 constexpr unsigned kLayered = 64;     // extended style and layered attributes of the window posted to
+constexpr unsigned kLayout = 128;     // the window's DPI, icon sizes and every child's place and text needs
 
 }  // namespace probe
