@@ -27,6 +27,7 @@ struct ScreenCase {
   std::vector<std::string> menu;         // the menu entry that opens it (empty: the main window)
   float client_w, client_h;              // designed client area, twips (0: not fixed)
   std::function<void(DpiScreens&, HWND, const WindowLayout&)> extra;   // checks of its own
+  const char* note = nullptr;            // the note the window needs before it opens
 };
 
 // ---- pixels -------------------------------------------------------------------------------
@@ -152,6 +153,7 @@ class DpiScreens : public PagewickTest {
 
   HWND Open(const ScreenCase& c) {
     if (c.menu.empty()) return main_;
+    if (c.note && !SetNote(c.note)) return nullptr;
     if (!ChooseMenu(c.menu)) return nullptr;
     WindowQuery q;
     q.pid = app_.pid();
@@ -320,6 +322,9 @@ std::vector<ScreenCase> DpiScreens::Windows() {
          EXPECT_LE(credit->rect.left + credit->text.cx, link->rect.left) << "the credit reaches the link";
          t.CheckAboutBackdrop(w, lay);
        }},
+      {"transparency", "Transparency", {"File", "Transparency..."}, 3945, 1425, nullptr},
+      {"liveupdate", "Pagewick - Live Update", {"Help", "Live Update..."}, 6000, 3750, nullptr},
+      {"spelling", "Spelling", {"File", "Check Spelling"}, 0, 0, nullptr, "Thiss note has a mistake."},
   };
 }
 

@@ -119,6 +119,7 @@ int InkWidth(HDC like, const char* text, const RECT& calc) {
 
 BOOL CALLBACK LayoutChild(HWND hwnd, LPARAM lp) {
   auto* out = reinterpret_cast<std::string*>(lp);
+  if (!IsWindowVisible(hwnd)) return TRUE;   // only what the user sees (a wizard hides its other steps)
   HWND parent = GetParent(hwnd);
   char cls[64] = {}, text[1024] = {};
   GetClassNameA(hwnd, cls, sizeof cls);
