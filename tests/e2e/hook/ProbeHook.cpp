@@ -264,6 +264,17 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK PwGetMsgProc(int code, WPARAM 
     if (msg->message == QueryMessage() && msg->message != 0) {
       unsigned seq = static_cast<unsigned>(msg->lParam) >> 8;
       unsigned flags = static_cast<unsigned>(msg->lParam) & 0xFF;
+      // A ping answers once the keys and clicks sent before it are worked through too: a
+      // queue hands out posted messages before input, so the ping goes to the back again
+      // while input is waiting (a bounded number of times).
+      static unsigned deferredSeq = 0, deferrals = 0;
+      if (flags == kPing && HIWORD(GetQueueStatus(QS_INPUT)) != 0) {
+        if (deferredSeq != seq) deferredSeq = seq, deferrals = 0;
+        if (++deferrals < 500 && PostMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam)) {
+          msg->message = WM_NULL;
+          return CallNextHookEx(nullptr, code, wparam, lparam);
+        }
+      }
       Answer(msg->hwnd, reinterpret_cast<HWND>(msg->wParam), seq, flags);
       msg->message = WM_NULL;  // the program never sees the query
     }
