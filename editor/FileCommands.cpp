@@ -28,6 +28,12 @@ std::string TextFromFile(const std::string& data) {
     return text;
 }
 
+std::string NoteFromFile(std::string data) {
+    // The text box ends its text at a NUL; show each as a space rather than cut the file.
+    NulsToSpaces(data);
+    return TextFromFile(data);
+}
+
 bool frmPagewick::WriteNoteTo(const std::string& path) {
     const FileError err = p_.fs.WriteFile(path, FileFromText(txtNote_->Text()));
     if (!err.failed) return true;
@@ -68,11 +74,13 @@ void frmPagewick::mnuOpen_Click() {
     const std::string path = CommonDialog_.FileName;
     if (path.empty()) return;
 
+    // A file the box cannot hold is refused before the note is touched.
     const long long size = p_.fs.FileSize(path);
-    if (size > kMaxOpenBytes) {
-        p_.ui.MsgBox("The file " + path + " is too large to open (" + std::to_string(size >> 20) +
-                         " MB).\r\nPagewick opens files of up to " + std::to_string(kMaxOpenBytes >> 20) + " MB.",
-                     vbExclamation, p_.app.Title());
+    if (size > static_cast<long long>(kMaxOpenBytes)) {
+        NoteFit fit;
+        fit.kind = NoteFit::TooLarge;
+        fit.size = static_cast<size_t>(size);
+        RefuseFile(path, fit);
         return;
     }
     p_.ui.SetBusyCursor(true);
@@ -85,11 +93,22 @@ void frmPagewick::mnuOpen_Click() {
     }
     // A file of no bytes has no first line: the note stays as it is.
     if (!data.empty()) {
-        // The text box ends its text at a NUL; show each as a space rather than cut the file.
-        NulsToSpaces(data);
-        txtNote_->SetText(TextFromFile(data));
+        std::string text = NoteFromFile(data);
+        std::string().swap(data);
+        const NoteFit fit = CheckNoteFits(text);
+        if (!fit.fits()) {
+            p_.ui.SetBusyCursor(false);
+            RefuseFile(path, fit);
+            return;
+        }
+        txtNote_->SetText(text);
     }
     p_.ui.SetBusyCursor(false);
+}
+
+void frmPagewick::RefuseFile(const std::string& path, const NoteFit& fit) {
+    p_.ui.MsgBox("The file " + path + " was not opened: " + WhyItDoesNotFit(fit) + ".\r\nThe note is unchanged.",
+                 vbExclamation, p_.app.Title());
 }
 
 void frmPagewick::mnuSaveAs_Click() {

@@ -148,6 +148,10 @@ public:
     virtual void SendSetIcon(int which, Handle icon) = 0;   // WM_SETICON to this window
     // Destroys the window without asking (the unload step already ran).
     virtual void Destroy() = 0;
+    // A timer of the window: after ms, and every ms until stopped, the form's Message
+    // receives WM_TIMER (0x0113) with the id as wParam. Starting a running id restarts it.
+    virtual void StartTimer(int id, unsigned ms) { (void)id; (void)ms; }
+    virtual void StopTimer(int id) { (void)id; }
 };
 
 class IUi {
@@ -167,6 +171,9 @@ public:
     virtual void AddModeless(Handle dialog) = 0;
     virtual void RemoveModeless(Handle dialog) = 0;
     virtual void Flash(Handle) {}   // optional: draw a window at once
+    // The work areas of the monitors, twips, in virtual-screen coordinates.
+    struct Area { float left = 0, top = 0, width = 0, height = 0; };
+    virtual std::vector<Area> Monitors() const { return {Area{0, 0, ScreenWidth(), ScreenHeight()}}; }
 };
 
 }  // namespace pw

@@ -42,6 +42,8 @@ public:
     FileError WriteReplace(const std::string& path, const std::string& data) override;
     bool SetAttributes(const std::string& path, unsigned attributes) override;
     long long FileSize(const std::string& path) override;
+    FileError Rename(const std::string& from, const std::string& to) override;
+    bool Delete(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
 };
 
 class Win32Registry : public IRegistry {

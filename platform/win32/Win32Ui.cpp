@@ -622,6 +622,14 @@ void Win32Form::Destroy() {
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
+void Win32Form::StartTimer(int id, unsigned ms) {
+    if (hwnd_) ::SetTimer(hwnd_, static_cast<UINT_PTR>(id), ms, nullptr);
+}
+
+void Win32Form::StopTimer(int id) {
+    if (hwnd_) ::KillTimer(hwnd_, static_cast<UINT_PTR>(id));
+}
+
 void Win32Form::Dispatch(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
@@ -657,6 +665,9 @@ void Win32Form::Dispatch(WPARAM wParam, LPARAM lParam) {
             break;
         case ControlKind::ComboBox:
             if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) events_.Changed(id);
+            break;
+        case ControlKind::TextBox:
+            if (code == EN_CHANGE) events_.Changed(id);
             break;
         default:
             break;
@@ -795,8 +806,39 @@ HWND Win32Ui::appWindow() {
     return app_;
 }
 
-int Win32Ui::ToPxX(float twips) const { return static_cast<int>(std::lround(twips / tppX_)); }
-int Win32Ui::ToPxY(float twips) const { return static_cast<int>(std::lround(twips / tppY_)); }
+namespace {
+// Twips to pixels; values beyond any screen (or not numbers) stop at the coordinate range
+// instead of wrapping round to the other sign.
+int ToPixels(float twips, float perPixel) {
+    const double px = static_cast<double>(twips) / perPixel;
+    if (!(px > -1e6)) return -1000000;
+    if (px > 1e6) return 1000000;
+    return static_cast<int>(std::lround(px));
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    if (::GetMonitorInfoA(monitor, &mi)) {
+        RECT r = mi.rcWork;
+        reinterpret_cast<std::vector<RECT>*>(list)->push_back(r);
+    }
+    return TRUE;
+}
+}  // namespace
+
+int Win32Ui::ToPxX(float twips) const { return ToPixels(twips, tppX_); }
+int Win32Ui::ToPxY(float twips) const { return ToPixels(twips, tppY_); }
+
+std::vector<IUi::Area> Win32Ui::Monitors() const {
+    std::vector<RECT> rects;
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
+    std::vector<Area> areas;
+    for (const RECT& r : rects)
+        areas.push_back({r.left * tppX_, r.top * tppY_, (r.right - r.left) * tppX_, (r.bottom - r.top) * tppY_});
+    if (areas.empty()) areas.push_back({0, 0, ScreenWidth(), ScreenHeight()});
+    return areas;
+}
 
 std::unique_ptr<IForm> Win32Ui::CreateForm(const FormDef& def, FormEvents& events, Handle owner) {
     auto f = std::make_unique<Win32Form>(*this, def, events, reinterpret_cast<HWND>(owner));
