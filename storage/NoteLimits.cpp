@@ -69,8 +69,10 @@ std::string Megabytes(std::size_t bytes) {
 double LineLayoutMs(std::size_t n) {
     // Microseconds per character for lines of a given length, measured under Wine with the
     // box's font and width (bench/README.md); linear in between, the last slope beyond.
-    static const double kLength[] = {0, 70, 1000, 5000, 20000, 40000};
-    static const double kMicros[] = {0.6, 0.6, 4.5, 14, 28.5, 64};
+    // Notes made of lines of one length: 70 -> 0.6, 1,000 -> 4.5, 4,000 -> 12.5, 10,000 ->
+    // 14.7, 20,000 -> more than 40; one line of 40,000: 64.
+    static const double kLength[] = {0, 70, 1000, 4000, 10000, 20000, 40000};
+    static const double kMicros[] = {0.6, 0.6, 4.5, 12.5, 14.7, 45, 64};
     const double len = static_cast<double>(n);
     std::size_t i = 1;
     while (i + 1 < sizeof kLength / sizeof kLength[0] && len > kLength[i]) ++i;
