@@ -13,9 +13,7 @@ const char* const kRecoveryQuestion = "Pagewick did not end normally last time. 
 }  // namespace
 
 std::string frmPagewick::LoadNoteAtStart() {
-    const std::string notePath = NotePath(p_.app.Path());
-    noteKeeper_ = std::make_unique<NoteKeeper>(p_.fs, notePath);
-    recovery_ = std::make_unique<Recovery>(p_.fs, notePath);
+    const std::string& notePath = noteKeeper_->path();
     // Typing and pasting stop at the limit; whole texts are checked before they go in.
     txtNote_->Send(EM_SETLIMITTEXT_, static_cast<unsigned long>(kMaxNoteBytes), 0);
 
@@ -32,9 +30,7 @@ std::string frmPagewick::LoadNoteAtStart() {
             // Left where it is, for the user to open by other means.
         } else if (p_.ui.MsgBox(kRecoveryQuestion, vbYesNo + vbQuestion, p_.app.Title()) == vbYes) {
             note.swap(copy);
-            // The copy becomes this run's own, until the next save of the note removes it.
-            recovery_->Discard();
-            recovery_->Update(note);
+            recovery_->Restored(note);
         } else {
             recovery_->Discard();
         }
@@ -79,11 +75,11 @@ bool frmPagewick::SaveNoteFile() {
 
 void frmPagewick::Changed(int id) {
     // Every change restarts the pause; the copy is written once typing rests.
-    if (id == kTxtNote && recovery_) form_->StartTimer(kRecoveryTimer, kRecoveryPauseMs);
+    if (id == kTxtNote) form_->StartTimer(kRecoveryTimer, kRecoveryPauseMs);
 }
 
 void frmPagewick::KeepRecoveryCopy() {
-    if (recovery_ && !unloaded_) recovery_->Update(txtNote_->Text());
+    if (!unloaded_) recovery_->Update(txtNote_->Text());
 }
 
 bool frmPagewick::RefuseUnfit(const NoteFit& fit, const std::string& what) {

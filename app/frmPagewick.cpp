@@ -17,7 +17,10 @@ const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 }  // namespace
 
-frmPagewick::frmPagewick(Platform& platform) : p_(platform) {}
+frmPagewick::frmPagewick(Platform& platform)
+    : p_(platform),
+      noteKeeper_(std::make_unique<NoteKeeper>(p_.fs, NotePath(p_.app.Path()))),
+      recovery_(std::make_unique<Recovery>(p_.fs, NotePath(p_.app.Path()))) {}
 
 frmPagewick::~frmPagewick() = default;
 

@@ -49,9 +49,20 @@ void Recovery::Discard() {
     copyOnDisk_ = false;
 }
 
-void Recovery::Baseline(const std::string& text) { kept_ = MarkOf(text); }
+void Recovery::Restored(const std::string& text) {
+    Discard();
+    armed_ = true;
+    kept_ = Mark();
+    Update(text);
+}
+
+void Recovery::Baseline(const std::string& text) {
+    kept_ = MarkOf(text);
+    armed_ = true;
+}
 
 bool Recovery::Update(const std::string& text) {
+    if (!armed_) return true;   // start-up has not settled what the box holds yet
     const Mark now = MarkOf(text);
     if (now == kept_) return true;
     if (fs_.WriteReplace(path_, text).failed) return false;

@@ -23,9 +23,13 @@ public:
     // Removes what a previous run left (the copy and a cut-off save's ".new").
     void Discard();
 
+    // The user took text back from a previous run's copy: it becomes this run's copy (one
+    // file, pagewick.recover), until the next save of the note removes it.
+    void Restored(const std::string& text);
     // The box now holds text that the note file (or the copy) already has: no copy needed.
     void Baseline(const std::string& text);
-    // Writes the copy when text differs from the last one kept. False when writing failed.
+    // Writes the copy when text differs from the last one kept (nothing before the first
+    // Baseline). False when writing failed.
     bool Update(const std::string& text);
     // The note file was written with text: the copy goes.
     void Saved(const std::string& text);
@@ -44,6 +48,7 @@ private:
     std::string path_, cutOffSave_;
     Mark kept_;
     bool copyOnDisk_ = false;
+    bool armed_ = false;
     int writes_ = 0;
 };
 

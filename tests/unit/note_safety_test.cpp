@@ -315,6 +315,15 @@ TEST_F(NoteSafety, CopyThatDiffersIsOfferedYesRestoresItNoRemovesIt) {
     EXPECT_EQ(f.fs.files.count(kRecover), 0u);
 }
 
+TEST_F(NoteSafety, BackgroundStartHidesBeforeTheNoteIsInTheBoxAndWritesNoCopy) {
+    f.fs.files[kNote] = "note";
+    f.app.command = "/background";
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(form()->Visible());
+    EXPECT_EQ(f.fs.files.count(kRecover), 0u);
+    EXPECT_TRUE(f.ui.boxes.empty());
+}
+
 TEST_F(NoteSafety, CompleteNewFileOfACutOffSaveCountsAsACopy) {
     f.fs.files[kNote] = "before";
     f.fs.files[kNote + ".new"] = "written at the last Exit";
