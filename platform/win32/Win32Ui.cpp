@@ -816,29 +816,10 @@ int ToPixels(float twips, float perPixel) {
     return static_cast<int>(std::lround(px));
 }
 
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    if (::GetMonitorInfoA(monitor, &mi)) {
-        RECT r = mi.rcWork;
-        reinterpret_cast<std::vector<RECT>*>(list)->push_back(r);
-    }
-    return TRUE;
-}
 }  // namespace
 
 int Win32Ui::ToPxX(float twips) const { return ToPixels(twips, tppX_); }
 int Win32Ui::ToPxY(float twips) const { return ToPixels(twips, tppY_); }
-
-std::vector<IUi::Area> Win32Ui::Monitors() const {
-    std::vector<RECT> rects;
-    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
-    std::vector<Area> areas;
-    for (const RECT& r : rects)
-        areas.push_back({r.left * tppX_, r.top * tppY_, (r.right - r.left) * tppX_, (r.bottom - r.top) * tppY_});
-    if (areas.empty()) areas.push_back({0, 0, ScreenWidth(), ScreenHeight()});
-    return areas;
-}
 
 std::unique_ptr<IForm> Win32Ui::CreateForm(const FormDef& def, FormEvents& events, Handle owner) {
     auto f = std::make_unique<Win32Form>(*this, def, events, reinterpret_cast<HWND>(owner));
