@@ -43,6 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(fit.size == text.size());
     Check(fit.longestLine == LongestLine(text));
     Check(fit.fits() == pw::WhyItDoesNotFit(fit).empty());
+    // Now and then the text repeated past the line limit: the limits' own branches.
+    if (size > 2 && data[size - 1] == 0xFF && !text.empty()) {
+        std::string big;
+        while (big.size() <= pw::kMaxLineChars) big += text;
+        const pw::NoteFit b = pw::CheckNoteFits(big);
+        Check(b.longestLine == LongestLine(big));
+        Check((b.longestLine > pw::kMaxLineChars) == (b.kind == pw::NoteFit::LineTooLong));
+        Check(b.fits() == pw::WhyItDoesNotFit(b).empty());
+    }
     // The same text pasted into the middle of itself is judged as the whole would be.
     if (!text.empty()) {
         const std::size_t at = static_cast<std::size_t>(data[0]) % (text.size() + 1);
