@@ -75,6 +75,21 @@ TEST_F(NoteSafety, NoteOverTheLimitIsNotLoadedAndKeptWhenANewNoteIsSaved) {
   EXPECT_EQ(ReadFileOrMarker(NotePath()), "the new note");
 }
 
+// A 150 MB note (it used to crash the program at every start) is judged by its size alone.
+TEST_F(NoteSafety, HugeNoteStartsAnEmptyWindowAndStaysUntouched) {
+  const std::string unix_dir = UnixFolder();
+  if (unix_dir.empty()) GTEST_SKIP() << "the program folder is not on the Unix root drive";
+  ASSERT_EQ(RunUnix("truncate -s 150M '" + unix_dir + "/pagewick.txt'"), 0);
+  ASSERT_TRUE(Start()) << last_error();
+  const std::string told = DismissBox("was not loaded");
+  EXPECT_NE(told.find("it is 150 MB, more than the 10 MB"), std::string::npos) << told;
+  ASSERT_TRUE(AdoptMain()) << last_error();
+  EXPECT_EQ(NoteText(), "");
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(FileSize(NotePath()), 150ll << 20) << "an empty window does not replace the note";
+  EXPECT_TRUE(FilesLike("pagewick 2*.txt").empty());
+}
+
 // Open... of a file that is one 5 MB line: refused before the note is touched.
 TEST_F(NoteSafety, OpenOfALongLineFileIsRefusedWithTheTypedTextIntact) {
   ASSERT_TRUE(StartVisible()) << last_error();
