@@ -17,7 +17,10 @@ constexpr float kDefaultWidth = 8445, kDefaultHeight = 7245;
 
 }  // namespace
 
-frmPagewick::frmPagewick(Platform& platform) : p_(platform) {}
+frmPagewick::frmPagewick(Platform& platform)
+    : p_(platform),
+      noteKeeper_(std::make_unique<NoteKeeper>(p_.fs, NotePath(p_.app.Path()))),
+      recovery_(std::make_unique<Recovery>(p_.fs, NotePath(p_.app.Path()))) {}
 
 frmPagewick::~frmPagewick() = default;
 
@@ -66,20 +69,12 @@ void frmPagewick::Form_Load() {
     SetWindowIcons();
     // 5. The note. Its text goes into the box once the window has its final size (after
     // the settings), since a multi-line box wraps its whole text again at every new width.
-    const std::string notePath = NotePath(p_.app.Path());
-    std::string note;
-    bool present = false;
-    FileError err = ReadNote(p_.fs, notePath, note, present);
-    if (err.failed) {
-        noteUnreadable_ = true;
-        p_.ui.MsgBox("The note " + notePath + " could not be read: " + err.reason +
-                         "\r\nIt will not be overwritten while this window is empty.",
-                     vbExclamation, p_.app.Title());
-    }
+    std::string note = LoadNoteAtStart();
     // 7. Run at Startup mark.
     if (RunValuePresent(p_.registry, p_.app)) form_->SetMenuChecked(mnuStartup, true);
     // 8. Settings, or the default geometry.
     ReadSettingsOrDefaults();
+    MakeWindowUsable();
     // 5-6 completed: the note in the box, caret at its end.
     if (!note.empty()) txtNote_->SetText(note);
     txtNote_->SetSelStart(static_cast<int>(note.size()));
@@ -100,6 +95,7 @@ void frmPagewick::Form_Resize() {
     if (form_->State() == vbMinimized) {
         p_.app.SetTaskVisible(false);
         form_->Hide();
+        KeepRecoveryCopy();
         return;
     }
     txtNote_->Move(0, 0, form_->ScaleWidth(), form_->ScaleHeight());
@@ -136,22 +132,7 @@ void frmPagewick::UnloadOtherWindows() {
 void frmPagewick::UnloadMe() { RunClose(*this, *form_, vbFormCode); }
 
 bool frmPagewick::SaveNoteAndSettings() {
-    const std::string notePath = NotePath(p_.app.Path());
-    bool ok = true;
-    if (noteUnreadable_ && txtNote_->Text().empty() && p_.fs.FileExists(notePath)) {
-        // The note on disk was never shown; an empty box must not replace it.
-    } else {
-        FileError err = SaveNote(p_.fs, notePath, *txtNote_);
-        if (err.failed) {
-            ok = false;
-            p_.ui.MsgBox("The note could not be saved to " + notePath + ":\r\n" + err.reason +
-                             "\r\n\r\nYour text is still in the window. Free some space or make "
-                             "the folder writable, then save again.",
-                         vbExclamation, p_.app.Title());
-        } else {
-            noteUnreadable_ = false;
-        }
-    }
+    bool ok = noteSaved_ = SaveNoteFile();
     if (form_->State() == vbMinimized) {
         // Position and size are then those of the normal window.
         form_->SetState(vbNormal);
@@ -163,7 +144,12 @@ bool frmPagewick::SaveNoteAndSettings() {
 }
 
 void frmPagewick::mnuExit_Click() {
-    if (!SaveNoteAndSettings()) return;  // keep the text rather than quit without it
+    // Keep the text rather than quit without it; settings that could not be written alone
+    // do not hold the program (the user has been told).
+    exiting_ = true;
+    const bool saved = SaveNoteAndSettings();
+    exiting_ = false;
+    if (!saved && !noteSaved_) return;
     UnloadMe();
 }
 
@@ -182,6 +168,11 @@ void frmPagewick::MenuOpening(int id) {
 
 bool frmPagewick::Message(unsigned msg, unsigned long wParam, long lParam, long& result) {
     if (FindReplaceMessage(msg, wParam, lParam, result)) return true;
+    if (msg == 0x0113 /* WM_TIMER */ && wParam == kRecoveryTimer) {
+        form_->StopTimer(kRecoveryTimer);
+        KeepRecoveryCopy();
+        return true;
+    }
     return TrayMessage(msg, wParam, lParam, result);
 }
 

@@ -12,6 +12,9 @@
 #include "platform/platform.h"
 #include "app/TrayIcon.h"
 #include "options/VBHotKey.h"
+#include "storage/NoteKeeper.h"
+#include "storage/NoteLimits.h"
+#include "storage/Recovery.h"
 
 namespace pw {
 
@@ -37,6 +40,7 @@ public:
     void Form_QueryUnload(bool& cancel, int reason) override;
     void Form_Unload() override;
     void Command(int id) override;
+    void Changed(int id) override;
     void MenuOpening(int id) override;
     bool Message(unsigned msg, unsigned long wParam, long lParam, long& result) override;
 
@@ -100,7 +104,6 @@ private:
     std::unique_ptr<IForm> form_;
     IControl* txtNote_ = nullptr;
     std::string transparency_ = "0";
-    bool noteUnreadable_ = false;   // the note file existed but could not be read
     bool unloaded_ = false;
     bool endProcess_ = false;
 
@@ -130,6 +133,8 @@ private:
     bool AskToSave(int& answer);
     // Writes the note and CR LF to the chosen file; tells the user when that fails.
     bool WriteNoteTo(const std::string& path);
+    // Open... tells why a file was not opened.
+    void RefuseFile(const std::string& path, const NoteFit& fit);
     // --- help, about, always on top ---
     std::unique_ptr<frmHelp> frmHelp_;
     std::unique_ptr<frmAbout> frmAbout_;
@@ -142,6 +147,28 @@ private:
     // --- live update ---
     void UnloadUpdate();
     std::shared_ptr<class frmUpdate> frmUpdate_;
+    // --- the note's safety: limits, a note not loaded, the recovery copy (app/NoteSafety.cpp) ---
+public:
+    static constexpr int kRecoveryTimer = 13;
+    static constexpr unsigned kRecoveryPauseMs = 3000;   // typing paused this long: copy
+    const NoteKeeper& noteKeeper() const { return *noteKeeper_; }
+    const Recovery& recovery() const { return *recovery_; }
+private:
+    // Load step 5: the note's text for the box, or empty when it is not to be loaded (the
+    // user is told), then the offer of a recovery copy a previous run left.
+    std::string LoadNoteAtStart();
+    // Writes the box to the note file under the rule for a note that was not loaded.
+    bool SaveNoteFile();
+    // Writes the recovery copy when the text changed since the last one.
+    void KeepRecoveryCopy();
+    // Tells the user a text was refused; false when it fits.
+    bool RefuseUnfit(const NoteFit& fit, const std::string& what);
+    // Puts the saved window bounds to use: unusable values replaced, brought on screen.
+    void MakeWindowUsable();
+    std::unique_ptr<NoteKeeper> noteKeeper_;
+    std::unique_ptr<Recovery> recovery_;
+    bool noteSaved_ = false;   // the last SaveNoteAndSettings wrote (or rightly kept) the note
+    bool exiting_ = false;     // SaveNoteAndSettings runs for Exit or a shutdown
 };
 
 }  // namespace pw

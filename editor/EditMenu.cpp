@@ -24,7 +24,17 @@ void frmPagewick::mnuEdit_Click() {
 void frmPagewick::mnuEditUndo_Click() { txtNote_->Send(WM_UNDO_, 0, 0); }
 void frmPagewick::mnuEditCut_Click() { txtNote_->Send(WM_CUT_, 0, 0); }
 void frmPagewick::mnuEditCopy_Click() { txtNote_->Send(WM_COPY_, 0, 0); }
-void frmPagewick::mnuEditPaste_Click() { txtNote_->Send(WM_PASTE_, 0, 0); }
+void frmPagewick::mnuEditPaste_Click() {
+    // A paste that would take the note past what the box can hold is refused as a whole.
+    if (p_.clipboard.HasText()) {
+        const std::string text = txtNote_->Text();
+        const size_t start = static_cast<size_t>(txtNote_->SelStart());
+        const NoteFit fit =
+            CheckSplicedFits(text, start, start + static_cast<size_t>(txtNote_->SelLength()), p_.clipboard.GetText());
+        if (RefuseUnfit(fit, "Paste")) return;
+    }
+    txtNote_->Send(WM_PASTE_, 0, 0);
+}
 void frmPagewick::mnuEditDelete_Click() { txtNote_->Send(WM_CLEAR_, 0, 0); }
 
 void frmPagewick::mnuEditSelectAll_Click() {

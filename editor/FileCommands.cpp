@@ -10,24 +10,6 @@ const char* const kTextFilter = "Text (*.txt)|*.txt";
 const char* const kSaveAsFilter = "Text (*.txt)|*.txt|All Files (*.*)|*.*";
 }  // namespace
 
-std::string TextFromFile(const std::string& data) {
-    std::string text;
-    text.reserve(data.size() + data.size() / 64);
-    const size_t n = data.size();
-    size_t pos = 0;
-    while (pos < n) {
-        size_t cr = data.find('\r', pos);
-        if (cr == std::string::npos) cr = n;
-        text.append(data, pos, cr - pos);
-        if (cr == n) break;
-        text += "\r\n";   // a lone CR ends its line as CR LF does
-        pos = cr + 1;
-        if (pos < n && data[pos] == '\n') ++pos;
-    }
-    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
-    return text;
-}
-
 bool frmPagewick::WriteNoteTo(const std::string& path) {
     const FileError err = p_.fs.WriteFile(path, FileFromText(txtNote_->Text()));
     if (!err.failed) return true;
@@ -68,11 +50,13 @@ void frmPagewick::mnuOpen_Click() {
     const std::string path = CommonDialog_.FileName;
     if (path.empty()) return;
 
+    // A file the box cannot hold is refused before the note is touched.
     const long long size = p_.fs.FileSize(path);
-    if (size > kMaxOpenBytes) {
-        p_.ui.MsgBox("The file " + path + " is too large to open (" + std::to_string(size >> 20) +
-                         " MB).\r\nPagewick opens files of up to " + std::to_string(kMaxOpenBytes >> 20) + " MB.",
-                     vbExclamation, p_.app.Title());
+    if (size > static_cast<long long>(kMaxOpenBytes)) {
+        NoteFit fit;
+        fit.kind = NoteFit::TooLarge;
+        fit.size = static_cast<size_t>(size);
+        RefuseFile(path, fit);
         return;
     }
     p_.ui.SetBusyCursor(true);
@@ -85,11 +69,22 @@ void frmPagewick::mnuOpen_Click() {
     }
     // A file of no bytes has no first line: the note stays as it is.
     if (!data.empty()) {
-        // The text box ends its text at a NUL; show each as a space rather than cut the file.
-        NulsToSpaces(data);
-        txtNote_->SetText(TextFromFile(data));
+        std::string text = NoteFromFile(data);
+        std::string().swap(data);
+        const NoteFit fit = CheckNoteFits(text);
+        if (!fit.fits()) {
+            p_.ui.SetBusyCursor(false);
+            RefuseFile(path, fit);
+            return;
+        }
+        txtNote_->SetText(text);
     }
     p_.ui.SetBusyCursor(false);
+}
+
+void frmPagewick::RefuseFile(const std::string& path, const NoteFit& fit) {
+    p_.ui.MsgBox("The file " + path + " was not opened: " + WhyItDoesNotFit(fit) + ".\r\nThe note is unchanged.",
+                 vbExclamation, p_.app.Title());
 }
 
 void frmPagewick::mnuSaveAs_Click() {

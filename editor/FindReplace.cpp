@@ -1,5 +1,7 @@
 #include "editor/FindReplace.h"
 
+#include "storage/NoteLimits.h"
+
 #include <algorithm>
 
 namespace pw {
@@ -170,6 +172,7 @@ void FindReplace::ReplaceFound(const std::string& find, const std::string& repla
             p_.ui.Beep();
             return;
         }
+        if (!FitsAfter(text, p, p + find.size(), replace, "Replace")) return;
         target_->SetSelStart(static_cast<int>(p));
         target_->SetSelLength(static_cast<int>(find.size()));
         target_->SetSelText(replace);
@@ -183,12 +186,23 @@ void FindReplace::ReplaceFound(const std::string& find, const std::string& repla
         p_.ui.Beep();
         return;
     }
+    if (!FitsAfter(text, r.start, r.end, r.text, "Replace All")) return;
     const bool busy = text.size() > (1u << 20);
     if (busy) p_.ui.SetBusyCursor(true);
     target_->SetSelStart(static_cast<int>(r.start));
     target_->SetSelLength(static_cast<int>(r.end - r.start));
     target_->SetSelText(r.text);
     if (busy) p_.ui.SetBusyCursor(false);
+}
+
+bool FindReplace::FitsAfter(const std::string& text, size_t start, size_t end, const std::string& insert,
+                            const char* what) {
+    const NoteFit fit = CheckSplicedFits(text, start, end, insert);
+    if (fit.fits()) return true;
+    p_.ui.MsgBox(std::string(what) + " was refused: with it the note would not fit the window, " +
+                     WhyItDoesNotFit(fit) + ".\r\nThe note is unchanged.",
+                 vbExclamation, p_.app.Title());
+    return false;
 }
 
 }  // namespace pw

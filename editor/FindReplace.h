@@ -39,6 +39,9 @@ public:
                       bool matchCase, bool all);
     // Text of one of our dialog buffers, cut at its first NUL; anything else reads as empty.
     std::string BufferToString(const char* address, unsigned length) const;
+    // False, after telling the user, when replacing text[start, end) by insert would take the
+    // note past what the box can hold.
+    bool FitsAfter(const std::string& text, size_t start, size_t end, const std::string& insert, const char* what);
 
     // For the Edit menu and tests.
     void SetTarget(IControl& textBox) { target_ = &textBox; }

@@ -2,6 +2,7 @@
 // icons and system-wide hotkeys. Texts are ANSI (the system code page), as on disk.
 #pragma once
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <string>
 
@@ -31,6 +32,13 @@ public:
     virtual std::string Environ(const std::string& name) const = 0;
     // The user's decimal separator (the locale's LOCALE_SDECIMAL), "." or "," or another.
     virtual std::string DecimalSeparator() const { return UserDecimalSeparator(); }
+    // The local date and time as "2026-12-09 131500", for names of kept files.
+    virtual std::string TimeStamp() const {
+        const std::time_t now = std::time(nullptr);
+        char buf[32] = "";
+        if (const std::tm* t = std::localtime(&now)) std::strftime(buf, sizeof buf, "%Y-%m-%d %H%M%S", t);
+        return buf;
+    }
 };
 
 // One failed file operation: what the system said.
@@ -54,6 +62,11 @@ public:
     virtual long long FileSize(const std::string& path) = 0;     // -1 when it cannot be read
     // Deletes a file; false when it is not there or cannot be deleted.
     virtual bool RemoveFile(const std::string& path) { (void)path; return false; }
+    // Gives a file a new name; fails when the new name exists already.
+    virtual FileError Rename(const std::string& from, const std::string& to) {
+        (void)from; (void)to;
+        return {true, "Renaming files is not supported."};
+    }
 };
 
 // The registry as the platform offers it: keys opened and closed by the caller, values

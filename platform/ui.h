@@ -157,6 +157,10 @@ public:
     virtual void SendSetIcon(int which, Handle icon) = 0;   // WM_SETICON to this window
     // Destroys the window without asking (the unload step already ran).
     virtual void Destroy() = 0;
+    // A timer of the window: after ms, and every ms until stopped, the form's Message
+    // receives WM_TIMER (0x0113) with the id as wParam. Starting a running id restarts it.
+    virtual void StartTimer(int id, unsigned ms) { (void)id; (void)ms; }
+    virtual void StopTimer(int id) { (void)id; }
 };
 
 class IUi {
@@ -179,6 +183,9 @@ public:
     // Shows `form` modally over its owner: the owner takes no input until the form is gone,
     // and the call returns only then. A fake may show it and return at once.
     virtual void RunModal(IForm& form) { form.Show(); }
+    // The work areas of the monitors, twips, in virtual-screen coordinates.
+    struct Area { float left = 0, top = 0, width = 0, height = 0; };
+    virtual std::vector<Area> Monitors() const { return {Area{0, 0, ScreenWidth(), ScreenHeight()}}; }
 };
 
 }  // namespace pw

@@ -1,3 +1,4 @@
+#include "app/WindowGeometry.h"
 #include "app/frmPagewick.h"
 #include "storage/SettingsFile.h"
 
@@ -45,8 +46,12 @@ Settings frmPagewick::CurrentSettings() const {
 void frmPagewick::ApplySettings(const Settings& s, int validLines) {
     // Top, Left, Height, Width, as far as the file holds them, in one move.
     if (validLines >= 2) {
-        form_->Move(validLines >= 3 ? s.left : form_->Left(), s.top, validLines >= 5 ? s.width : form_->Width(),
-                    validLines >= 4 ? s.height : form_->Height());
+        // A value that would make the window unusable keeps the default the form holds now.
+        const WindowBounds now{form_->Left(), form_->Top(), form_->Width(), form_->Height()};
+        const WindowBounds want{validLines >= 3 ? s.left : now.left, s.top, validLines >= 5 ? s.width : now.width,
+                                validLines >= 4 ? s.height : now.height};
+        const WindowBounds b = SanitizeBounds(want, now, p_.ui.TwipsPerPixelX(), p_.ui.TwipsPerPixelY());
+        form_->Move(b.left, b.top, b.width, b.height);
     }
     if (validLines >= 8) txtNote_->SetFont(s.font);   // the parser kept the rest of the font
     if (validLines >= 14) transparency_ = s.transparency;
@@ -65,8 +70,12 @@ bool frmPagewick::WriteSettings() {
     const std::string path = SettingsPath(p_.app.Path());
     const FileError err = p_.fs.WriteReplace(path, FormatSettings(s, p_.app.DecimalSeparator()));
     if (err.failed) {
-        p_.ui.MsgBox("The settings could not be saved to " + path + ":\r\n" + err.reason,
-                     vbExclamation, p_.app.Title());
+        std::string text = "The settings could not be saved to " + path + ":\r\n" + err.reason;
+        // The note is safe: settings alone never keep the program from ending.
+        if (exiting_ && noteSaved_)
+            text += "\r\n\r\nThe note was saved. Pagewick ends without saving its settings; the next start "
+                    "uses those saved before.";
+        p_.ui.MsgBox(text, vbExclamation, p_.app.Title());
         return false;
     }
     return true;

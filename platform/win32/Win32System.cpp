@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/SingleInstance.h"
 #include "platform/win32/ComDlg.h"
 #include "platform/win32/Win32Ui.h"
 
@@ -49,15 +50,39 @@ Win32App::Win32App(HINSTANCE instance, Win32Ui& ui) : ui_(ui) {
     command_ = ArgumentText();
 }
 
+namespace {
+
+// The program folder as the file system knows it: volume serial and file index, and its
+// final path with links resolved.
+FolderIdentity IdentifyFolder(const std::string& folder) {
+    FolderIdentity id;
+    id.path = folder;
+    HANDLE h = ::CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return id;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (::GetFileInformationByHandle(h, &info) && (info.nFileIndexHigh || info.nFileIndexLow)) {
+        id.hasFileId = true;
+        id.volumeSerial = info.dwVolumeSerialNumber;
+        id.fileIndex = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    }
+    using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+    auto fn = reinterpret_cast<FinalPathFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+    if (fn) {
+        std::vector<char> buf(32768);
+        DWORD n = fn(h, buf.data(), static_cast<DWORD>(buf.size()), 0);
+        if (n > 0 && n < buf.size()) id.finalPath.assign(buf.data(), n);
+    }
+    ::CloseHandle(h);
+    return id;
+}
+
+}  // namespace
+
 bool Win32App::PrevInstance() {
-    // One copy per executable path: a named object built from the lower-case full path.
-    std::string key = exe_;
-    for (char& ch : key) ch = static_cast<char>(::tolower(static_cast<unsigned char>(ch)));
-    unsigned long long h = 1469598103934665603ull;
-    for (unsigned char ch : key) h = (h ^ ch) * 1099511628211ull;
-    char name[64];
-    std::snprintf(name, sizeof(name), "Local\\Pagewick-%016llx", h);
-    mutex_ = ::CreateMutexA(nullptr, FALSE, name);
+    const std::string name = InstanceObjectName(IdentifyFolder(folder_));
+    mutex_ = ::CreateMutexA(nullptr, FALSE, name.c_str());
     return mutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
@@ -160,10 +185,21 @@ FileError Win32FileSystem::WriteReplace(const std::string& path, const std::stri
     // Refuse up front when the target itself cannot be replaced, so nothing is left behind.
     DWORD a = ::GetFileAttributesA(path.c_str());
     if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) return Failure(ERROR_ACCESS_DENIED);
-    const std::string temp = path + ".new";
-    FileError err = WriteFile(temp, data);
+    // Written as ".part", named ".new" once complete and on the disk, then put in place: a
+    // ".new" left behind by a cut-off save is always a whole copy.
+    const std::string part = path + ".part", temp = path + ".new";
+    FileError err = WriteFile(part, data);
+    if (!err.failed) {
+        HANDLE f = ::CreateFileA(part.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f != INVALID_HANDLE_VALUE) {
+            ::FlushFileBuffers(f);
+            ::CloseHandle(f);
+        }
+        if (!::MoveFileExA(part.c_str(), temp.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            err = Failure(::GetLastError());
+    }
     if (err.failed) {
-        ::DeleteFileA(temp.c_str());
+        ::DeleteFileA(part.c_str());
         return err;
     }
     if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -171,6 +207,11 @@ FileError Win32FileSystem::WriteReplace(const std::string& path, const std::stri
         ::DeleteFileA(temp.c_str());
         return Failure(e);
     }
+    return {};
+}
+
+FileError Win32FileSystem::Rename(const std::string& from, const std::string& to) {
+    if (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return Failure(::GetLastError());
     return {};
 }
 

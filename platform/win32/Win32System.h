@@ -43,6 +43,7 @@ public:
     bool SetAttributes(const std::string& path, unsigned attributes) override;
     long long FileSize(const std::string& path) override;
     bool RemoveFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
+    FileError Rename(const std::string& from, const std::string& to) override;
 };
 
 class Win32Clipboard : public IClipboard {

@@ -679,6 +679,14 @@ void Win32Form::Destroy() {
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
+void Win32Form::StartTimer(int id, unsigned ms) {
+    if (hwnd_) ::SetTimer(hwnd_, static_cast<UINT_PTR>(id), ms, nullptr);
+}
+
+void Win32Form::StopTimer(int id) {
+    if (hwnd_) ::KillTimer(hwnd_, static_cast<UINT_PTR>(id));
+}
+
 void Win32Form::Dispatch(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
@@ -718,6 +726,8 @@ void Win32Form::Dispatch(WPARAM wParam, LPARAM lParam) {
         case ControlKind::ListBox:
             if (code == LBN_SELCHANGE) events_.Changed(id);
             if (code == LBN_DBLCLK) events_.Command(id);
+        case ControlKind::TextBox:
+            if (code == EN_CHANGE) events_.Changed(id);
             break;
         default:
             break;
@@ -877,8 +887,20 @@ HWND Win32Ui::appWindow() {
     return app_;
 }
 
-int Win32Ui::ToPxX(float twips) const { return static_cast<int>(std::lround(twips / tppX_)); }
-int Win32Ui::ToPxY(float twips) const { return static_cast<int>(std::lround(twips / tppY_)); }
+namespace {
+// Twips to pixels; values beyond any screen (or not numbers) stop at the coordinate range
+// instead of wrapping round to the other sign.
+int ToPixels(float twips, float perPixel) {
+    const double px = static_cast<double>(twips) / perPixel;
+    if (!(px > -1e6)) return -1000000;
+    if (px > 1e6) return 1000000;
+    return static_cast<int>(std::lround(px));
+}
+
+}  // namespace
+
+int Win32Ui::ToPxX(float twips) const { return ToPixels(twips, tppX_); }
+int Win32Ui::ToPxY(float twips) const { return ToPixels(twips, tppY_); }
 
 std::unique_ptr<IForm> Win32Ui::CreateForm(const FormDef& def, FormEvents& events, Handle owner) {
     auto f = std::make_unique<Win32Form>(*this, def, events, reinterpret_cast<HWND>(owner));

@@ -108,6 +108,8 @@ public:
     void SetOpacity(bool layered, int alpha) override;
     void SendSetIcon(int which, Handle icon) override;
     void Destroy() override;
+    void StartTimer(int id, unsigned ms) override;
+    void StopTimer(int id) override;
 
     HWND hwnd() const { return hwnd_; }
     HACCEL accelerators() const { return accel_; }
@@ -169,6 +171,7 @@ public:
     void AddModeless(Handle dialog) override;
     void RemoveModeless(Handle dialog) override;
     void RunModal(IForm& form) override;
+    std::vector<Area> Monitors() const override;
 
     // The message loop: runs until the last form is gone.
     int Run();

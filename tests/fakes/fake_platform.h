@@ -121,6 +121,15 @@ public:
     void SetOpacity(bool layered_, int a) override { layered = layered_; alpha = a; }
     void SendSetIcon(int which, Handle icon) override { icons.push_back({which, icon}); }
     void Destroy() override;
+    void StartTimer(int id, unsigned ms) override { timers[id] = ms; ++timerStarts; }
+    void StopTimer(int id) override { timers.erase(id); }
+    // Fires a running timer as its WM_TIMER would.
+    bool FireTimer(int id) {
+        if (!timers.count(id)) return false;
+        long r = 0;
+        events.Message(0x0113, static_cast<unsigned long>(id), 0, r);
+        return true;
+    }
 
     Ui& ui;
     FormDef def;
@@ -139,6 +148,8 @@ public:
     std::vector<long> zorder;
     std::vector<std::pair<int, Handle>> icons;
     std::vector<std::string> log;   // "show", "hide", "state:1", "move"
+    std::map<int, unsigned> timers;   // running timers: id -> interval
+    int timerStarts = 0;
 };
 
 class Ui : public IUi {
@@ -168,6 +179,11 @@ public:
     }
     std::function<void(Form&)> onModal;
     int modalRuns = 0;
+    std::vector<Area> Monitors() const override {
+        if (!monitors.empty()) return monitors;
+        return {Area{0, 0, screenWidth, screenHeight}};
+    }
+    std::vector<Area> monitors;   // empty: one monitor of the screen size
 
     struct Box { std::string text; int style; std::string title; };
     float screenWidth = 15360, screenHeight = 11520;   // 1024 x 768 pixels
@@ -197,6 +213,8 @@ public:
     std::string Environ(const std::string& name) const override { auto it = env.find(name); return it == env.end() ? "" : it->second; }
     std::string DecimalSeparator() const override { return decimalSeparator; }
     std::string decimalSeparator = ".";
+    std::string TimeStamp() const override { return timeStamp; }
+    std::string timeStamp = "2026-12-09 131500";
 
     std::string path = "C:\\Programs\\Pagewick", exeName = "pagewick", command;
     bool prevInstance = false, taskVisible = true;
@@ -214,8 +232,24 @@ public:
     FileError WriteFile(const std::string& p, const std::string& data) override;
     FileError WriteReplace(const std::string& p, const std::string& data) override;
     bool SetAttributes(const std::string& p, unsigned a) override { attributes[p] = a; return files.count(p) != 0; }
-    long long FileSize(const std::string& p) override { auto it = files.find(p); return it == files.end() ? -1 : static_cast<long long>(it->second.size()); }
     bool RemoveFile(const std::string& p) override { removed.push_back(p); return files.erase(p) != 0; }
+    long long FileSize(const std::string& p) override {
+        auto big = sizes.find(p);
+        if (big != sizes.end()) return big->second;
+        auto it = files.find(p);
+        return it == files.end() ? -1 : static_cast<long long>(it->second.size());
+    }
+    FileError Rename(const std::string& from, const std::string& to) override {
+        if (unwritable.count(from)) return {true, "Access is denied."};
+        if (!files.count(from)) return {true, "The system cannot find the file specified."};
+        if (files.count(to)) return {true, "Cannot create a file when that file already exists."};
+        files[to] = files[from];
+        files.erase(from);
+        renames.push_back({from, to});
+        return {};
+    }
+    std::map<std::string, long long> sizes;   // sizes reported without holding the bytes
+    std::vector<std::pair<std::string, std::string>> renames;
 
     std::map<std::string, std::string> files;
     std::map<std::string, unsigned> attributes;

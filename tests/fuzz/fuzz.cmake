@@ -1,4 +1,4 @@
-# The fuzz targets (settings file, spelling tokenizer), built with clang's libFuzzer beside the
+# The fuzz targets (settings file, spelling tokenizer, Live Update configuration, Open...), built with clang's libFuzzer beside the
 # g++ build, and a short run of each as a test. Skipped when clang++ cannot link -fsanitize=fuzzer.
 find_program(PAGEWICK_CLANGXX NAMES clang++ clang++-16 clang++-15 clang++-14)
 if(PAGEWICK_CLANGXX)
@@ -63,4 +63,22 @@ if(PAGEWICK_CLANGXX AND _probe_rc EQUAL 0)
   add_test(NAME UpdateConfigFuzz.ShortRun
            COMMAND ${_update_fuzz_exe} -runs=20000 -max_len=512 -seed=1
                    ${CMAKE_BINARY_DIR}/update_config_fuzz_corpus ${CMAKE_SOURCE_DIR}/tests/fuzz/update_corpus)
+endif()
+
+# The Open... reader (the text a file's bytes give, and its measure against the note's limits).
+if(PAGEWICK_CLANGXX AND _probe_rc EQUAL 0)
+  set(_open_fuzz_exe ${CMAKE_BINARY_DIR}/open_fuzz)
+  set(_open_fuzz_sources ${CMAKE_SOURCE_DIR}/tests/fuzz/open_fuzz.cpp ${CMAKE_SOURCE_DIR}/editor/OpenText.cpp
+      ${CMAKE_SOURCE_DIR}/storage/NoteFile.cpp ${CMAKE_SOURCE_DIR}/storage/NoteLimits.cpp)
+  add_custom_command(
+    OUTPUT ${_open_fuzz_exe}
+    COMMAND ${PAGEWICK_CLANGXX} -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -I${CMAKE_SOURCE_DIR}
+            ${_open_fuzz_sources} -o ${_open_fuzz_exe}
+    DEPENDS ${_open_fuzz_sources} ${CMAKE_SOURCE_DIR}/editor/FileCommands.h ${CMAKE_SOURCE_DIR}/storage/NoteLimits.h
+    COMMENT "Building the Open... fuzz target with clang++")
+  add_custom_target(build_open_fuzz ALL DEPENDS ${_open_fuzz_exe})
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/open_fuzz_corpus)
+  add_test(NAME OpenFuzz.ShortRun
+           COMMAND ${_open_fuzz_exe} -runs=20000 -max_len=4096 -seed=1
+                   ${CMAKE_BINARY_DIR}/open_fuzz_corpus ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus-open)
 endif()

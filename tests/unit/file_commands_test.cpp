@@ -166,7 +166,7 @@ TEST_F(FileCommandsTest, BinaryFileShowsNulsAsSpacesAndHugeOrUnreadableFilesAreR
     main->Command(mnuOpen);
     ASSERT_EQ(f.ui.boxes.size(), 1u);
     EXPECT_NE(f.ui.boxes[0].text.find("C:\\huge.txt"), std::string::npos);
-    EXPECT_NE(f.ui.boxes[0].text.find("too large"), std::string::npos);
+    EXPECT_NE(f.ui.boxes[0].text.find("more than the 10 MB"), std::string::npos) << f.ui.boxes[0].text;
     EXPECT_EQ(note().text, "");
     f.fs.files.erase("C:\\huge.txt");
 

@@ -209,7 +209,9 @@ TEST_F(MainWindow, CloseBoxHidesAndSavesNothing) {
     EXPECT_FALSE(form()->Visible());
     EXPECT_EQ(form()->State(), vbMinimized);
     EXPECT_FALSE(f.app.taskVisible);
-    EXPECT_TRUE(f.fs.writes.empty());
+    // Only the recovery copy is written as the window hides; the note and settings are not.
+    ASSERT_EQ(f.fs.writes.size(), 1u);
+    EXPECT_EQ(f.fs.writes[0], "C:\\Programs\\Pagewick\\pagewick.recover");
 }
 
 TEST_F(MainWindow, ShutdownSavesAndUnloadsButTheTaskManagerSavesNothing) {

@@ -1,0 +1,101 @@
+// The main window's side of keeping the note safe: the limits of the box, a note that start-up
+// did not load, the recovery copy, and a window that must come up where it can be used.
+#include "app/WindowGeometry.h"
+#include "app/frmPagewick.h"
+#include "storage/NoteFile.h"
+
+namespace pw {
+
+namespace {
+constexpr int kTxtNote = 1;
+constexpr unsigned EM_SETLIMITTEXT_ = 0x00C5;
+const char* const kRecoveryQuestion = "Pagewick did not end normally last time. Restore the text it held then?";
+}  // namespace
+
+std::string frmPagewick::LoadNoteAtStart() {
+    const std::string& notePath = noteKeeper_->path();
+    // Typing and pasting stop at the limit; whole texts are checked before they go in.
+    txtNote_->Send(EM_SETLIMITTEXT_, static_cast<unsigned long>(kMaxNoteBytes), 0);
+
+    std::string note, why;
+    if (!noteKeeper_->Load(note, why)) {
+        p_.ui.MsgBox("The note " + notePath + " was not loaded: " + why +
+                         ".\r\n\r\nThe file stays as it is and the window starts empty. Should you write a "
+                         "new note, the old file is kept beside it under a new name when the new one is saved.",
+                     vbExclamation, p_.app.Title());
+    }
+    std::string copy;
+    if (recovery_->Pending(note, copy)) {
+        if (!CheckNoteFits(copy).fits()) {
+            // Left where it is, for the user to open by other means.
+        } else if (p_.ui.MsgBox(kRecoveryQuestion, vbYesNo + vbQuestion, p_.app.Title()) == vbYes) {
+            note.swap(copy);
+            recovery_->Restored(note);
+        } else {
+            recovery_->Discard();
+        }
+    }
+    recovery_->Baseline(note);
+    return note;
+}
+
+bool frmPagewick::SaveNoteFile() {
+    const std::string notePath = noteKeeper_->path();
+    const std::string text = txtNote_->Text();
+    std::string keptAs, why;
+    switch (noteKeeper_->BeforeSave(text.empty(), p_.app.TimeStamp(), keptAs, why)) {
+        case NoteKeeper::Step::Skip:
+            return true;   // the note on disk was never shown; an empty box must not replace it
+        case NoteKeeper::Step::Failed:
+            p_.ui.MsgBox("The note " + notePath + " was not loaded at start, and it could not be kept under a "
+                             "new name before saving the text in the window:\r\n" + why +
+                             "\r\n\r\nNothing was overwritten. Your text is still in the window.",
+                         vbExclamation, p_.app.Title());
+            return false;
+        case NoteKeeper::Step::Write:
+            break;
+    }
+    if (!keptAs.empty()) {
+        p_.ui.MsgBox("The note that was not loaded at start has been kept as " + keptAs +
+                         ".\r\nThe text in the window is saved as " + notePath + ".",
+                     vbInformation, p_.app.Title());
+    }
+    const FileError err = SaveNote(p_.fs, notePath, *txtNote_);
+    if (err.failed) {
+        p_.ui.MsgBox("The note could not be saved to " + notePath + ":\r\n" + err.reason +
+                         "\r\n\r\nYour text is still in the window. Free some space or make "
+                         "the folder writable, then save again.",
+                     vbExclamation, p_.app.Title());
+        return false;
+    }
+    noteKeeper_->Saved();
+    recovery_->Saved(text);
+    return true;
+}
+
+void frmPagewick::Changed(int id) {
+    // Every change restarts the pause; the copy is written once typing rests.
+    if (id == kTxtNote) form_->StartTimer(kRecoveryTimer, kRecoveryPauseMs);
+}
+
+void frmPagewick::KeepRecoveryCopy() {
+    if (!unloaded_) recovery_->Update(txtNote_->Text());
+}
+
+bool frmPagewick::RefuseUnfit(const NoteFit& fit, const std::string& what) {
+    if (fit.fits()) return false;
+    p_.ui.MsgBox(what + " was refused: with it the note would not fit the window, " + WhyItDoesNotFit(fit) +
+                     ".\r\nThe note is unchanged.",
+                 vbExclamation, p_.app.Title());
+    return true;
+}
+
+void frmPagewick::MakeWindowUsable() {
+    // Unusable values were replaced as the settings were read (ApplySettings); here a window
+    // that would lie wholly off every monitor comes back on the nearest.
+    const WindowBounds now{form_->Left(), form_->Top(), form_->Width(), form_->Height()};
+    const WindowBounds b = BringOnScreen(now, p_.ui.Monitors());
+    if (b.left != now.left || b.top != now.top) form_->Move(b.left, b.top, b.width, b.height);
+}
+
+}  // namespace pw
