@@ -60,7 +60,9 @@ fi
 
 echo "== cross build and end-to-end tests under Wine (build-win)"
 if build_tree build-win win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake; then
-  run_ctest build-win e2e -j 2
+  # One test at a time: the few scenarios outside the desktop lock still load the machine, and
+  # key presses under Wine then arrive late enough to make menu and shortcut scenarios flaky.
+  run_ctest build-win e2e -j 1
 else
   echo "cross build failed: counted as one failed test"
   failed=$((failed + 1)); status=1
