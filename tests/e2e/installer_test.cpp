@@ -489,8 +489,9 @@ TEST_F(Installer, SilentUninstallRemovesProgramEntriesAndRunValueAndKeepsTheNote
   ASSERT_TRUE(StartInstalled(dir_)) << last_error();
   ASSERT_TRUE(SetNote("Keep me after uninstalling")) << last_error();
 
-  // "Run at Startup" of the installed copy.
-  ASSERT_TRUE(AddRunValue(exe));
+  // "Run at Startup" of the installed copy, chosen in its File menu.
+  ASSERT_TRUE(ChooseMenu({"File", "Run at Startup"})) << last_error();
+  ASSERT_TRUE(probe().Sync());
   RegValue run = ReadValue(kRunKey, "Pagewick");
   ASSERT_TRUE(run.present);
   EXPECT_EQ(run.type, DWORD(REG_SZ));
