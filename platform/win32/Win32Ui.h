@@ -15,6 +15,8 @@ class Win32Ui;
 class Win32Form;
 
 HFONT CreateFontFor(const FontSpec& font, bool underline);
+// A colour as the system draws it (system colours resolved).
+COLORREF ToColorRef(Color c);
 // A bitmap resource drawn for `dpi`: as stored at 96 dpi, smoothly rescaled otherwise. The
 // caller owns it.
 HBITMAP LoadBitmapForDpi(HINSTANCE instance, const std::string& name, int dpi);
