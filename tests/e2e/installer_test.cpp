@@ -269,6 +269,26 @@ class Installer : public PagewickTest {
     return PostMessageA(wizard, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != 0;
   }
 
+  // Starts setup with its window for `folder` and goes through Next and Install; the window,
+  // or null (last_error() says why).
+  HWND StartSetupToInstall(Process& setup, const std::string& folder) {
+    if (!setup.Start(setup_, "/D=" + folder, Folder())) {
+      error_ = "setup did not start";
+      return nullptr;
+    }
+    WindowQuery q;
+    q.pid = setup.pid();
+    q.caption = "Pagewick Setup";
+    q.visibility = Visibility::Visible;
+    HWND wizard = WaitTopWindow(q);
+    if (!wizard) {
+      error_ = "no setup window";
+      return nullptr;
+    }
+    if (!PressWizardButton(wizard, "&Next >") || !PressWizardButton(wizard, "&Install")) return nullptr;
+    return wizard;
+  }
+
   std::string setup_, default_dir_, shortcut_, dir_;
 };
 
@@ -371,15 +391,8 @@ TEST_F(Installer, RunningPagewickIsAskedToExitBeforeItIsReplaced) {
 
   // With its window: Next, Install, then the request to exit Pagewick.
   Process setup;
-  ASSERT_TRUE(setup.Start(setup_, "/D=" + dir_, Folder()));
-  WindowQuery q;
-  q.pid = setup.pid();
-  q.caption = "Pagewick Setup";
-  q.visibility = Visibility::Visible;
-  HWND wizard = WaitTopWindow(q);
-  ASSERT_NE(wizard, nullptr);
-  ASSERT_TRUE(PressWizardButton(wizard, "&Next >")) << last_error();
-  ASSERT_TRUE(PressWizardButton(wizard, "&Install")) << last_error();
+  HWND wizard = StartSetupToInstall(setup, dir_);
+  ASSERT_NE(wizard, nullptr) << last_error();
   MessageBoxInfo ask = WaitMessageBox(setup.pid(), "Pagewick Setup", "Please exit Pagewick");
   ASSERT_NE(ask.hwnd, nullptr) << "no request to exit Pagewick";
   EXPECT_NE(ask.text.find("Pagewick is running from " + dir_), std::string::npos) << ask.text;
@@ -420,15 +433,8 @@ TEST_F(Installer, CancelAtTheRequestToExitPagewickChangesNothing) {
   ASSERT_TRUE(StartInstalled(dir_)) << last_error();
 
   Process setup;
-  ASSERT_TRUE(setup.Start(setup_, "/D=" + dir_, Folder()));
-  WindowQuery q;
-  q.pid = setup.pid();
-  q.caption = "Pagewick Setup";
-  q.visibility = Visibility::Visible;
-  HWND wizard = WaitTopWindow(q);
-  ASSERT_NE(wizard, nullptr);
-  ASSERT_TRUE(PressWizardButton(wizard, "&Next >")) << last_error();
-  ASSERT_TRUE(PressWizardButton(wizard, "&Install")) << last_error();
+  HWND wizard = StartSetupToInstall(setup, dir_);
+  ASSERT_NE(wizard, nullptr) << last_error();
   MessageBoxInfo ask = WaitMessageBox(setup.pid(), "Pagewick Setup", "Please exit Pagewick");
   ASSERT_NE(ask.hwnd, nullptr);
   ASSERT_TRUE(ClickDialogButton(ask.hwnd, IDCANCEL));
@@ -465,15 +471,8 @@ TEST_F(Installer, FolderThatCannotBeWrittenIsRefused) {
   EXPECT_FALSE(FileExists(JoinPath(default_dir_, "pagewick.exe"))) << "nor anywhere else";
 
   Process setup;
-  ASSERT_TRUE(setup.Start(setup_, "/D=" + nowhere, Folder()));
-  WindowQuery q;
-  q.pid = setup.pid();
-  q.caption = "Pagewick Setup";
-  q.visibility = Visibility::Visible;
-  HWND wizard = WaitTopWindow(q);
-  ASSERT_NE(wizard, nullptr);
-  ASSERT_TRUE(PressWizardButton(wizard, "&Next >")) << last_error();
-  ASSERT_TRUE(PressWizardButton(wizard, "&Install")) << last_error();
+  HWND wizard = StartSetupToInstall(setup, nowhere);
+  ASSERT_NE(wizard, nullptr) << last_error();
   MessageBoxInfo refused = WaitMessageBox(setup.pid(), "Pagewick Setup", "must be a folder you can write to");
   ASSERT_NE(refused.hwnd, nullptr);
   EXPECT_NE(refused.text.find("Pagewick cannot write to " + nowhere), std::string::npos) << refused.text;
