@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what building and testing Pagewick needs on Debian 12, skipping what is there.
+# Installs what building and testing Pagewick needs on Debian 12, skipping what is there, and
+# makes sure Wine's 32-bit half can run (scripts/i386.sh).
 set -euo pipefail
+cd "$(dirname "$0")/.."
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 pkgs=(cmake make g++ googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool xauth
@@ -18,9 +20,20 @@ if [ ${#need[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   # A mirror in the middle of a sync can fail one index; retry, then try the install anyway
   # with what was fetched (it fails on its own when something it needs is missing).
-  for try in 1 2 3; do
+  for try in 1 2; do
     apt-get update -qq && break
-    sleep 10
+    sleep 5
   done || true
-  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  # When the security index for one architecture lags the other, the i386 and amd64 halves of
+  # a library cannot match and the plain install gives up ("held broken packages"); the
+  # release's own suite as the target resolves it.
+  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  if ! apt-get install -y -qq --no-install-recommends "${need[@]}" >/tmp/pagewick-apt.log 2>&1; then
+    echo "setup: the plain install failed ($(grep -m1 '^E:' /tmp/pagewick-apt.log || echo 'see /tmp/pagewick-apt.log')); installing with $release as the target"
+    apt-get install -y -qq --no-install-recommends -t "$release" "${need[@]}" >/tmp/pagewick-apt.log 2>&1 ||
+      { tail -n 30 /tmp/pagewick-apt.log; exit 1; }
+  fi
+else
+  echo "setup: all packages present"
 fi
+bash scripts/i386.sh setup
