@@ -22,6 +22,7 @@ session=$root/$tree/print-bench-session
 jobs=$session/jobs
 bash scripts/wine-session.sh start "$session" >/dev/null || exit 1
 trap 'bash scripts/wine-session.sh stop "$session"' EXIT
+bash scripts/wine-session.sh emulation
 mkdir -p "$jobs"
 bash scripts/wine-session.sh exec "$session" wine "$root/$tree/tests/e2e/pagewick_e2e_printer.exe" \
   "Pagewick Bench PS" "|sh $root/tests/e2e/printer/save-job.sh $jobs" || exit 1

@@ -21,6 +21,7 @@ fi
 session=$root/$tree/bench-session
 bash scripts/wine-session.sh start "$session" >/dev/null || exit 1
 trap 'bash scripts/wine-session.sh stop "$session"' EXIT
+bash scripts/wine-session.sh emulation
 bash scripts/wine-session.sh exec "$session" wine "$root/$tree/bench-wine/pagewick_wine_bench.exe" \
   --pagewick "$root/$tree/pagewick.exe" --notepad 'C:\windows\system32\notepad.exe' \
   --work "$session/work" "$@"

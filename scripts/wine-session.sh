@@ -11,6 +11,9 @@
 #   wine-session.sh stop DIR         end what `start` started (wineserver, Xvfb) and drop the prefix
 #   wine-session.sh template         only make sure the cached template prefix exists
 #   wine-session.sh prefix PATH      make a long-lived prefix at PATH from the template (once)
+#   wine-session.sh emulation        one line: whether Wine's 32-bit code runs natively or
+#                                    through qemu-i386 (scripts/i386.sh); `start` prints it as
+#                                    a comment too
 #
 # Every background process gets its stdio redirected to files under DIR: CTest waits for its
 # pipes to close, and Wine's helper processes inherit them otherwise.
@@ -78,6 +81,17 @@ ensure_template() {
   rm -rf "$TEMPLATE"
   mv "$work" "$TEMPLATE"
   exec 9>&-
+}
+
+# Benchmarks print this: under emulation absolute times are several times native ones, while
+# ratios against a baseline run under the same emulation stay comparable.
+emulation_line() {
+  local entry=/proc/sys/fs/binfmt_misc/qemu-i386
+  if [ -f "$entry" ] && grep -qx enabled "$entry"; then
+    echo "32-bit code: emulated by $(sed -n 's/^interpreter //p' "$entry") (absolute times are several times native ones; ratios against a program run the same way stay comparable)"
+  else
+    echo "32-bit code: native"
+  fi
 }
 
 state_env() {
@@ -154,6 +168,7 @@ cmd_start() {
   ) || { cmd_stop "$dir"; die "wine warm-up failed (see $dir/warmup.log)"; }
   mv "$dir/env.tmp" "$dir/env"
   cat "$dir/env"
+  echo "# $(emulation_line)"
 }
 
 cmd_stop() {
@@ -218,7 +233,7 @@ session_dir() {
   fi
 }
 
-if [ $# -ge 2 ] && [ "$1" != prefix ] && [ "$1" != template ]; then
+if [ $# -ge 2 ] && [ "$1" != prefix ] && [ "$1" != template ] && [ "$1" != emulation ]; then
   base=$2
   set -- "$1" "$(session_dir "$2")" "${@:3}"
   if [ "$1" = start ] && [ "${PAGEWICK_SESSION_PER_PARENT:-0}" = 1 ]; then
@@ -238,10 +253,11 @@ case "${1:-}" in
   env)      [ $# -eq 2 ] || die "usage: $0 env DIR"; state_env "$2" ;;
   exec)     [ $# -ge 3 ] || die "usage: $0 exec DIR CMD..."; cmd_exec "$2" "${@:3}" ;;
   template) ensure_template ;;
+  emulation) emulation_line ;;
   prefix)   [ $# -eq 2 ] || die "usage: $0 prefix PATH"
             if [ ! -f "$2/system.reg" ]; then
               ensure_template; rm -rf "$2"; mkdir -p "$(dirname "$2")"
               cp -a "$TEMPLATE/prefix" "$2" || die "copying the template failed"
             fi ;;
-  *) die "usage: $0 start|stop|env|exec|template|prefix ..." ;;
+  *) die "usage: $0 start|stop|env|exec|template|prefix|emulation ..." ;;
 esac
