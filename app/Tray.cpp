@@ -11,11 +11,27 @@ void frmPagewick::AddIcon(const std::string& toolTip) {
     const std::string icon = IconFilePath(p_.app);
     trayIcon_.hIcon = p_.fs.FileExists(icon) ? p_.shell.LoadFileIcon(icon, 16, 16) : 0;
     trayIcon_.szTip = FormatTip(toolTip);
+    // Explorer broadcasts this after it restarts; the icon is then added again.
+    taskbarCreated_ = p_.shell.RegisterMessage("TaskbarCreated");
+    // Handing the icon to the tray is slow (7-30 ms under Wine). A window that is about to show
+    // hands it over on a timer, which comes only after the window has painted: the icon shows a
+    // moment after the window instead of holding the window back. A window that starts in the
+    // tray needs its icon at once.
+    if (form_->State() == vbMinimized) {
+        NotifyTrayAdd();
+    } else {
+        trayAddPending_ = true;
+        form_->StartTimer(kTrayIconTimer, 1);
+    }
+}
+
+void frmPagewick::NotifyTrayAdd() {
+    if (trayAddPending_) form_->StopTimer(kTrayIconTimer);
+    trayAddPending_ = false;
+    if (trayAdded_ || unloaded_) return;
     const auto record = trayIcon_.Pack();
     p_.shell.NotifyIcon(NIM_ADD_, record.data());
     trayAdded_ = true;
-    // Explorer broadcasts this after it restarts; the icon is then added again.
-    taskbarCreated_ = p_.shell.RegisterMessage("TaskbarCreated");
 }
 
 void frmPagewick::RemoveIcon() {

@@ -93,6 +93,7 @@ void frmPagewick::ApplyTransparencyAtStart() {
 
 void frmPagewick::Form_Resize() {
     if (form_->State() == vbMinimized) {
+        if (trayAddPending_) NotifyTrayAdd();   // hidden before its icon went to the tray
         p_.app.SetTaskVisible(false);
         form_->Hide();
         KeepRecoveryCopy();
@@ -103,6 +104,7 @@ void frmPagewick::Form_Resize() {
 
 void frmPagewick::Form_QueryUnload(bool& cancel, int reason) {
     if (reason == vbFormControlMenu) {
+        if (trayAddPending_) NotifyTrayAdd();
         form_->SetState(vbMinimized);
         p_.app.SetTaskVisible(false);
         form_->Hide();
@@ -167,6 +169,10 @@ void frmPagewick::MenuOpening(int id) {
 }
 
 bool frmPagewick::Message(unsigned msg, unsigned long wParam, long lParam, long& result) {
+    if (msg == 0x0113 /* WM_TIMER */ && wParam == kTrayIconTimer) {
+        NotifyTrayAdd();
+        return true;
+    }
     if (FindReplaceMessage(msg, wParam, lParam, result)) return true;
     if (msg == 0x0113 /* WM_TIMER */ && wParam == kRecoveryTimer) {
         form_->StopTimer(kRecoveryTimer);

@@ -33,6 +33,9 @@ public:
     const std::string& Transparency() const { return transparency_; }
     void SetTransparency(const std::string& value) { transparency_ = value; }
     bool Unloaded() const { return unloaded_; }
+    // The timer on which a window that shows at start hands its icon to the tray.
+    static constexpr int kTrayIconTimer = 14;
+    // The timer on which a window that shows at start hands its icon to the tray.
 
     // Window events.
     void Form_Load();
@@ -86,6 +89,7 @@ public:
 private:
     // Load-step pieces that live with their features.
     void AddIcon(const std::string& toolTip);
+    void NotifyTrayAdd();
     void SetWindowIcons();
     void ReadSettingsOrDefaults();
     bool WriteSettings();
@@ -122,6 +126,7 @@ private:
     struct Settings CurrentSettings() const;
     TrayIconData trayIcon_;
     bool trayAdded_ = false;
+    bool trayAddPending_ = false;   // the icon goes to the tray once the shown window has painted
     unsigned taskbarCreated_ = 0;   // registered "TaskbarCreated": the tray was rebuilt
     std::shared_ptr<class frmHotkey> frmHotkey_;
     // --- editing: find and replace, file commands, font ---

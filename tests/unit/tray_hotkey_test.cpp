@@ -58,6 +58,50 @@ TEST_F(Main, TrayRecordHasTheFixedFieldsTheFileIconAndThePaddedTip) {
     EXPECT_EQ(f.shell.notifications[1].second, r);
 }
 
+TEST_F(Main, TheIconFollowsTheShownWindowOnce) {
+    // The window first; the icon on the timer that follows the window's painting.
+    main = std::make_unique<frmPagewick>(f.platform);
+    ASSERT_TRUE(main->Load());
+    EXPECT_TRUE(form()->Visible());
+    EXPECT_TRUE(f.shell.notifications.empty());
+    ASSERT_TRUE(form()->FireTimer(frmPagewick::kTrayIconTimer));
+    ASSERT_EQ(f.shell.notifications.size(), 1u);
+    EXPECT_EQ(f.shell.notifications[0].first, NIM_ADD_);
+    EXPECT_FALSE(form()->FireTimer(frmPagewick::kTrayIconTimer));
+    main->Command(mnuExit);
+    ASSERT_EQ(f.shell.notifications.size(), 2u);
+    EXPECT_EQ(f.shell.notifications[1].first, NIM_DELETE_);
+}
+
+TEST_F(Main, MinimisedBeforeTheIconCameTheIconGoesFirst) {
+    main = std::make_unique<frmPagewick>(f.platform);
+    ASSERT_TRUE(main->Load());
+    form()->SetState(vbMinimized);
+    EXPECT_FALSE(form()->Visible());
+    ASSERT_EQ(f.shell.notifications.size(), 1u);
+    EXPECT_FALSE(form()->FireTimer(frmPagewick::kTrayIconTimer));
+    EXPECT_EQ(f.shell.notifications.size(), 1u);
+}
+
+TEST_F(Main, ClosedToTheTrayBeforeTheIconCameTheIconGoesFirst) {
+    main = std::make_unique<frmPagewick>(f.platform);
+    ASSERT_TRUE(main->Load());
+    bool cancel = false;
+    main->Form_QueryUnload(cancel, vbFormControlMenu);
+    EXPECT_TRUE(cancel);
+    EXPECT_FALSE(form()->Visible());
+    ASSERT_EQ(f.shell.notifications.size(), 1u);
+    EXPECT_FALSE(form()->FireTimer(frmPagewick::kTrayIconTimer));
+}
+
+TEST_F(Main, StartedInTheTrayTheIconComesAtOnce) {
+    f.app.command = "/background";
+    main = std::make_unique<frmPagewick>(f.platform);
+    ASSERT_TRUE(main->Load());
+    ASSERT_EQ(f.shell.notifications.size(), 1u);
+    EXPECT_FALSE(form()->FireTimer(frmPagewick::kTrayIconTimer));
+}
+
 TEST(TrayTip, LongTextIsCutSoTheFieldStillEndsWithANul) {
     const auto tip = FormatTip(std::string(80, 'x'));
     EXPECT_EQ(std::string(tip.begin(), tip.end()), std::string(63, 'x') + '\0');
