@@ -19,9 +19,11 @@ constexpr int kNameCost = 300;    // a capitalised word offered for a word typed
 constexpr int kSameSound = 200;   // off the score of a word that sounds the same
 // For a typed word of at least kFarFrom letters, words that sound alike (sounds differing by
 // at most one) may lie up to kFarLimit off, in hundredths of an edit: always among the words
-// of the first pass, and among those of up to three letters more or fewer when nothing lies
-// within kFarUnless or fewer than five words lie within two edits.
-constexpr int kFarLimit = 350;
+// of the first pass, and among those of up to kFarReach letters more or fewer when nothing
+// lies within kFarUnless or fewer than five words lie within two edits.
+constexpr int kFarLimit = 400;
+constexpr std::size_t kFarReach = 4;   // letters more or fewer
+constexpr int kFarLetters = 3;         // letters brought in, and taken away, at most
 constexpr std::size_t kFarFrom = 4;
 constexpr int kFarUnless = 100;
 
@@ -281,12 +283,12 @@ std::vector<std::string> SpellChecker::Suggest(std::string_view typed, std::size
     // When nothing lies within one edit, or few words within two, the words further off that
     // sound alike and start alike ("fysisist" -> "physicist").
     const bool lookFurther = farAllowed && (nearest > kFarUnless || found.size() < 5);
-    for (std::size_t len = n - 3; lookFurther && len <= n + 3; ++len) {
+    for (std::size_t len = n > kFarReach ? n - kFarReach : 1; lookFurther && len <= n + kFarReach; ++len) {
         const bool nearLength = len + edits >= n && len <= n + edits;
         for (std::uint32_t idx : words_.OfLength(len)) {
             const std::uint32_t set = words_.Letters(idx);
             const int added = Count(set & ~letters), dropped = Count(letters & ~set);
-            if (added > 2 || dropped > 2 || (nearLength && added <= edits && dropped <= edits)) continue;
+            if (added > kFarLetters || dropped > kFarLetters || (nearLength && added <= edits && dropped <= edits)) continue;
             const unsigned char c = LowerChar(static_cast<unsigned char>(chars[words_.Start(idx)]));
             if (c < 'a' || c > 'z' || !(starts >> (c - 'a') & 1)) continue;
             consider(idx, false);
