@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "app/Menus.h"
-#include "options/RunAtStartup.h"
-#include "options/Transparency.h"
+#include "options/startup/RunAtStartup.h"
+#include "options/transparency/Transparency.h"
 #include "storage/NoteFile.h"
 
 namespace pw {

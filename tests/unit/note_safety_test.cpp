@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/SingleInstance.h"
+#include "platform/SingleInstance.h"
 #include "app/WindowGeometry.h"
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/frmPagewick.h"
-#include "editor/CWordWrap.h"
+#include "editor/printing/CWordWrap.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_printer.h"
 #include "fakes/main_window_fixture.h"

@@ -5,8 +5,8 @@
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
 #include "fakes/main_window_fixture.h"
-#include "options/Transparency.h"
-#include "options/frmTrans.h"
+#include "options/transparency/Transparency.h"
+#include "options/transparency/frmTrans.h"
 #include "storage/SettingsFile.h"
 
 namespace pw {

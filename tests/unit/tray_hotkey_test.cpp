@@ -1,12 +1,12 @@
 // The tray icon and its notifications, the window icons, VBHotKey1 and its dialog.
 #include <gtest/gtest.h>
 
-#include "app/Icon32.h"
-#include "app/TrayIcon.h"
+#include "app/tray/Icon32.h"
+#include "app/tray/TrayIcon.h"
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
 #include "fakes/main_window_fixture.h"
-#include "options/frmHotkey.h"
+#include "options/hotkey/frmHotkey.h"
 
 namespace pw {
 namespace {

@@ -1,10 +1,10 @@
-#include "options/SpellCheck.h"
+#include "options/spelling/SpellCommand.h"
 
 #include "app/frmPagewick.h"
-#include "options/SpellChecker.h"
-#include "options/SpellSession.h"
-#include "options/UserDictionary.h"
-#include "options/frmSpelling.h"
+#include "options/spelling/SpellChecker.h"
+#include "options/spelling/SpellSession.h"
+#include "options/spelling/UserDictionary.h"
+#include "options/spelling/frmSpelling.h"
 
 namespace pw {
 

@@ -1,5 +1,5 @@
 #include "app/frmPagewick.h"
-#include "options/frmHotkey.h"
+#include "options/hotkey/frmHotkey.h"
 
 namespace pw {
 

@@ -1,4 +1,4 @@
-#include "options/UserDictionary.h"
+#include "options/spelling/UserDictionary.h"
 
 #include <algorithm>
 

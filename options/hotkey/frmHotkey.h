@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "options/VBHotKey.h"
+#include "options/hotkey/VBHotKey.h"
 #include "platform/platform.h"
 
 namespace pw {

@@ -1,4 +1,4 @@
-#include "options/SpellWords.h"
+#include "options/spelling/SpellWords.h"
 
 #include <zlib.h>
 

@@ -1,4 +1,4 @@
-#include "editor/CWordWrap.h"
+#include "editor/printing/CWordWrap.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "options/frmHotkey.h"
+#include "options/hotkey/frmHotkey.h"
 
-#include "app/Icon32.h"
+#include "app/tray/Icon32.h"
 
 namespace pw {
 

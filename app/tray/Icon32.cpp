@@ -1,4 +1,4 @@
-#include "app/Icon32.h"
+#include "app/tray/Icon32.h"
 
 #include "app/frmPagewick.h"
 

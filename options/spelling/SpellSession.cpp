@@ -1,4 +1,4 @@
-#include "options/SpellSession.h"
+#include "options/spelling/SpellSession.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "options/VBHotKey.h"
+#include "options/hotkey/VBHotKey.h"
 
 #include <cstdio>
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "options/SpellWords.h"
+#include "options/spelling/SpellWords.h"
 
 namespace pw {
 

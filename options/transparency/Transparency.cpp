@@ -1,10 +1,10 @@
-#include "options/Transparency.h"
+#include "options/transparency/Transparency.h"
 
 #include <cmath>
 #include <cstdlib>
 
 #include "app/frmPagewick.h"
-#include "options/frmTrans.h"
+#include "options/transparency/frmTrans.h"
 
 namespace pw {
 

@@ -1,4 +1,4 @@
-#include "app/FitLayout.h"
+#include "platform/FitLayout.h"
 
 #include <algorithm>
 #include <numeric>

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "options/SpellChecker.h"
-#include "options/SpellTokenizer.h"
+#include "options/spelling/SpellChecker.h"
+#include "options/spelling/SpellTokenizer.h"
 
 namespace pw {
 

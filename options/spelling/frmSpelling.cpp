@@ -1,6 +1,6 @@
-#include "options/frmSpelling.h"
+#include "options/spelling/frmSpelling.h"
 
-#include "app/Icon32.h"
+#include "app/tray/Icon32.h"
 
 namespace pw {
 

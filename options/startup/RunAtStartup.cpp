@@ -1,7 +1,7 @@
-#include "options/RunAtStartup.h"
+#include "options/startup/RunAtStartup.h"
 
 #include "app/frmPagewick.h"
-#include "options/Registry.h"
+#include "options/startup/Registry.h"
 
 namespace pw {
 

@@ -1,4 +1,4 @@
-#include "app/MenuAccess.h"
+#include "platform/MenuAccess.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
-#include "options/SpellTokenizer.h"
+#include "options/spelling/SpellTokenizer.h"
 
-#include "options/SpellWords.h"
+#include "options/spelling/SpellWords.h"
 
 namespace pw {
 

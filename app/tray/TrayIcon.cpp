@@ -1,4 +1,4 @@
-#include "app/TrayIcon.h"
+#include "app/tray/TrayIcon.h"
 
 namespace pw {
 

@@ -1,8 +1,8 @@
-#include "options/SpellChecker.h"
+#include "options/spelling/SpellChecker.h"
 
 #include <algorithm>
 
-#include "options/SpellTokenizer.h"
+#include "options/spelling/SpellTokenizer.h"
 
 namespace pw {
 

@@ -1,5 +1,5 @@
-#include "app/Icon32.h"
-#include "app/TrayIcon.h"
+#include "app/tray/Icon32.h"
+#include "app/tray/TrayIcon.h"
 #include "app/frmPagewick.h"
 
 namespace pw {

@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "app/frmPagewick.h"
-#include "editor/CWordWrap.h"
+#include "editor/printing/CWordWrap.h"
 
 namespace pw {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "options/SpellChecker.h"
-#include "options/SpellTokenizer.h"
+#include "options/spelling/SpellChecker.h"
+#include "options/spelling/SpellTokenizer.h"
 
 namespace pw {
 

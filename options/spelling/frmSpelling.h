@@ -4,8 +4,8 @@
 #pragma once
 #include <memory>
 
-#include "options/SpellSession.h"
-#include "options/UserDictionary.h"
+#include "options/spelling/SpellSession.h"
+#include "options/spelling/UserDictionary.h"
 #include "platform/platform.h"
 
 namespace pw {

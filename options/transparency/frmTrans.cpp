@@ -1,7 +1,7 @@
-#include "options/frmTrans.h"
+#include "options/transparency/frmTrans.h"
 
-#include "app/Icon32.h"
-#include "options/Transparency.h"
+#include "app/tray/Icon32.h"
+#include "options/transparency/Transparency.h"
 
 namespace pw {
 

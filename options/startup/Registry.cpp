@@ -1,4 +1,4 @@
-#include "options/Registry.h"
+#include "options/startup/Registry.h"
 
 #include <cstdlib>
 #include <cstring>
