@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/MenuIds.h"
+#include "platform/MenuIds.h"
 #include "editor/CommonDialog.h"
 #include "editor/FindReplace.h"
 #include "help/frmAbout.h"

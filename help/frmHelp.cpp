@@ -1,6 +1,6 @@
 #include "help/frmHelp.h"
 
-#include "app/tray/Icon32.h"
+#include "platform/Icon32.h"
 #include "help/HelpTexts.h"
 
 namespace pw {

@@ -1,4 +1,4 @@
-#include "app/tray/Icon32.h"
+#include "platform/Icon32.h"
 #include "app/tray/TrayIcon.h"
 #include "app/frmPagewick.h"
 

@@ -1,6 +1,6 @@
 #include "options/hotkey/frmHotkey.h"
 
-#include "app/tray/Icon32.h"
+#include "platform/Icon32.h"
 
 namespace pw {
 

@@ -1,6 +1,6 @@
 #include "options/transparency/frmTrans.h"
 
-#include "app/tray/Icon32.h"
+#include "platform/Icon32.h"
 #include "options/transparency/Transparency.h"
 
 namespace pw {

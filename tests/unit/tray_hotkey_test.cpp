@@ -1,7 +1,7 @@
 // The tray icon and its notifications, the window icons, VBHotKey1 and its dialog.
 #include <gtest/gtest.h>
 
-#include "app/tray/Icon32.h"
+#include "platform/Icon32.h"
 #include "app/tray/TrayIcon.h"
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
