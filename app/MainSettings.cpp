@@ -1,20 +1,25 @@
+#include "app/MainSettings.h"
+
+#include "app/NoteSafety.h"
 #include "app/WindowGeometry.h"
-#include "app/frmPagewick.h"
+#include "app/tray/Tray.h"
+#include "options/hotkey/VBHotKey.h"
+#include "options/transparency/Transparency.h"
 #include "storage/SettingsFile.h"
 
 namespace pw {
 
-void frmPagewick::ReadSettingsOrDefaults() {
-    VBHotKey1.HotkeyPressed = [this] { VBHotKey1_HotkeyPressed(); };
+void MainSettings::ReadSettingsOrDefaults() {
+    VBHotKey1.HotkeyPressed = [this] { tray_.VBHotKey1_HotkeyPressed(); };
     VBHotKey1.HotkeyWarning = [this](const std::string& a, const std::string& b) {
-        VBHotKey1_HotkeyWarning(a, b);
+        tray_.VBHotKey1_HotkeyWarning(a, b);
     };
 
     // The defaults first: centred with the design size, then the default size. A settings
     // file then overrides as many values as it holds in sound form.
-    CenterOnScreen();
+    CenterOnScreen(*form_, p_.ui);
     form_->Move(form_->Left(), form_->Top(), 8445, 7245);
-    transparency_ = "0";
+    transparency_.set("0");
 
     const std::string path = SettingsPath(p_.app.Path());
     std::string data;
@@ -26,14 +31,14 @@ void frmPagewick::ReadSettingsOrDefaults() {
     VBHotKey1.SetWindow(form_->hWnd());
 }
 
-Settings frmPagewick::CurrentSettings() const {
+Settings MainSettings::CurrentSettings() const {
     Settings s;
     s.top = form_->Top();
     s.left = form_->Left();
     s.height = form_->Height();
     s.width = form_->Width();
     s.font = txtNote_->Font();
-    s.transparency = transparency_;
+    s.transparency = transparency_.value();
     s.altkey = VBHotKey1.altkey();
     s.ctrlkey = VBHotKey1.ctrlkey();
     s.enabled = VBHotKey1.enabled();
@@ -43,7 +48,7 @@ Settings frmPagewick::CurrentSettings() const {
     return s;
 }
 
-void frmPagewick::ApplySettings(const Settings& s, int validLines) {
+void MainSettings::ApplySettings(const Settings& s, int validLines) {
     // Top, Left, Height, Width, as far as the file holds them, in one move.
     if (validLines >= 2) {
         // A value that would make the window unusable keeps the default the form holds now.
@@ -54,7 +59,7 @@ void frmPagewick::ApplySettings(const Settings& s, int validLines) {
         form_->Move(b.left, b.top, b.width, b.height);
     }
     if (validLines >= 8) txtNote_->SetFont(s.font);   // the parser kept the rest of the font
-    if (validLines >= 14) transparency_ = s.transparency;
+    if (validLines >= 14) transparency_.set(s.transparency);
     VBHotKey1.BeginUpdate();
     if (validLines >= 17) VBHotKey1.set_altkey(s.altkey);
     if (validLines >= 18) VBHotKey1.set_ctrlkey(s.ctrlkey);
@@ -65,14 +70,14 @@ void frmPagewick::ApplySettings(const Settings& s, int validLines) {
     VBHotKey1.EndUpdate();
 }
 
-bool frmPagewick::WriteSettings() {
+bool MainSettings::WriteSettings() {
     const Settings s = CurrentSettings();
     const std::string path = SettingsPath(p_.app.Path());
     const FileError err = p_.fs.WriteReplace(path, FormatSettings(s, p_.app.DecimalSeparator()));
     if (err.failed) {
         std::string text = "The settings could not be saved to " + path + ":\r\n" + err.reason;
         // The note is safe: settings alone never keep the program from ending.
-        if (exiting_ && noteSaved_)
+        if (safety_.NoteSavedOnExit())
             text += "\r\n\r\nThe note was saved. Pagewick ends without saving its settings; the next start "
                     "uses those saved before.";
         p_.ui.MsgBox(text, vbExclamation, p_.app.Title());

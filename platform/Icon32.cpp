@@ -1,12 +1,10 @@
 #include "platform/Icon32.h"
 
-#include "app/frmPagewick.h"
+#include "platform/WinNumbers.h"
 
 namespace pw {
 
 namespace {
-
-constexpr int SM_CXICON_ = 11, SM_CYICON_ = 12, SM_CXSMICON_ = 49, SM_CYSMICON_ = 50;
 
 Handle TopOwner(IShell& shell, Handle window) {
     Handle current = window;
@@ -52,12 +50,6 @@ void ApplyIconFile(Platform& p, Handle window, Handle trayIconOrZero) {
 void SetWindowIconsOf(Platform& p, Handle window) {
     SetIcon(p.shell, window, "AAA", true);
     ApplyIconFile(p, window, 0);
-}
-
-void frmPagewick::SetWindowIcons() {
-    const Handle window = form_->hWnd();
-    SetIcon(p_.shell, window, "AAA", true);
-    ApplyIconFile(p_, window, trayIcon_.hIcon);
 }
 
 }  // namespace pw

@@ -1,10 +1,11 @@
+#include "app/tray/Tray.h"
+
 #include "platform/Icon32.h"
-#include "app/tray/TrayIcon.h"
-#include "app/frmPagewick.h"
+#include "platform/MenuIds.h"
 
 namespace pw {
 
-void frmPagewick::AddIcon(const std::string& toolTip) {
+void Tray::AddIcon(const std::string& toolTip) {
     trayIcon_ = TrayIconData();
     trayIcon_.hWnd = form_->hWnd();
     // A missing or broken file gives 0: a blank entry that still answers clicks.
@@ -18,7 +19,13 @@ void frmPagewick::AddIcon(const std::string& toolTip) {
     taskbarCreated_ = p_.shell.RegisterMessage("TaskbarCreated");
 }
 
-void frmPagewick::RemoveIcon() {
+void Tray::SetWindowIcons() {
+    const Handle window = form_->hWnd();
+    SetIcon(p_.shell, window, "AAA", true);
+    ApplyIconFile(p_, window, trayIcon_.hIcon);
+}
+
+void Tray::RemoveIcon() {
     if (trayAdded_) {
         const auto record = trayIcon_.Pack();
         p_.shell.NotifyIcon(NIM_DELETE_, record.data());
@@ -28,13 +35,13 @@ void frmPagewick::RemoveIcon() {
     VBHotKey1.Release();
 }
 
-void frmPagewick::RestoreFromTray() {
+void Tray::RestoreFromTray() {
     form_->SetState(vbNormal);
     form_->Show();
     form_->BringToFront();
 }
 
-bool frmPagewick::TrayMessage(unsigned msg, unsigned long wParam, long lParam, long& result) {
+bool Tray::Message(unsigned msg, unsigned long wParam, long lParam, long& result) {
     if (msg == WM_TRAYNOTIFY) {
         switch (DecodeTrayNotification(wParam, lParam, form_->State())) {
             case TrayAction::Restore: RestoreFromTray(); break;
@@ -59,7 +66,7 @@ bool frmPagewick::TrayMessage(unsigned msg, unsigned long wParam, long lParam, l
     return false;
 }
 
-void frmPagewick::VBHotKey1_HotkeyPressed() {
+void Tray::VBHotKey1_HotkeyPressed() {
     if (form_->State() != vbMinimized) {
         form_->SetState(vbMinimized);
         form_->Hide();
@@ -68,7 +75,7 @@ void frmPagewick::VBHotKey1_HotkeyPressed() {
     }
 }
 
-void frmPagewick::VBHotKey1_HotkeyWarning(const std::string& a, const std::string& b) {
+void Tray::VBHotKey1_HotkeyWarning(const std::string& a, const std::string& b) {
     p_.ui.MsgBox("Warning: " + a + ", " + b, vbOKCancel + vbInformation, p_.app.Title());
 }
 

@@ -4,17 +4,16 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/WinNumbers.h"
 #include "platform/types.h"
 
 namespace pw {
 
-constexpr unsigned NIM_ADD_ = 0, NIM_DELETE_ = 2;
 constexpr unsigned NIF_MESSAGE_ICON_TIP = 7;
 // The shell posts the icon's mouse messages to the main window as this private message,
 // with wParam = the icon id and lParam = the mouse message.
 constexpr unsigned WM_TRAYNOTIFY = 0x8001;   // WM_APP + 1
 constexpr unsigned kTrayIconId = 1;
-constexpr unsigned WM_LBUTTONDOWN_ = 0x201, WM_RBUTTONUP_ = 0x205;
 
 // The single-byte NOTIFYICONDATA record, 88 bytes as the shell reads it.
 struct TrayIconData {

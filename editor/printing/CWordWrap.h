@@ -18,11 +18,9 @@ public:
     float MarginLeft() const { return marginLeft_; }
     void SetMarginLeft(float v) { marginLeft_ = v; }
     float MarginTop() const { return marginTop_; }
-    void SetMarginTop(float v) { marginTop_ = v; }
     float MarginRight() const { return marginRight_; }
     void SetMarginRight(float v) { marginRight_ = v; }
     float MarginBottom() const { return marginBottom_; }
-    void SetMarginBottom(float v) { marginBottom_ = v; }
 
     // Prints the text as one job and ends the job. False when the printer refused it: the job
     // was thrown away and Failure() tells which printer and why.

@@ -1,7 +1,7 @@
 #include <memory>
 
-#include "app/frmPagewick.h"
 #include "editor/printing/CWordWrap.h"
+#include "editor/printing/Print.h"
 
 namespace pw {
 
@@ -9,7 +9,7 @@ namespace pw {
 // note when nothing is selected) in the note's face and size. A cancelled dialog ends the
 // command quietly; a printer that refuses a job is named to the user with its reason, since
 // a print that silently does nothing reads as a print that worked.
-void frmPagewick::mnuPrint_Click() {
+void PrintCommand::Print() {
     if (!p_.printing) return;
     CommonDialog_.CancelError_ = true;
     if (CommonDialog_.ShowPrinter(p_.dialogs, form_->hWnd()) != CommonDialog::Chosen) return;

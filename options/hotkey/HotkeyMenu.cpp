@@ -1,20 +1,11 @@
-#include "app/frmPagewick.h"
+#include "options/hotkey/HotkeyMenu.h"
+
 #include "options/hotkey/frmHotkey.h"
 
 namespace pw {
 
-void frmPagewick::mnuHotkey_Click() {
-    // One dialog at a time: an open one is shown again as it is.
-    if (frmHotkey_ && frmHotkey_->Loaded()) {
-        frmHotkey_->Show();
-        return;
-    }
-    frmHotkey_ = std::make_shared<frmHotkey>(p_, VBHotKey1, form_->hWnd());
-    frmHotkey_->Show();
-}
-
-void frmPagewick::UnloadHotkeyDialog() {
-    if (frmHotkey_) frmHotkey_->Unload();
+void OpenHotkeyDialog(Platform& p, VBHotKey& hotkey, Handle owner, OwnedWindows& windows) {
+    windows.OpenOrMake<frmHotkey>([&] { return std::make_shared<frmHotkey>(p, hotkey, owner); })->Show();
 }
 
 }  // namespace pw

@@ -6,11 +6,10 @@
 #include <functional>
 #include <string>
 
+#include "platform/WinNumbers.h"
 #include "platform/system.h"
 
 namespace pw {
-
-constexpr unsigned WM_HOTKEY_ = 0x312;
 
 class VBHotKey {
 public:

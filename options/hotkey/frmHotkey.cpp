@@ -1,14 +1,8 @@
 #include "options/hotkey/frmHotkey.h"
 
-#include "platform/Icon32.h"
+#include "platform/WinNumbers.h"
 
 namespace pw {
-
-namespace {
-
-constexpr int IDOK_ = 1, IDCANCEL_ = 2;   // Enter and Esc in a modeless dialog
-
-}  // namespace
 
 std::string KeyTextFor(long vkey) {
     if ((vkey >= 'A' && vkey <= 'Z') || (vkey >= '0' && vkey <= '9')) return std::string(1, static_cast<char>(vkey));
@@ -35,16 +29,12 @@ bool VkeyFor(const std::string& text, long& vkey) {
     return false;
 }
 
-frmHotkey::frmHotkey(Platform& p, VBHotKey& hotkey, Handle owner) : p_(p), hotkey_(hotkey), owner_(owner) {}
+frmHotkey::frmHotkey(Platform& p, VBHotKey& hotkey, Handle owner) : OwnedForm(p), hotkey_(hotkey), owner_(owner) {}
 
 frmHotkey::~frmHotkey() = default;
 
 void frmHotkey::Show() {
-    if (Loaded()) {
-        form_->Show();
-        form_->BringToFront();
-        return;
-    }
+    if (Raise(true)) return;
     FormDef def;
     def.caption = "Global Hotkey";
     def.clientWidth = 3645;
@@ -62,12 +52,12 @@ void frmHotkey::Show() {
     };
     for (int i = 0; i < 6; ++i) controls_[i] = &form_->AddControl(defs[i]);
     Form_Load();
-    p_.ui.AddModeless(form_->hWnd());
+    JoinDialogLoop();
     form_->Show();
 }
 
 void frmHotkey::Form_Load() {
-    SetWindowIconsOf(p_, form_->hWnd());
+    SetIcons();
     FillKeyList();
     C(chkAlt).SetValue(hotkey_.altkey() ? 1 : 0);
     C(chkCtrl).SetValue(hotkey_.ctrlkey() ? 1 : 0);
@@ -84,17 +74,13 @@ void frmHotkey::FillKeyList() {
     for (char c = '0'; c <= '9'; ++c) AddKey(std::string(1, c));
 }
 
-void frmHotkey::Form_Unload() { p_.ui.RemoveModeless(form_->hWnd()); }
-
-void frmHotkey::Unload() {
-    if (Loaded()) RunClose(*this, *form_, vbFormCode);
-}
+void frmHotkey::Form_Unload() { LeaveDialogLoop(); }
 
 void frmHotkey::Command(int id) {
     switch (id) {
         case btnHotkey:
         case IDOK_: btnHotkey_Click(); break;
-        case IDCANCEL_: Unload(); break;
+        case IDCANCEL_: Close(); break;
         default: break;
     }
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "options/hotkey/VBHotKey.h"
-#include "platform/platform.h"
+#include "platform/OwnedWindows.h"
 
 namespace pw {
 
@@ -16,7 +16,7 @@ std::string KeyTextFor(long vkey);
 // An empty text gives false too.
 bool VkeyFor(const std::string& text, long& vkey);
 
-class frmHotkey : public FormEvents {
+class frmHotkey : public OwnedForm {
 public:
     enum Id { chkAlt = 11, chkCtrl, chkShift, chkWindows, cmb_key, btnHotkey };
 
@@ -25,8 +25,6 @@ public:
 
     // Creates and shows the window (the load step), or shows the open one again.
     void Show();
-    bool Loaded() const { return form_ && form_->hWnd() != 0; }
-    void Unload();   // closes it by program, when it is open
     IForm* form() { return form_.get(); }
 
     void Form_Load();
@@ -37,10 +35,8 @@ public:
     void FillKeyList();
 
 private:
-    Platform& p_;
     VBHotKey& hotkey_;
     Handle owner_;
-    std::unique_ptr<IForm> form_;
     IControl* controls_[6] = {};
     IControl& C(int id) { return *controls_[id - chkAlt]; }
 };

@@ -1,6 +1,5 @@
 #include "options/spelling/SpellCommand.h"
 
-#include "app/frmPagewick.h"
 #include "options/spelling/SpellChecker.h"
 #include "options/spelling/SpellSession.h"
 #include "options/spelling/UserDictionary.h"
@@ -87,7 +86,5 @@ void SpellCheck(Platform& p, IControl& box, Handle owner) {
     // No Word: the built-in checker, which leaves the clipboard alone.
     if (!CheckBuiltIn(p, box, owner)) p.ui.MsgBox(kNeedsWord, vbOKOnly, p.app.Title());
 }
-
-void frmPagewick::mnuSpellcheck_Click() { SpellCheck(p_, txtNote(), form().hWnd()); }
 
 }  // namespace pw

@@ -27,7 +27,6 @@ public:
     // False when the check is complete.
     bool Next();
     const std::string& Text() const { return text_; }
-    const std::string& Original() const { return original_; }
     bool Changed() const { return text_ != original_; }
     WordSpan Current() const { return current_; }
     std::string Word() const { return text_.substr(current_.start, current_.length); }

@@ -1,12 +1,9 @@
 #include "options/spelling/frmSpelling.h"
 
 #include "platform/Icon32.h"
+#include "platform/WinNumbers.h"
 
 namespace pw {
-
-namespace {
-constexpr int IDOK_ = 1;
-}
 
 frmSpelling::frmSpelling(Platform& p, IControl& note, SpellSession& session, UserDictionary& userWords, Handle owner)
     : p_(p), note_(note), session_(session), userWords_(userWords), owner_(owner) {}

@@ -5,16 +5,14 @@
 #include <string>
 #include <variant>
 
+#include "platform/WinNumbers.h"
 #include "platform/system.h"
 
 namespace pw {
 
-constexpr Handle HKEY_CURRENT_USER_ = 0x80000001u;
-constexpr unsigned long REG_SZ_ = 1, REG_DWORD_ = 4;
 // KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK
 constexpr unsigned long kRegistryAccess = 0x3F;
 constexpr long kRegistryOtherType = -1;   // ReadValue: a value of a type it does not serve
-constexpr long ERROR_INVALID_PARAMETER_ = 87;
 
 // A value as the routines pass it: text for REG_SZ, a 32-bit number for REG_DWORD.
 using RegValue = std::variant<std::string, std::int32_t>;

@@ -1,7 +1,7 @@
 #include "options/startup/RunAtStartup.h"
 
-#include "app/frmPagewick.h"
 #include "options/startup/Registry.h"
+#include "platform/MenuIds.h"
 
 namespace pw {
 
@@ -18,14 +18,14 @@ bool RunValuePresent(IRegistry& reg, const IApp& app) {
     return GetKeyValue(reg, HKEY_CURRENT_USER_, kRunKeyPath, app.Title()) == RunValueText(app);
 }
 
-void frmPagewick::mnuStartup_Click() {
+void ToggleRunAtStartup(Platform& p, IForm& window) {
     // The statuses are not looked at: the mark always follows the click.
-    if (!form_->MenuChecked(mnuStartup)) {
-        SetKeyValue(p_.registry, HKEY_CURRENT_USER_, kRunKeyPath, p_.app.Title(), RunValueText(p_.app), REG_SZ_);
-        form_->SetMenuChecked(mnuStartup, true);
+    if (!window.MenuChecked(mnuStartup)) {
+        SetKeyValue(p.registry, HKEY_CURRENT_USER_, kRunKeyPath, p.app.Title(), RunValueText(p.app), REG_SZ_);
+        window.SetMenuChecked(mnuStartup, true);
     } else {
-        DeleteKeyValue(p_.registry, HKEY_CURRENT_USER_, kRunKeyPath, p_.app.Title());
-        form_->SetMenuChecked(mnuStartup, false);
+        DeleteKeyValue(p.registry, HKEY_CURRENT_USER_, kRunKeyPath, p.app.Title());
+        window.SetMenuChecked(mnuStartup, false);
     }
 }
 

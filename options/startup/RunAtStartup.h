@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "platform/system.h"
+#include "platform/platform.h"
 
 namespace pw {
 
@@ -14,5 +14,9 @@ std::string RunValueText(const IApp& app);
 
 // True when the Run value of this program holds exactly RunValueText.
 bool RunValuePresent(IRegistry& reg, const IApp& app);
+
+// File > Run at Startup: writes or deletes the value; the check mark on the main window's
+// (`window`) entry follows the click whatever the registry answers.
+void ToggleRunAtStartup(Platform& p, IForm& window);
 
 }  // namespace pw

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/frmPagewick.h"
 #include "options/transparency/frmTrans.h"
 
 namespace pw {
@@ -38,22 +37,20 @@ long HoldToRange(double value) {
 
 long TransparencyPercent(const std::string& value) { return HoldToRange(std::strtod(value.c_str(), nullptr)); }
 
-void frmPagewick::mnuTrans_Click() {
-    // One dialog at a time: an open one is shown again.
-    if (frmTrans_ && frmTrans_->Loaded()) {
-        frmTrans_->Show();
-        return;
-    }
-    frmTrans::Target target;
-    target.window = form_.get();
-    target.value = [this] { return transparency_; };
-    target.setValue = [this](const std::string& v) { transparency_ = v; };
-    frmTrans_ = std::make_shared<frmTrans>(p_, std::move(target));
-    frmTrans_->Show();
+void TransparencyOption::ApplyAtStart(Platform& p, IForm& window) const {
+    // The settings reader keeps only whole values from 0 to 90; 0 leaves the window unlayered.
+    const long value = TransparencyPercent(transparency_);
+    if (value != 0) pw::SetTransparency(window, p.ui, p.app.Title(), 100 - value);
 }
 
-void frmPagewick::UnloadTransDialog() {
-    if (frmTrans_) frmTrans_->Unload();
+void TransparencyOption::OpenDialog(Platform& p, IForm& window, OwnedWindows& windows) {
+    windows.OpenOrMake<frmTrans>([&] {
+        frmTrans::Target target;
+        target.window = &window;
+        target.value = [this] { return transparency_; };
+        target.setValue = [this](const std::string& v) { transparency_ = v; };
+        return std::make_shared<frmTrans>(p, std::move(target));
+    })->Show();
 }
 
 }  // namespace pw

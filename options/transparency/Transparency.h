@@ -2,7 +2,8 @@
 #pragma once
 #include <string>
 
-#include "platform/ui.h"
+#include "platform/OwnedWindows.h"
+#include "platform/platform.h"
 
 namespace pw {
 
@@ -19,5 +20,20 @@ void SetTransparency(IForm& window, IUi& ui, const std::string& title, long opac
 
 // The whole percentage a kept value stands for, 0..90.
 long TransparencyPercent(const std::string& value);
+
+// The main window's transparency: the kept value ("0" to "90", as the settings file holds
+// it), put to use at start and changed with the Transparency dialog.
+class TransparencyOption {
+public:
+    const std::string& value() const { return transparency_; }
+    void set(const std::string& value) { transparency_ = value; }
+    // Load step 9: the kept value on the window; 0 leaves it unlayered.
+    void ApplyAtStart(Platform& p, IForm& window) const;
+    // File > Transparency...: one dialog at a time; an open one is shown again.
+    void OpenDialog(Platform& p, IForm& window, OwnedWindows& windows);
+
+private:
+    std::string transparency_ = "0";
+};
 
 }  // namespace pw

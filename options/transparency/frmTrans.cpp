@@ -1,30 +1,22 @@
 #include "options/transparency/frmTrans.h"
 
-#include "platform/Icon32.h"
 #include "options/transparency/Transparency.h"
+#include "platform/WinNumbers.h"
 
 namespace pw {
 
 namespace {
 
-constexpr int IDOK_ = 1, IDCANCEL_ = 2;                    // Enter and Esc in a modeless dialog
-constexpr unsigned TBM_SETTICFREQ_ = 0x0400 + 20;          // WM_USER + 20
-constexpr unsigned TBM_SETPAGESIZE_ = 0x0400 + 21;
-
 std::string Percent(long transparency) { return std::to_string(transparency) + "%"; }
 
 }  // namespace
 
-frmTrans::frmTrans(Platform& p, Target target) : p_(p), target_(std::move(target)) {}
+frmTrans::frmTrans(Platform& p, Target target) : OwnedForm(p), target_(std::move(target)) {}
 
 frmTrans::~frmTrans() = default;
 
 void frmTrans::Show() {
-    if (Loaded()) {
-        form_->Show();
-        form_->BringToFront();
-        return;
-    }
+    if (Raise(true)) return;
     FormDef def;
     def.caption = "Transparency";
     def.clientWidth = 3945;
@@ -45,11 +37,11 @@ void frmTrans::Show() {
     slider.Send(TBM_SETTICFREQ_, 10, 0);
     slider.Send(TBM_SETPAGESIZE_, 0, 10);
     Form_Load();
-    p_.ui.AddModeless(form_->hWnd());
+    JoinDialogLoop();
     form_->Show();
 }
 
-void frmTrans::Form_Load() { SetWindowIconsOf(p_, form_->hWnd()); }
+void frmTrans::Form_Load() { SetIcons(); }
 
 void frmTrans::Form_Activate() {
     const long transparency = TransparencyPercent(target_.value());
@@ -57,17 +49,13 @@ void frmTrans::Form_Activate() {
     Ctl(sliderTrans).SetValue(static_cast<int>(100 - transparency));
 }
 
-void frmTrans::Form_Unload() { p_.ui.RemoveModeless(form_->hWnd()); }
-
-void frmTrans::Unload() {
-    if (Loaded()) RunClose(*this, *form_, vbFormCode);
-}
+void frmTrans::Form_Unload() { LeaveDialogLoop(); }
 
 void frmTrans::Command(int id) {
     switch (id) {
         case btnTrans:
         case IDOK_: btnTrans_Click(); break;
-        case IDCANCEL_: Unload(); break;
+        case IDCANCEL_: Close(); break;
         default: break;
     }
 }

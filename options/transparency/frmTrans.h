@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/OwnedWindows.h"
 
 namespace pw {
 
-class frmTrans : public FormEvents {
+class frmTrans : public OwnedForm {
 public:
     enum Id { sliderTrans = 21, lblTrans, lblSlider, btnTrans };
 
@@ -25,8 +25,6 @@ public:
 
     // Creates and shows the window (the load step), or shows the open one again.
     void Show();
-    bool Loaded() const { return form_ && form_->hWnd() != 0; }
-    void Unload();   // closes it by program, when it is open
     IForm* form() { return form_.get(); }
     IControl& Ctl(int id) { return *controls_[id - sliderTrans]; }
 
@@ -40,9 +38,7 @@ public:
     void btnTrans_Click();
 
 private:
-    Platform& p_;
     Target target_;
-    std::unique_ptr<IForm> form_;
     IControl* controls_[4] = {};
 };
 
