@@ -121,6 +121,7 @@ private:
     void ApplySettings(const struct Settings& s, int validLines);
     struct Settings CurrentSettings() const;
     TrayIconData trayIcon_;
+    Handle iconFileImage_ = 0;      // pagewick.ico as read at start; 0: missing or unreadable
     bool trayAdded_ = false;
     unsigned taskbarCreated_ = 0;   // registered "TaskbarCreated": the tray was rebuilt
     std::shared_ptr<class frmHotkey> frmHotkey_;
