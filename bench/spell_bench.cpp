@@ -17,9 +17,9 @@
 
 #include <unistd.h>
 
-#include "options/SpellChecker.h"
-#include "options/SpellTokenizer.h"
-#include "options/SpellWords.h"
+#include "options/spelling/SpellChecker.h"
+#include "options/spelling/SpellTokenizer.h"
+#include "options/spelling/SpellWords.h"
 
 namespace {
 

@@ -18,7 +18,7 @@ protected:
     bool Start() {
         main = std::make_unique<frmPagewick>(f.platform);
         if (!main->Load()) return false;
-        static_cast<Form&>(main->form()).FireTimer(frmPagewick::kTrayIconTimer);
+        static_cast<Form&>(main->form()).FireTimer(Tray::kTrayIconTimer);
         return true;
     }
 };

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "options/Inflate.h"
+#include "options/spelling/Inflate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // As a stream: the first two bytes say how much it should unpack to.

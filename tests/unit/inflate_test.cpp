@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "options/Inflate.h"
+#include "options/spelling/Inflate.h"
 
 namespace pw {
 namespace {

@@ -1,12 +1,12 @@
 // The tray icon and its notifications, the window icons, VBHotKey1 and its dialog.
 #include <gtest/gtest.h>
 
-#include "app/Icon32.h"
-#include "app/TrayIcon.h"
+#include "platform/Icon32.h"
+#include "app/tray/TrayIcon.h"
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
 #include "fakes/main_window_fixture.h"
-#include "options/frmHotkey.h"
+#include "options/hotkey/frmHotkey.h"
 
 namespace pw {
 namespace {
@@ -64,10 +64,10 @@ TEST_F(Main, TheIconFollowsTheShownWindowOnce) {
     ASSERT_TRUE(main->Load());
     EXPECT_TRUE(form()->Visible());
     EXPECT_TRUE(f.shell.notifications.empty());
-    ASSERT_TRUE(form()->FireTimer(frmPagewick::kTrayIconTimer));
+    ASSERT_TRUE(form()->FireTimer(Tray::kTrayIconTimer));
     ASSERT_EQ(f.shell.notifications.size(), 1u);
     EXPECT_EQ(f.shell.notifications[0].first, NIM_ADD_);
-    EXPECT_FALSE(form()->FireTimer(frmPagewick::kTrayIconTimer));
+    EXPECT_FALSE(form()->FireTimer(Tray::kTrayIconTimer));
     main->Command(mnuExit);
     ASSERT_EQ(f.shell.notifications.size(), 2u);
     EXPECT_EQ(f.shell.notifications[1].first, NIM_DELETE_);
@@ -79,7 +79,7 @@ TEST_F(Main, MinimisedBeforeTheIconCameTheIconGoesFirst) {
     form()->SetState(vbMinimized);
     EXPECT_FALSE(form()->Visible());
     ASSERT_EQ(f.shell.notifications.size(), 1u);
-    EXPECT_FALSE(form()->FireTimer(frmPagewick::kTrayIconTimer));
+    EXPECT_FALSE(form()->FireTimer(Tray::kTrayIconTimer));
     EXPECT_EQ(f.shell.notifications.size(), 1u);
 }
 
@@ -91,7 +91,7 @@ TEST_F(Main, ClosedToTheTrayBeforeTheIconCameTheIconGoesFirst) {
     EXPECT_TRUE(cancel);
     EXPECT_FALSE(form()->Visible());
     ASSERT_EQ(f.shell.notifications.size(), 1u);
-    EXPECT_FALSE(form()->FireTimer(frmPagewick::kTrayIconTimer));
+    EXPECT_FALSE(form()->FireTimer(Tray::kTrayIconTimer));
 }
 
 TEST_F(Main, StartedInTheTrayTheIconComesAtOnce) {
@@ -99,7 +99,7 @@ TEST_F(Main, StartedInTheTrayTheIconComesAtOnce) {
     main = std::make_unique<frmPagewick>(f.platform);
     ASSERT_TRUE(main->Load());
     ASSERT_EQ(f.shell.notifications.size(), 1u);
-    EXPECT_FALSE(form()->FireTimer(frmPagewick::kTrayIconTimer));
+    EXPECT_FALSE(form()->FireTimer(Tray::kTrayIconTimer));
 }
 
 TEST(TrayTip, LongTextIsCutSoTheFieldStillEndsWithANul) {
@@ -123,8 +123,7 @@ TEST(TrayDecode, OnlyLeftDownAndRightUpOfOurIconWhileMinimised) {
 }
 
 TEST_F(Main, NotificationsRestoreAndOpenThePopupOnlyWhileHidden) {
-    ASSERT_TRUE(Start());   // no icon file: a blank entry that still answers
-    EXPECT_EQ(At32(f.shell.notifications[0].second, 20), 0u);
+    ASSERT_TRUE(Start());
     Notify(1, 0x201);
     Notify(1, 0x205);
     EXPECT_TRUE(form()->popups.empty());
@@ -154,8 +153,44 @@ TEST_F(Main, PopupExitSavesTheNoteAndSettings) {
     EXPECT_TRUE(form()->destroyed);
 }
 
+// What the user finds in the tray, and what the main window's small icon becomes, for each
+// state of pagewick.ico beside the program.
+TEST(TrayImage, ReadableFileElseTheBuiltInIconAtTheSystemSmallIconSize) {
+    struct Case {
+        const char* what;
+        bool fileThere;
+        Handle fileReads;      // what loading the file gives; 0: not an icon
+        Handle tray;           // the record's image
+        Handle mainSmall;      // the main window's small icon after the icon-file rule
+    };
+    // 120 dpi: the system's small icons are 20 x 20; the fake hands out 0x5000 + width, so
+    // the handle also tells the size the built-in group was asked for.
+    const Handle builtIn = 0x5000 + 20;
+    for (const Case& c : {Case{"no file", false, 0x7777, builtIn, builtIn},
+                          Case{"unreadable file", true, 0, builtIn, 0},
+                          Case{"readable file", true, 0x7777, 0x7777, 0x7777}}) {
+        SCOPED_TRACE(c.what);
+        fake::Fakes f;
+        f.shell.metrics[49] = f.shell.metrics[50] = 20;
+        f.shell.fileIcon = c.fileReads;
+        if (c.fileThere) f.fs.files[kIco] = "icon";
+        frmPagewick main(f.platform);
+        ASSERT_TRUE(main.Load());
+        static_cast<fake::Form&>(main.form()).FireTimer(Tray::kTrayIconTimer);   // the icon follows the window
+        ASSERT_EQ(f.shell.notifications.size(), 1u);
+        EXPECT_EQ(At32(f.shell.notifications[0].second, 20), c.tray);
+        // The window-icon rule is the same as ever: an unreadable file clears the small icon.
+        const Handle window = main.form().hWnd();
+        Handle small = 1;
+        for (const auto& s : f.shell.setIcons)
+            if (s.window == window && s.which == ICON_SMALL_SLOT) small = s.icon;
+        EXPECT_EQ(small, c.mainSmall);
+    }
+}
+
 TEST_F(Main, RebuiltTaskbarGetsTheIconAgain) {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Start());   // no icon file: the built-in icon
+    EXPECT_EQ(At32(f.shell.notifications[0].second, 20), 0x5000u + 16);
     const unsigned taskbarCreated = f.shell.registered.at("TaskbarCreated");
     long result = -1;
     EXPECT_TRUE(main->Message(taskbarCreated, 0, 0, result));
@@ -298,8 +333,8 @@ TEST_F(Main, HotkeyTogglesTheWindowAndWarningsAreShown) {
     EXPECT_EQ(f.ui.boxes[0].title, "Pagewick");
 
     f.hotkeys.taken.clear();
-    main->VBHotKey1.set_vkey('N');
-    ASSERT_TRUE(main->VBHotKey1.Armed());
+    main->parts().VBHotKey1.set_vkey('N');
+    ASSERT_TRUE(main->parts().VBHotKey1.Armed());
     long result = 0;
     EXPECT_TRUE(main->Message(WM_HOTKEY_, 1, 0, result));
     EXPECT_FALSE(form()->Visible());
@@ -395,7 +430,7 @@ TEST_F(Main, HotkeyDialogLayoutKeyListAndStateFromTheControl) {
 
 TEST_F(Main, ActivateValidatesThenSetsTheControlAndEscCloses) {
     ASSERT_TRUE(Start());
-    main->VBHotKey1.set_vkey(97);   // typed lower-case a: no key text
+    main->parts().VBHotKey1.set_vkey(97);   // typed lower-case a: no key text
     main->Command(mnuHotkey);
     fake::Form* d = Dialog();
     ASSERT_NE(d, nullptr);
@@ -405,25 +440,25 @@ TEST_F(Main, ActivateValidatesThenSetsTheControlAndEscCloses) {
     EXPECT_EQ(f.ui.boxes[0].text, "Invalid Hotkey combination...");
     EXPECT_EQ(f.ui.boxes[0].style, 4160);
     EXPECT_EQ(f.ui.boxes[0].title, "Pagewick");
-    EXPECT_FALSE(main->VBHotKey1.enabled());
+    EXPECT_FALSE(main->parts().VBHotKey1.enabled());
 
     for (int id : {frmHotkey::chkAlt, frmHotkey::chkCtrl, frmHotkey::chkShift, frmHotkey::chkWindows})
         d->Ctl(id)->value = 0;
     d->Ctl(frmHotkey::cmb_key)->text = "K";
     d->events.Command(frmHotkey::btnHotkey);
     EXPECT_EQ(f.ui.boxes.size(), 2u) << "no modifier checked";
-    EXPECT_FALSE(main->VBHotKey1.enabled());
+    EXPECT_FALSE(main->parts().VBHotKey1.enabled());
     EXPECT_TRUE(f.hotkeys.registrations.empty());
 
     // Only Windows checked is valid; Enter activates like the button.
     d->Ctl(frmHotkey::chkWindows)->value = 1;
     d->events.Command(1);
     EXPECT_EQ(f.ui.boxes.size(), 2u);
-    EXPECT_TRUE(main->VBHotKey1.enabled());
-    EXPECT_EQ(main->VBHotKey1.vkey(), 'K');
-    EXPECT_FALSE(main->VBHotKey1.ctrlkey());
-    EXPECT_FALSE(main->VBHotKey1.shiftkey());
-    EXPECT_TRUE(main->VBHotKey1.winkey());
+    EXPECT_TRUE(main->parts().VBHotKey1.enabled());
+    EXPECT_EQ(main->parts().VBHotKey1.vkey(), 'K');
+    EXPECT_FALSE(main->parts().VBHotKey1.ctrlkey());
+    EXPECT_FALSE(main->parts().VBHotKey1.shiftkey());
+    EXPECT_TRUE(main->parts().VBHotKey1.winkey());
     ASSERT_EQ(f.hotkeys.registrations.size(), 1u) << "armed once for the whole change";
     EXPECT_EQ(f.hotkeys.registrations[0].mods, 8u);
     EXPECT_EQ(f.hotkeys.registrations[0].vk, unsigned('K'));
@@ -432,8 +467,8 @@ TEST_F(Main, ActivateValidatesThenSetsTheControlAndEscCloses) {
     d->Ctl(frmHotkey::chkAlt)->value = 1;
     d->Ctl(frmHotkey::cmb_key)->text = "F13";
     d->events.Command(frmHotkey::btnHotkey);
-    EXPECT_EQ(main->VBHotKey1.vkey(), 'K');
-    EXPECT_TRUE(main->VBHotKey1.altkey());
+    EXPECT_EQ(main->parts().VBHotKey1.vkey(), 'K');
+    EXPECT_TRUE(main->parts().VBHotKey1.altkey());
     EXPECT_TRUE(d->visible);
     EXPECT_TRUE(f.fs.writes.empty()) << "nothing is saved until the settings are written";
 
