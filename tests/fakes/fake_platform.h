@@ -263,9 +263,18 @@ public:
 class Clipboard : public IClipboard {
 public:
     bool HasText() override { return hasText; }
-    std::string GetText() override { return text; }
-    void SetText(const std::string& t) override { text = t; hasText = true; }
+    bool ReadText(std::string& t) override {
+        t = hasText && !busy ? text : std::string();
+        return hasText && !busy;
+    }
+    bool SetText(const std::string& t) override {
+        if (busy) return false;
+        text = t;
+        hasText = true;
+        return true;
+    }
     bool hasText = false;
+    bool busy = false;   // another program holds the clipboard open: no reading or writing
     std::string text;
 };
 

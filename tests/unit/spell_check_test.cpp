@@ -120,6 +120,51 @@ TEST_F(SpellCheckTest, ACutThatLeavesNoTextKeepsTheNote) {
     EXPECT_EQ(automation.word.log.back(), "Selection.Cut");
 }
 
+// A clipboard manager or a remote-desktop session may hold the clipboard open for a moment:
+// whenever the clipboard cannot be written or read, the check fails with the note as it was.
+TEST_F(SpellCheckTest, AClipboardHeldByAnotherProgramFailsTheCheckWithTheNoteAsItWas) {
+    const auto Again = [&] {
+        Note("Teh note");
+        f.ui.boxes.clear();
+        f.clipboard = fake::Clipboard();
+        automation.word.log.clear();
+        automation.word.heldAfterCut = false;
+    };
+    // Held when the note is to go on it (nothing to save before): Word never gets the note.
+    Note("Teh note");
+    automation.word.checked = "The note";
+    f.clipboard.busy = true;
+    Check();
+    EXPECT_EQ(note->text, "Teh note");
+    EXPECT_EQ(note->setTextCount + note->replaceCount, 0);
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, kNeedsWord);
+    EXPECT_EQ(automation.word.log.back(), "Documents.Add");
+
+    // Held right after Word's Cut: the checked text cannot be read; the note is not emptied.
+    Again();
+    automation.word.heldAfterCut = true;
+    f.clipboard.SetText("old");
+    Check();
+    EXPECT_EQ(note->text, "Teh note");
+    EXPECT_EQ(note->setTextCount + note->replaceCount, 0);
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, kNeedsWord);
+    EXPECT_EQ(automation.word.log.back(), "Selection.Cut");
+
+    // Held at the start while it has text: that text could not be put back, so Word is not
+    // given the note at all and the clipboard keeps the user's text.
+    Again();
+    f.clipboard.SetText("the user's clipboard");
+    f.clipboard.busy = true;
+    Check();
+    EXPECT_EQ(note->text, "Teh note");
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, kNeedsWord);
+    EXPECT_EQ(f.clipboard.text, "the user's clipboard");
+    EXPECT_EQ(automation.word.log, V{"Word.Quit"});
+}
+
 TEST_F(SpellCheckTest, NoWordAndNoWordListShowsTheMessageAndTouchesNothing) {
     Note("Teh note");
     f.clipboard.SetText("old");
