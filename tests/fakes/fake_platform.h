@@ -255,6 +255,8 @@ public:
     std::map<std::string, unsigned> attributes;
     std::set<std::string> unreadable;      // exist but cannot be opened
     std::set<std::string> unwritable;      // writes fail with "Access is denied."
+    std::set<std::string> full;            // the disk fills up half-way through writing these
+    static constexpr const char* kDiskFull = "There is not enough space on the disk.";
     std::vector<std::string> writes;       // paths written, in order
     std::vector<std::string> removed;      // paths RemoveFile was asked for, in order
     std::vector<std::string>* sharedLog = nullptr;
