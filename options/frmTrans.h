@@ -31,7 +31,7 @@ public:
     IControl& Ctl(int id) { return *controls_[id - sliderTrans]; }
 
     void Form_Load();
-    void Form_Activate() override;
+    void Form_Activate(bool fromThisProgram) override;
     void Form_Unload() override;
     void Command(int id) override;
     void Changed(int id) override;
@@ -40,6 +40,9 @@ public:
     void btnTrans_Click();
 
 private:
+    // The label and the slider show the stored transparency value.
+    void ShowStoredValue();
+
     Platform& p_;
     Target target_;
     std::unique_ptr<IForm> form_;

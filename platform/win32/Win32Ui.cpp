@@ -589,7 +589,12 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
             events_.MouseDown(0, 1);
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) events_.Form_Activate();
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                // lParam: the window that was active before, when it belongs to this thread.
+                DWORD pid = 0;
+                if (lParam) ::GetWindowThreadProcessId(reinterpret_cast<HWND>(lParam), &pid);
+                events_.Form_Activate(pid == ::GetCurrentProcessId());
+            }
             if (this != ui_.mainForm()) {
                 // Dialogs keep the keyboard on a control, as the dialog manager does: the one
                 // focused when the window was left, else the first tab stop.
