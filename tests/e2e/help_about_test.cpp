@@ -287,10 +287,16 @@ TEST_F(HelpAboutE2E, AboutLinkColoursFollowTheMouse) {
   EXPECT_TRUE(LooksLike(velmor, normal));
   EXPECT_TRUE(LooksLike(brask, normal));
 
-  // Over the author's link: blue; straight on to the icon site's link: both blue.
+  // Over the author's link: blue; onto the faded sheet behind it (a picture, though drawn as
+  // the labels' backdrop): still blue; straight on to the icon site's link: both blue.
   ASSERT_TRUE(MoveMouseTo(CentreOf(velmor)));
   EXPECT_TRUE(LooksLike(velmor, kBlue));
   EXPECT_EQ(PixelsOfColour(brask, kBlue), 0);
+  RECT sheet;
+  ASSERT_TRUE(GetWindowRect(GetDlgItem(about, kImage1), &sheet));
+  ASSERT_TRUE(MoveMouseTo({sheet.right - 10, sheet.bottom - 10}));   // below the labels lying on it
+  PumpMessagesFor(200);
+  EXPECT_TRUE(LooksLike(velmor, kBlue)) << "the sheet is not the window background";
   ASSERT_TRUE(MoveMouseTo(CentreOf(brask)));
   EXPECT_TRUE(LooksLike(brask, kBlue));
   EXPECT_GT(PixelsOfColour(velmor, kBlue), 0) << "leaving onto another control restores nothing";

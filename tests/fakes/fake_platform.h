@@ -123,6 +123,20 @@ public:
     void Destroy() override;
     void StartTimer(int id, unsigned ms) override { timers[id] = ms; ++timerStarts; }
     void StopTimer(int id) override { timers.erase(id); }
+    // The mouse moves to a point of the client area (twips). As the system routes it: to the
+    // topmost control under it that takes the mouse (a clickable one; plain labels and pictures
+    // let it through), else to the form itself (id 0); backdrops lie beneath every other control.
+    void MouseAt(float x, float y) {
+        const auto under = [&](const fake::Control& c) {
+            return (c.def.style & csClickable) && x >= c.left && x < c.left + c.width && y >= c.top &&
+                   y < c.top + c.height;
+        };
+        for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+            if (!((*it)->def.style & csBackdrop) && under(**it)) return events.MouseMove((*it)->def.id, 0);
+        for (const auto& c : controls)
+            if ((c->def.style & csBackdrop) && under(*c)) return events.MouseMove(c->def.id, 0);
+        events.MouseMove(0, 0);
+    }
     // Fires a running timer as its WM_TIMER would.
     bool FireTimer(int id) {
         if (!timers.count(id)) return false;
