@@ -4,12 +4,6 @@
 
 namespace pw {
 
-namespace {
-
-constexpr int IDOK_ = 1, IDCANCEL_ = 2;   // Enter and Esc in a modeless dialog
-
-}  // namespace
-
 std::string KeyTextFor(long vkey) {
     if ((vkey >= 'A' && vkey <= 'Z') || (vkey >= '0' && vkey <= '9')) return std::string(1, static_cast<char>(vkey));
     if (vkey >= 112 && vkey <= 123) return "F" + std::to_string(vkey - 111);
@@ -92,9 +86,7 @@ void frmHotkey::Unload() {
 
 void frmHotkey::Command(int id) {
     switch (id) {
-        case btnHotkey:
-        case IDOK_: btnHotkey_Click(); break;
-        case IDCANCEL_: Unload(); break;
+        case btnHotkey: btnHotkey_Click(); break;
         default: break;
     }
 }

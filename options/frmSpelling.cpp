@@ -4,10 +4,6 @@
 
 namespace pw {
 
-namespace {
-constexpr int IDOK_ = 1;
-}
-
 frmSpelling::frmSpelling(Platform& p, IControl& note, SpellSession& session, UserDictionary& userWords, Handle owner)
     : p_(p), note_(note), session_(session), userWords_(userWords), owner_(owner) {}
 
@@ -101,7 +97,6 @@ void frmSpelling::Command(int id) {
     switch (id) {
         case cmdIgnore: cmdIgnore_Click(); break;
         case cmdIgnoreAll: cmdIgnoreAll_Click(); break;
-        case IDOK_:
         case cmdChange: cmdChange_Click(); break;
         case cmdChangeAll: cmdChangeAll_Click(); break;
         case cmdAdd: cmdAdd_Click(); break;

@@ -7,7 +7,6 @@ namespace pw {
 
 namespace {
 
-constexpr int IDOK_ = 1, IDCANCEL_ = 2;                    // Enter and Esc in a modeless dialog
 constexpr unsigned TBM_SETTICFREQ_ = 0x0400 + 20;          // WM_USER + 20
 constexpr unsigned TBM_SETPAGESIZE_ = 0x0400 + 21;
 
@@ -71,9 +70,7 @@ void frmTrans::Unload() {
 
 void frmTrans::Command(int id) {
     switch (id) {
-        case btnTrans:
-        case IDOK_: btnTrans_Click(); break;
-        case IDCANCEL_: Unload(); break;
+        case btnTrans: btnTrans_Click(); break;
         default: break;
     }
 }

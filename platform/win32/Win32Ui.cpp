@@ -460,21 +460,8 @@ void Win32Form::Dispatch(WPARAM wParam, LPARAM lParam) {
     HWND from = reinterpret_cast<HWND>(lParam);
     Win32Control* c = from ? ByHwnd(from) : nullptr;
     if (!c) {
-        // Menu entries and accelerators; Enter and Esc from the dialog manager.
-        if (!from && Control(id) == nullptr && (id == IDOK || id == IDCANCEL)) {
-            if (id == IDCANCEL && this != ui_.mainForm()) {
-                ::PostMessageA(hwnd_, WM_CLOSE, 0, 0);
-                return;
-            }
-            if (id == IDOK) {
-                for (auto& ctl : controls_)
-                    if (ctl->def().style & csDefault) {
-                        events_.Command(ctl->def().id);
-                        return;
-                    }
-            }
-            return;
-        }
+        // Menu entries and accelerators. Enter and Esc never come this way: PreTranslate
+        // handles them before the dialog manager could turn them into IDOK and IDCANCEL.
         events_.Command(id);
         return;
     }
@@ -724,6 +711,11 @@ void Win32Ui::SetTaskVisible(bool visible) {
 }
 
 bool Win32Ui::PreTranslate(MSG& msg) {
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) && msg.hwnd) {
+        HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+        for (Win32Form* f : forms_)
+            if (f != main_ && f->hwnd() == root && f->DialogKey(msg)) return true;
+    }
     for (HWND d : modeless_)
         if (::IsWindow(d) && ::IsDialogMessageA(d, &msg)) return true;
     if (main_ && main_->hwnd() && main_->accelerators()) {

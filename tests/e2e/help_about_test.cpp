@@ -334,6 +334,37 @@ TEST_F(HelpAboutE2E, AboutLinkColoursFollowTheMouse) {
   EXPECT_TRUE(LooksLike(velmor, normal));
 }
 
+// Esc closes About and Help as their close boxes do, whichever control has the focus (Help's
+// topic box too); Enter, with no button to press, leaves them open.
+TEST_F(HelpAboutE2E, EscClosesAboutAndHelpEnterLeavesThemOpen) {
+  ASSERT_TRUE(probe_->Choose({"Help", "About Pagewick"}));
+  HWND about = WindowCaptioned("About Pagewick");
+  ASSERT_NE(about, nullptr);
+  ASSERT_TRUE(probe_->Sync());
+  ASSERT_TRUE(BringToFront(about));
+  ASSERT_TRUE(PressKeys({VK_RETURN}));
+  ASSERT_TRUE(probe_->Sync());
+  EXPECT_TRUE(IsWindow(about)) << "Enter has nothing to press in About";
+  ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); })) << "Esc did not close About";
+
+  HWND help = OpenHelp();
+  ASSERT_NE(help, nullptr);
+  HWND box = FindChild(help, "Edit");
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(BringToFront(help));
+  ASSERT_TRUE(MouseInput(MOUSEEVENTF_LEFTDOWN, CentreOf(box)));   // the focus into the topic's text
+  ASSERT_TRUE(MouseInput(MOUSEEVENTF_LEFTUP, CentreOf(box)));
+  ASSERT_TRUE(probe_->Sync());
+  ASSERT_TRUE(PressKeys({VK_RETURN}));
+  ASSERT_TRUE(probe_->Sync());
+  EXPECT_TRUE(IsWindow(help));
+  ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(help); })) << "Esc did not close Help";
+  EXPECT_TRUE(IsWindow(main_));
+  EXPECT_TRUE(MessageBoxesOf(app_.pid()).empty());
+}
+
 TEST_F(HelpAboutE2E, AlwaysOnTopSetsAndClearsTopMostAndIsOffAfterARestart) {
   EXPECT_FALSE(TopMost());
   EXPECT_FALSE(OnTopChecked());

@@ -137,6 +137,13 @@ public:
             if ((c->def.style & csBackdrop) && under(*c)) return events.MouseMove(c->def.id, 0);
         events.MouseMove(0, 0);
     }
+    // Enter and Esc as the host handles them in every window but the main one: Enter presses
+    // the default button, Esc closes the window as its close box does.
+    void PressEnter() {
+        for (const auto& c : controls)
+            if (c->def.style & csDefault) return events.Command(c->def.id);
+    }
+    void PressEsc() { RunClose(events, *this, vbFormControlMenu); }
     // Fires a running timer as its WM_TIMER would.
     bool FireTimer(int id) {
         if (!timers.count(id)) return false;

@@ -205,7 +205,7 @@ TEST_F(TransDialog, SetTransparencyAppliesAndStoresTheValueWhichTheNextSaveWrite
     EXPECT_TRUE(f.fs.writes.empty());
     // Enter presses the button.
     Move(10);
-    dlg()->Command(1);
+    dlgForm()->PressEnter();
     EXPECT_EQ(form()->alpha, 26);
     EXPECT_EQ(main->Transparency(), "90");
     // 0% leaves the window layered and fully opaque.
@@ -236,7 +236,7 @@ TEST_F(TransDialog, EscClosesAndExitUnloadsAnOpenDialog) {
     ASSERT_TRUE(Start());
     Open();
     const Handle h = dlgForm()->hWnd();
-    dlg()->Command(2);   // Esc
+    dlgForm()->PressEsc();
     EXPECT_FALSE(dlg()->Loaded());
     EXPECT_FALSE(f.ui.modeless.count(h));
     // A new one is made on the next click.
