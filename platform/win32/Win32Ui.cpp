@@ -197,12 +197,14 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
     if (def.kind == ControlKind::TextBox) ::SendMessageA(h, EM_SETLIMITTEXT, 0, 0);  // any size of note
     if (def.kind == ControlKind::TabStrip)  // tabs fit their strip
         ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(::MulDiv(4, ui_.Dpi(), 96), ::MulDiv(3, ui_.Dpi(), 96)));
-    if (def.style & csBackdrop) {
-        ::SetWindowLongA(h, GWL_STYLE, ::GetWindowLongA(h, GWL_STYLE) | WS_CLIPSIBLINGS);
-        ::SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    if (def.style & csBackdrop) ::SetWindowLongA(h, GWL_STYLE, ::GetWindowLongA(h, GWL_STYLE) | WS_CLIPSIBLINGS);
     if (def.kind == ControlKind::Frame) PrepareFrame(h);
     controls_.push_back(std::make_unique<Win32Control>(*this, def, h));
+    // A backdrop lies beneath every other control, also those made after it (a new child goes
+    // to the bottom of the z-order): the controls over it, not the backdrop, take the mouse.
+    for (auto& b : controls_)
+        if (b->def().style & csBackdrop)
+            ::SetWindowPos(b->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Win32Control* c = controls_.back().get();
     c->Move(def.left, def.top, def.width, def.height);
     if (def.style & csClickable) {
