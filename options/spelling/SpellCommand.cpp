@@ -1,0 +1,100 @@
+#include "options/spelling/SpellCommand.h"
+
+#include "options/spelling/SpellChecker.h"
+#include "options/spelling/SpellSession.h"
+#include "options/spelling/UserDictionary.h"
+#include "options/spelling/frmSpelling.h"
+
+namespace pw {
+
+namespace {
+
+const char* const kNeedsWord = "Sorry, the spellcheck feature requires Microsoft Word.";
+
+}  // namespace
+
+void ReplaceAllAsOneUndo(IControl& box, const std::string& before, const std::string& after) {
+    // The box's text as it was, then the whole of it replaced: Undo brings back "before".
+    if (box.Text() != before) box.SetText(before);
+    box.SetSelStart(0);
+    box.SetSelLength(static_cast<int>(before.size()));
+    box.SetSelText(after);
+}
+
+WordResult CheckWithWord(Platform& p, IControl& box, const std::string* savedClipboard) {
+    if (!p.automation) return WordResult::NotAvailable;
+    std::unique_ptr<IAutoObject> word = p.automation->Create("Word.Application");
+    if (!word) return WordResult::NotAvailable;
+    // Any failure from here on ends the sequence: the note keeps the text it has then, the
+    // clipboard is not restored and Word is left as it is.
+    const auto fail = [&] {
+        p.ui.MsgBox(kNeedsWord, vbOKOnly, p.app.Title());
+        return WordResult::Failed;
+    };
+    // The user's clipboard text could not be read to be put back afterwards: the check
+    // would lose it, so it does not begin.
+    if (!savedClipboard) {
+        word->Call("Quit");
+        return fail();
+    }
+    if (!word->PutBool("Visible", false)) return fail();
+    std::unique_ptr<IAutoObject> documents = word->GetObject("Documents");
+    if (!documents || !documents->Call("Add")) return fail();
+    const std::string before = box.Text();
+    // A clipboard that another program holds open takes nothing: Word would check (and hand
+    // back) whatever was on it before instead of the note.
+    if (!p.clipboard.SetText(before)) return fail();
+    std::unique_ptr<IAutoObject> selection = word->GetObject("Selection");
+    if (!selection || !selection->Call("Paste")) return fail();
+    std::unique_ptr<IAutoObject> document = word->GetObject("ActiveDocument");
+    if (!document || !document->Call("CheckSpelling")) return fail();
+    if (!word->PutBool("Visible", false)) return fail();
+    document = word->GetObject("ActiveDocument");
+    if (!document || !document->Call("Select")) return fail();
+    selection = word->GetObject("Selection");
+    if (!selection || !selection->Call("Cut")) return fail();
+    // No text on the clipboard now, or none that can be read, means the checked text never
+    // arrived (another program took the clipboard, or holds it open): the note stays as it
+    // is rather than become empty.
+    std::string checked;
+    if (!p.clipboard.ReadText(checked)) return fail();
+    if (checked != before) ReplaceAllAsOneUndo(box, before, checked);
+    document = word->GetObject("ActiveDocument");
+    if (!document || !document->Call("Close", {{"SaveChanges", 0}})) return fail();
+    if (!word->Call("Quit")) return fail();
+    word.reset();
+    p.clipboard.SetText(*savedClipboard);
+    return WordResult::Done;
+}
+
+bool CheckBuiltIn(Platform& p, IControl& box, Handle owner) {
+    std::string packed;
+    WordList words;
+    if (!p.resources || !p.resources->Data(kWordListResource, packed) || !words.Load(packed)) return false;
+    packed = std::string();
+    UserDictionary userWords(p);
+    for (const std::string& w : userWords.Read()) words.Add(SpellChecker::NormalizeApostrophes(w));
+    SpellChecker checker(words);
+    const std::string before = box.Text();
+    SpellSession session(checker, before);
+    bool completed = true;
+    if (session.Next()) {
+        frmSpelling dialog(p, box, session, userWords, owner);
+        completed = dialog.Run();
+    }
+    if (session.Changed()) ReplaceAllAsOneUndo(box, before, session.Text());
+    box.SetSelStart(static_cast<int>(session.Position()));
+    if (completed) p.ui.MsgBox("The spelling check is complete.", vbInformation, p.app.Title());
+    return true;
+}
+
+void SpellCheck(Platform& p, IControl& box, Handle owner) {
+    std::string saved;
+    const bool savedRead = !p.clipboard.HasText() || p.clipboard.ReadText(saved);
+    if (box.Text().empty()) return;
+    if (CheckWithWord(p, box, savedRead ? &saved : nullptr) != WordResult::NotAvailable) return;
+    // No Word: the built-in checker, which leaves the clipboard alone.
+    if (!CheckBuiltIn(p, box, owner)) p.ui.MsgBox(kNeedsWord, vbOKOnly, p.app.Title());
+}
+
+}  // namespace pw
