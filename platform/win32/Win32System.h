@@ -49,8 +49,8 @@ public:
 class Win32Clipboard : public IClipboard {
 public:
     bool HasText() override { return ::IsClipboardFormatAvailable(CF_TEXT) != 0; }
-    std::string GetText() override;
-    void SetText(const std::string& text) override;
+    bool ReadText(std::string& text) override;
+    bool SetText(const std::string& text) override;
 };
 
 class Win32Shell : public IShell {
