@@ -290,7 +290,7 @@ void vcUPDATECTL::SaveInstaller(const std::string& target, const DownloadResult&
         return;
     }
     // Where the file system keeps streams; a file that cannot be marked is still kept.
-    p_.fs.WriteFile(saved + kZoneStream, kInternetZone);
+    if (p_.fs.KeepsStreams(saved)) p_.fs.WriteFile(saved + kZoneStream, kInternetZone);
     if (TotalBytes_ == 0) TotalBytes_ = static_cast<long long>(result.size);
     DownloadFinished(saved);
     if (saved != target) {

@@ -271,6 +271,15 @@ TEST_F(LiveUpdateTest, TheSavedInstallerIsMarkedAsFromTheInternet) {
     EXPECT_EQ(f.fs.files[kTarget], kBody);
     EXPECT_EQ(ctl().DownloadedFile(), kTarget);
     EXPECT_EQ(C(V::cmdCANCEL).text, "Finish");
+
+    // A file system without streams gets no mark (it would be a file of its own there).
+    f.fs.files.clear();
+    f.fs.unwritable.clear();
+    f.fs.streams = false;
+    Open();
+    CheckAndDownload(kNewer);
+    dl.Complete(kBody);
+    EXPECT_EQ(DesktopFiles(), std::vector<std::string>{"pagewick-1.5-setup.exe"});
 }
 
 }  // namespace
