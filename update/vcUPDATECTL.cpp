@@ -212,8 +212,8 @@ void vcUPDATECTL::DownloadComplete(const std::string& target, const DownloadResu
     // A refused or reset connection, an error status, an empty, short or oversized body, an
     // address that is not https://: nothing is kept.
     if (!result.ok) {
+        // The service has deleted what it wrote; a file it could not create is not ours.
         const bool installer = target != ConfigPath();
-        if (installer && !PartFile_.empty()) p_.fs.RemoveFile(PartFile_);
         if (result.failure == DownloadError::None || result.failure == DownloadError::Connection ||
             result.failure == DownloadError::Empty) {
             ErrorMessage();

@@ -1,8 +1,9 @@
 // Live Update downloading a large installer over HTTPS on loopback, for two builds of
 // pagewick.exe in one run (a baseline and the build under test, taking turns):
 //   - time from the second Next (the download starts) until the button reads "Finish"
-//   - the process's peak resident memory (VmHWM of the Linux process hosting the exe) and how
-//     far it rose during the download above what the process held just before
+//   - the process's peak working set (GetProcessMemoryInfo; under Wine the VmHWM of the Linux
+//     process hosting the exe) and how far it rose during the download above the working set
+//     just before
 // Each figure is printed with the ratio build / baseline. Runs inside bench/update.sh, which
 // serves PAGEWICK_UPDATE_ROOT as https://www.pagewick.example (tests/e2e/live-update-run.sh).
 //
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "driver/Driver.h"
+// After the driver's <windows.h>.
+#include <psapi.h>
 #include "update/Sha256.h"
 
 using namespace e2e;
@@ -29,34 +32,19 @@ double NowMs() {
   return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-// The Linux process whose command line is the exe's Windows path.
-int LinuxPidOf(const std::string& exe) {
-  const std::string want = Lower(exe);
-  WIN32_FIND_DATAA fd;
-  HANDLE f = FindFirstFileA("Z:\\proc\\*", &fd);
-  if (f == INVALID_HANDLE_VALUE) return -1;
-  int found = -1;
-  do {
-    if (!std::isdigit(static_cast<unsigned char>(fd.cFileName[0]))) continue;
-    std::string cmdline;
-    if (!ReadFileBytes(std::string("Z:\\proc\\") + fd.cFileName + "\\cmdline", &cmdline)) continue;
-    if (Lower(cmdline.substr(0, cmdline.find('\0'))) == want) found = std::atoi(fd.cFileName);
-  } while (found < 0 && FindNextFileA(f, &fd));
-  FindClose(f);
-  return found;
-}
-
-// A "Vm...:" figure of /proc/PID/status in kB (-1 when unreadable).
-long StatusKb(int linux_pid, const char* key) {
-  std::string status;
-  if (!ReadFileBytes("Z:\\proc\\" + std::to_string(linux_pid) + "\\status", &status)) return -1;
-  size_t at = status.find(key);
-  return at == std::string::npos ? -1 : std::atol(status.c_str() + at + std::string(key).size());
+// The working set now and at its peak, in kB (-1 when it cannot be read).
+bool MemoryKb(DWORD pid, long* now, long* peak) {
+  *now = *peak = -1;
+  HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!h) return false;
+  PROCESS_MEMORY_COUNTERS c = {};
+  c.cb = sizeof c;
+  const bool ok = GetProcessMemoryInfo(h, &c, sizeof c) != FALSE;
+  CloseHandle(h);
+  if (!ok) return false;
+  *now = static_cast<long>(c.WorkingSetSize / 1024);
+  *peak = static_cast<long>(c.PeakWorkingSetSize / 1024);
+  return true;
 }
 
 void Click(HWND dlg, const std::string& caption) {
@@ -78,34 +66,44 @@ Run Download(const std::string& exe, const std::string& work, const std::string&
   CreateDirectoryA(profile.c_str(), nullptr);
   CreateDirectoryA(JoinPath(profile, "DESKTOP").c_str(), nullptr);
   CreateDirectoryA(JoinPath(dir, "temp").c_str(), nullptr);
+  auto fail = [&](const std::string& what) {
+    std::fprintf(stderr, "%s: %s\n", label.c_str(), what.c_str());
+    return r;
+  };
   const std::string copy = JoinPath(dir, "pagewick.exe");
-  if (!CopyFileTo(exe, copy)) return r;
+  if (!CopyFileTo(exe, copy)) return fail("cannot copy " + exe + " to " + copy + ": " + LastErrorText());
   SetEnvironmentVariableA("USERPROFILE", profile.c_str());
   SetEnvironmentVariableA("TEMP", JoinPath(dir, "temp").c_str());
   Process p;
-  if (!p.Start(copy, "", dir)) return r;
+  if (!p.Start(copy, "", dir)) return fail("cannot start");
+  // A first start in a new folder writes the manifest and hands over to a fresh copy.
   WindowQuery q;
-  q.pid = p.pid();
   q.class_name = "Pagewick";
   q.visibility = Visibility::Visible;
   HWND main = WaitTopWindow(q, 60000);
-  if (!main) return r;
+  if (!main) return fail("no main window");
+  if (ProcessOf(main) != p.pid()) {
+    p.WaitExit(10000);
+    p = Process();
+    if (!p.Attach(ProcessOf(main))) return fail("cannot attach to the restarted program");
+  }
   PostMessageA(main, WM_COMMAND, kMenuLiveUpdate, 0);
   WindowQuery u;
   u.pid = p.pid();
   u.caption = "Pagewick - Live Update";
   u.visibility = Visibility::Visible;
   HWND dlg = WaitTopWindow(u, 60000);
-  if (!dlg) return r;
+  if (!dlg) return fail("no Live Update window");
   Click(dlg, "&Next >>");
-  if (!WaitFor([&] { return IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")) != FALSE; }, 60000)) return r;
-  const int pid = LinuxPidOf(copy);
-  r.rssBeforeKb = pid < 0 ? -1 : StatusKb(pid, "VmRSS:");
+  if (!WaitFor([&] { return IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")) != FALSE; }, 60000))
+    return fail("no update offered");
+  long unused = 0;
+  MemoryKb(p.pid(), &r.rssBeforeKb, &unused);
   const double t0 = NowMs();
   Click(dlg, "&Next >>");
   const bool done = WaitFor([&] { return FindChild(dlg, "Button", "Finish") != nullptr; }, 600000, 5);
   const double t1 = NowMs();
-  r.peakKb = pid < 0 ? -1 : StatusKb(pid, "VmHWM:");
+  MemoryKb(p.pid(), &unused, &r.peakKb);
   const long long saved = FileSize(JoinPath(JoinPath(profile, "DESKTOP"), "bench-setup.exe"));
   if (done && saved == static_cast<long long>(size)) r.ms = t1 - t0;
   else std::fprintf(stderr, "%s: no complete download (saved %lld of %zu bytes)\n", label.c_str(), saved, size);
@@ -181,7 +179,7 @@ int main(int argc, char** argv) {
   }
   std::printf("Live Update, %d MB installer over HTTPS on loopback, median of %d\n", mb, runs);
   Row("second Next to Finish", Median(ms[0]), Median(ms[1]), "ms");
-  Row("peak resident memory (VmHWM)", Median(peak[0]), Median(peak[1]), "MB");
+  Row("peak working set", Median(peak[0]), Median(peak[1]), "MB");
   Row("rise over the memory before the download", Median(rise[0]), Median(rise[1]), "MB");
   return 0;
 }
