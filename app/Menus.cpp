@@ -1,6 +1,6 @@
 #include "app/Menus.h"
 
-#include "app/MenuIds.h"
+#include "platform/MenuIds.h"
 
 namespace pw {
 

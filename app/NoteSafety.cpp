@@ -1,18 +1,27 @@
 // The main window's side of keeping the note safe: the limits of the box, a note that start-up
 // did not load, the recovery copy, and a window that must come up where it can be used.
+#include "app/NoteSafety.h"
+
 #include "app/WindowGeometry.h"
-#include "app/frmPagewick.h"
+#include "platform/WinNumbers.h"
 #include "storage/NoteFile.h"
+#include "storage/NoteLimits.h"
 
 namespace pw {
 
 namespace {
-constexpr int kTxtNote = 1;
-constexpr unsigned EM_SETLIMITTEXT_ = 0x00C5;
 const char* const kRecoveryQuestion = "Pagewick did not end normally last time. Restore the text it held then?";
 }  // namespace
 
-std::string frmPagewick::LoadNoteAtStart() {
+NoteSafety::NoteSafety(const NoteWindow& window, const bool& unloaded)
+    : NoteWindow(window),
+      unloaded_(unloaded),
+      noteKeeper_(std::make_unique<NoteKeeper>(p_.fs, NotePath(p_.app.Path()))),
+      recovery_(std::make_unique<Recovery>(p_.fs, NotePath(p_.app.Path()))) {}
+
+NoteSafety::~NoteSafety() = default;
+
+std::string NoteSafety::LoadNoteAtStart() {
     const std::string& notePath = noteKeeper_->path();
     // Typing and pasting stop at the limit; whole texts are checked before they go in.
     txtNote_->Send(EM_SETLIMITTEXT_, static_cast<unsigned long>(kMaxNoteBytes), 0);
@@ -39,7 +48,7 @@ std::string frmPagewick::LoadNoteAtStart() {
     return note;
 }
 
-bool frmPagewick::SaveNoteFile() {
+bool NoteSafety::SaveNoteFile() {
     const std::string notePath = noteKeeper_->path();
     const std::string text = txtNote_->Text();
     std::string keptAs, why;
@@ -73,24 +82,23 @@ bool frmPagewick::SaveNoteFile() {
     return true;
 }
 
-void frmPagewick::Changed(int id) {
+void NoteSafety::TextChanged() {
     // Every change restarts the pause; the copy is written once typing rests.
-    if (id == kTxtNote) form_->StartTimer(kRecoveryTimer, kRecoveryPauseMs);
+    form_->StartTimer(kRecoveryTimer, kRecoveryPauseMs);
 }
 
-void frmPagewick::KeepRecoveryCopy() {
-    if (!unloaded_) recovery_->Update(txtNote_->Text());
-}
-
-bool frmPagewick::RefuseUnfit(const NoteFit& fit, const std::string& what) {
-    if (fit.fits()) return false;
-    p_.ui.MsgBox(what + " was refused: with it the note would not fit the window, " + WhyItDoesNotFit(fit) +
-                     ".\r\nThe note is unchanged.",
-                 vbExclamation, p_.app.Title());
+bool NoteSafety::TimerMessage(unsigned msg, unsigned long wParam) {
+    if (msg != WM_TIMER_ || wParam != kRecoveryTimer) return false;
+    form_->StopTimer(kRecoveryTimer);
+    KeepRecoveryCopy();
     return true;
 }
 
-void frmPagewick::MakeWindowUsable() {
+void NoteSafety::KeepRecoveryCopy() {
+    if (!unloaded_) recovery_->Update(txtNote_->Text());
+}
+
+void NoteSafety::MakeWindowUsable() {
     // Unusable values were replaced as the settings were read (ApplySettings); here a window
     // that would lie wholly off every monitor comes back on the nearest.
     const WindowBounds now{form_->Left(), form_->Top(), form_->Width(), form_->Height()};

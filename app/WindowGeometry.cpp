@@ -54,4 +54,10 @@ WindowBounds BringOnScreen(const WindowBounds& b, const std::vector<IUi::Area>& 
     return r;
 }
 
+void CenterOnScreen(IForm& window, IUi& ui) {
+    const float top = ui.ScreenHeight() / 2 - window.Height() / 2;
+    const float left = ui.ScreenWidth() / 2 - window.Width() / 2;
+    window.Move(left, top, window.Width(), window.Height());
+}
+
 }  // namespace pw

@@ -24,4 +24,7 @@ WindowBounds SanitizeBounds(const WindowBounds& wanted, const WindowBounds& defa
 // b moved (not resized) onto the nearest monitor's work area when it touches none of them.
 WindowBounds BringOnScreen(const WindowBounds& b, const std::vector<IUi::Area>& monitors);
 
+// Moves the window to the middle of the screen, its size unchanged.
+void CenterOnScreen(IForm& window, IUi& ui);
+
 }  // namespace pw

@@ -3,9 +3,14 @@
 #include <cstdlib>
 
 #include "app/Menus.h"
-#include "options/RunAtStartup.h"
-#include "options/Transparency.h"
-#include "storage/NoteFile.h"
+#include "app/WindowGeometry.h"
+#include "platform/MenuIds.h"
+#include "help/HelpMenu.h"
+#include "options/AlwaysOnTop.h"
+#include "options/hotkey/HotkeyMenu.h"
+#include "options/spelling/SpellCommand.h"
+#include "options/startup/RunAtStartup.h"
+#include "update/LiveUpdate.h"
 
 namespace pw {
 
@@ -18,9 +23,7 @@ constexpr float kDefaultWidth = 8445, kDefaultHeight = 7245;
 }  // namespace
 
 frmPagewick::frmPagewick(Platform& platform)
-    : p_(platform),
-      noteKeeper_(std::make_unique<NoteKeeper>(p_.fs, NotePath(p_.app.Path()))),
-      recovery_(std::make_unique<Recovery>(p_.fs, NotePath(p_.app.Path()))) {}
+    : p_(platform), parts_(std::make_unique<MainParts>(NoteWindow{p_, form_, txtNote_}, unloaded_)) {}
 
 frmPagewick::~frmPagewick() = default;
 
@@ -39,63 +42,50 @@ bool frmPagewick::Load() {
     form_->SetMenu(MainMenu());
 
     Form_Load();
-    if (endProcess_) {
-        unloaded_ = true;
+    if (unloaded_) {
         form_->Destroy();
         return false;
     }
     return true;
 }
 
-void frmPagewick::CenterOnScreen() {
-    const float top = p_.ui.ScreenHeight() / 2 - form_->Height() / 2;
-    const float left = p_.ui.ScreenWidth() / 2 - form_->Width() / 2;
-    form_->Move(left, top, form_->Width(), form_->Height());
-}
-
 void frmPagewick::Form_Load() {
     // 1. One copy per program folder: a second start ends at once.
     if (p_.app.PrevInstance()) {
-        endProcess_ = true;
+        unloaded_ = true;
         return;
     }
     // 2. Started at logon: centred, and straight to the tray.
     if (p_.app.Command() == "/background") {
-        CenterOnScreen();
+        CenterOnScreen(*form_, p_.ui);
         form_->SetState(vbMinimized);
     }
     // 3-4. Tray icon and window icons.
-    AddIcon("Pagewick");
-    SetWindowIcons();
+    parts_->tray.AddIcon("Pagewick");
+    parts_->tray.SetWindowIcons();
     // 5. The note. Its text goes into the box once the window has its final size (after
     // the settings), since a multi-line box wraps its whole text again at every new width.
-    std::string note = LoadNoteAtStart();
+    std::string note = parts_->safety.LoadNoteAtStart();
     // 7. Run at Startup mark.
     if (RunValuePresent(p_.registry, p_.app)) form_->SetMenuChecked(mnuStartup, true);
     // 8. Settings, or the default geometry.
-    ReadSettingsOrDefaults();
-    MakeWindowUsable();
+    parts_->settings.ReadSettingsOrDefaults();
+    parts_->safety.MakeWindowUsable();
     // 5-6 completed: the note in the box, caret at its end.
     if (!note.empty()) txtNote_->SetText(note);
     txtNote_->SetSelStart(static_cast<int>(note.size()));
     std::string().swap(note);
     // 9. Transparency.
-    ApplyTransparencyAtStart();
+    parts_->transparency.ApplyAtStart(p_, *form_);
     // 10. Show; a minimised window goes on to the tray through the resize step.
     form_->Show();
-}
-
-void frmPagewick::ApplyTransparencyAtStart() {
-    // The settings reader keeps only whole values from 0 to 90; 0 leaves the window unlayered.
-    const long value = TransparencyPercent(transparency_);
-    if (value != 0) pw::SetTransparency(*form_, p_.ui, p_.app.Title(), 100 - value);
 }
 
 void frmPagewick::Form_Resize() {
     if (form_->State() == vbMinimized) {
         p_.app.SetTaskVisible(false);
         form_->Hide();
-        KeepRecoveryCopy();
+        parts_->safety.KeepRecoveryCopy();
         return;
     }
     txtNote_->Move(0, 0, form_->ScaleWidth(), form_->ScaleHeight());
@@ -117,39 +107,31 @@ void frmPagewick::Form_QueryUnload(bool& cancel, int reason) {
 
 void frmPagewick::Form_Unload() {
     unloaded_ = true;
-    RemoveIcon();
-    UnloadOtherWindows();
-}
-
-void frmPagewick::UnloadOtherWindows() {
-    UnloadAbout();
-    UnloadHelp();
-    UnloadHotkeyDialog();
-    UnloadTransDialog();
-    UnloadUpdate();
+    parts_->tray.RemoveIcon();
+    parts_->windows.CloseAll();
 }
 
 void frmPagewick::UnloadMe() { RunClose(*this, *form_, vbFormCode); }
 
 bool frmPagewick::SaveNoteAndSettings() {
-    bool ok = noteSaved_ = SaveNoteFile();
+    bool ok = parts_->safety.Save();
     if (form_->State() == vbMinimized) {
         // Position and size are then those of the normal window.
         form_->SetState(vbNormal);
         form_->Show();
         form_->Hide();
     }
-    if (!WriteSettings()) ok = false;
+    if (!parts_->settings.WriteSettings()) ok = false;
     return ok;
 }
 
 void frmPagewick::mnuExit_Click() {
     // Keep the text rather than quit without it; settings that could not be written alone
     // do not hold the program (the user has been told).
-    exiting_ = true;
+    parts_->safety.SetExiting(true);
     const bool saved = SaveNoteAndSettings();
-    exiting_ = false;
-    if (!saved && !noteSaved_) return;
+    parts_->safety.SetExiting(false);
+    if (!saved && !parts_->safety.NoteSaved()) return;
     UnloadMe();
 }
 
@@ -166,14 +148,14 @@ void frmPagewick::MenuOpening(int id) {
     if (id == mnuEdit) mnuEdit_Click();
 }
 
+void frmPagewick::Changed(int id) {
+    if (id == kTxtNote) parts_->safety.TextChanged();
+}
+
 bool frmPagewick::Message(unsigned msg, unsigned long wParam, long lParam, long& result) {
-    if (FindReplaceMessage(msg, wParam, lParam, result)) return true;
-    if (msg == 0x0113 /* WM_TIMER */ && wParam == kRecoveryTimer) {
-        form_->StopTimer(kRecoveryTimer);
-        KeepRecoveryCopy();
-        return true;
-    }
-    return TrayMessage(msg, wParam, lParam, result);
+    if (parts_->editor.FindReplaceMessage(msg, wParam, lParam, result)) return true;
+    if (parts_->safety.TimerMessage(msg, wParam)) return true;
+    return parts_->tray.Message(msg, wParam, lParam, result);
 }
 
 void frmPagewick::Command(int id) {
@@ -206,5 +188,29 @@ void frmPagewick::Command(int id) {
         default: break;
     }
 }
+
+// The menus' commands, each handed to the feature that owns it.
+void frmPagewick::mnuNew_Click() { parts_->editor.New(); }
+void frmPagewick::mnuOpen_Click() { parts_->editor.Open(); }
+void frmPagewick::mnuSaveAs_Click() { parts_->editor.SaveAs(); }
+void frmPagewick::mnuPrint_Click() { parts_->printer.Print(); }
+void frmPagewick::mnuSpellcheck_Click() { SpellCheck(p_, *txtNote_, form_->hWnd()); }
+void frmPagewick::mnuHotkey_Click() { OpenHotkeyDialog(p_, parts_->VBHotKey1, form_->hWnd(), parts_->windows); }
+void frmPagewick::mnuTrans_Click() { parts_->transparency.OpenDialog(p_, *form_, parts_->windows); }
+void frmPagewick::mnuOnTop_Click() { ToggleOnTop(*form_); }
+void frmPagewick::mnuStartup_Click() { ToggleRunAtStartup(p_, *form_); }
+void frmPagewick::mnuEdit_Click() { parts_->editor.EditMenuOpening(); }
+void frmPagewick::mnuEditUndo_Click() { parts_->editor.Undo(); }
+void frmPagewick::mnuEditCut_Click() { parts_->editor.Cut(); }
+void frmPagewick::mnuEditCopy_Click() { parts_->editor.Copy(); }
+void frmPagewick::mnuEditPaste_Click() { parts_->editor.Paste(); }
+void frmPagewick::mnuEditDelete_Click() { parts_->editor.Delete(); }
+void frmPagewick::mnuEditSelectAll_Click() { parts_->editor.SelectAll(); }
+void frmPagewick::mnuEditFind_Click() { parts_->editor.Find(); }
+void frmPagewick::mnuEditReplace_Click() { parts_->editor.Replace(); }
+void frmPagewick::mnuEditFont_Click() { parts_->editor.Font(); }
+void frmPagewick::mnuHelpTopics_Click() { OpenHelpTopics(p_, form_->hWnd(), parts_->windows); }
+void frmPagewick::mnuAbout_Click() { OpenAbout(p_, form_->hWnd(), parts_->windows); }
+void frmPagewick::mnuUpdate_Click() { OpenLiveUpdate(p_, form_->hWnd(), parts_->windows); }
 
 }  // namespace pw

@@ -1,20 +1,12 @@
-// The main window: the note, every menu, the tray icon, the hotkey, and the start-up,
-// close and save rules around them.
+// The main window: the note box, every menu's handler (each hands over to the feature that
+// owns the command, in MainParts), and the order of the load and unload steps.
 #pragma once
 #include <memory>
 #include <string>
 
-#include "app/MenuIds.h"
-#include "editor/CommonDialog.h"
-#include "editor/FindReplace.h"
-#include "help/frmAbout.h"
-#include "help/frmHelp.h"
+#include "app/MainParts.h"
+#include "platform/MenuIds.h"
 #include "platform/platform.h"
-#include "app/TrayIcon.h"
-#include "options/VBHotKey.h"
-#include "storage/NoteKeeper.h"
-#include "storage/NoteLimits.h"
-#include "storage/Recovery.h"
 
 namespace pw {
 
@@ -29,9 +21,7 @@ public:
 
     IForm& form() { return *form_; }
     IControl& txtNote() { return *txtNote_; }
-    Platform& platform() { return p_; }
-    const std::string& Transparency() const { return transparency_; }
-    void SetTransparency(const std::string& value) { transparency_ = value; }
+    MainParts& parts() { return *parts_; }
     bool Unloaded() const { return unloaded_; }
 
     // Window events.
@@ -81,94 +71,12 @@ public:
     void mnuPopupRestore_Click();
     void mnuPopupExit_Click();
 
-    CommonDialog CommonDialog_;
-
 private:
-    // Load-step pieces that live with their features.
-    void AddIcon(const std::string& toolTip);
-    void SetWindowIcons();
-    void ReadSettingsOrDefaults();
-    bool WriteSettings();
-    void RemoveIcon();
-    void UnloadOtherWindows();
-    void UnloadAbout();
-    void UnloadHelp();
-    void UnloadHotkeyDialog();
-    void ApplyTransparencyAtStart();
-    void CenterOnScreen();
-    // Messages owned by features (tray callback, TaskbarCreated, hotkey, find/replace).
-    bool TrayMessage(unsigned msg, unsigned long wParam, long lParam, long& result);
-    bool FindReplaceMessage(unsigned msg, unsigned long wParam, long lParam, long& result);
-
     Platform& p_;
     std::unique_ptr<IForm> form_;
     IControl* txtNote_ = nullptr;
-    std::string transparency_ = "0";
-    bool unloaded_ = false;
-    bool endProcess_ = false;
-
-    // --- tray icon, window icons, hotkey, settings ---
-public:
-    VBHotKey VBHotKey1{p_.hotkeys};
-    const TrayIconData& trayIconData() const { return trayIcon_; }
-    // WM_HOTKEY for VBHotKey1's combination.
-    void VBHotKey1_HotkeyPressed();
-    void VBHotKey1_HotkeyWarning(const std::string& a, const std::string& b);
-    class frmHotkey* HotkeyDialog() { return frmHotkey_.get(); }
-
-private:
-    void RestoreFromTray();
-    void ApplySettings(const struct Settings& s, int validLines);
-    struct Settings CurrentSettings() const;
-    TrayIconData trayIcon_;
-    bool trayAdded_ = false;
-    unsigned taskbarCreated_ = 0;   // registered "TaskbarCreated": the tray was rebuilt
-    std::shared_ptr<class frmHotkey> frmHotkey_;
-    // --- editing: find and replace, file commands, font ---
-public:
-    FindReplace FindReplace_{p_};   // the one Find/Replace state of the run
-private:
-    // The save prompt of New and Open..., with the save on Yes. answer: vbYes, vbNo or
-    // vbCancel. False when the command is to stop (Cancel, or a save that did not happen).
-    bool AskToSave(int& answer);
-    // Writes the note and CR LF to the chosen file; tells the user when that fails.
-    bool WriteNoteTo(const std::string& path);
-    // Open... tells why a file was not opened.
-    void RefuseFile(const std::string& path, const NoteFit& fit);
-    // --- help, about, always on top ---
-    std::unique_ptr<frmHelp> frmHelp_;
-    std::unique_ptr<frmAbout> frmAbout_;
-    // --- transparency ---
-public:
-    class frmTrans* TransDialog() { return frmTrans_.get(); }
-private:
-    void UnloadTransDialog();
-    std::shared_ptr<class frmTrans> frmTrans_;
-    // --- live update ---
-    void UnloadUpdate();
-    std::shared_ptr<class frmUpdate> frmUpdate_;
-    // --- the note's safety: limits, a note not loaded, the recovery copy (app/NoteSafety.cpp) ---
-public:
-    static constexpr int kRecoveryTimer = 13;
-    static constexpr unsigned kRecoveryPauseMs = 3000;   // typing paused this long: copy
-    const NoteKeeper& noteKeeper() const { return *noteKeeper_; }
-    const Recovery& recovery() const { return *recovery_; }
-private:
-    // Load step 5: the note's text for the box, or empty when it is not to be loaded (the
-    // user is told), then the offer of a recovery copy a previous run left.
-    std::string LoadNoteAtStart();
-    // Writes the box to the note file under the rule for a note that was not loaded.
-    bool SaveNoteFile();
-    // Writes the recovery copy when the text changed since the last one.
-    void KeepRecoveryCopy();
-    // Tells the user a text was refused; false when it fits.
-    bool RefuseUnfit(const NoteFit& fit, const std::string& what);
-    // Puts the saved window bounds to use: unusable values replaced, brought on screen.
-    void MakeWindowUsable();
-    std::unique_ptr<NoteKeeper> noteKeeper_;
-    std::unique_ptr<Recovery> recovery_;
-    bool noteSaved_ = false;   // the last SaveNoteAndSettings wrote (or rightly kept) the note
-    bool exiting_ = false;     // SaveNoteAndSettings runs for Exit or a shutdown
+    bool unloaded_ = false;   // the unload step has run, or the load step ended the process
+    std::unique_ptr<MainParts> parts_;
 };
 
 }  // namespace pw

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "options/SpellChecker.h"
-#include "options/SpellTokenizer.h"
-#include "options/SpellWords.h"
+#include "options/spelling/SpellChecker.h"
+#include "options/spelling/SpellTokenizer.h"
+#include "options/spelling/SpellWords.h"
 
 namespace {
 

@@ -1,17 +1,13 @@
-#include "app/frmPagewick.h"
+#include "editor/Editor.h"
+#include "platform/MenuIds.h"
 
 namespace pw {
 
-namespace {
-constexpr unsigned WM_CUT_ = 0x0300, WM_COPY_ = 0x0301, WM_PASTE_ = 0x0302, WM_CLEAR_ = 0x0303,
-                   WM_UNDO_ = 0x0304, EM_CANUNDO_ = 0x00C6;
-}  // namespace
-
 // Greys what cannot act now; shortcuts follow their entries until the menu opens again.
-void frmPagewick::mnuEdit_Click() {
+void Editor::EditMenuOpening() {
     const bool hasSelection = txtNote_->SelLength() > 0;
     const bool hasText = !txtNote_->Text().empty();
-    form_->SetMenuEnabled(mnuEditUndo, txtNote_->Send(EM_CANUNDO_, 0, 0) != 0);
+    form_->SetMenuEnabled(mnuEditUndo, txtNote_->CanUndo());
     form_->SetMenuEnabled(mnuEditCut, hasSelection);
     form_->SetMenuEnabled(mnuEditCopy, hasSelection);
     form_->SetMenuEnabled(mnuEditPaste, p_.clipboard.HasText());
@@ -21,38 +17,46 @@ void frmPagewick::mnuEdit_Click() {
     form_->SetMenuEnabled(mnuEditSelectAll, hasText);
 }
 
-void frmPagewick::mnuEditUndo_Click() { txtNote_->Send(WM_UNDO_, 0, 0); }
-void frmPagewick::mnuEditCut_Click() { txtNote_->Send(WM_CUT_, 0, 0); }
-void frmPagewick::mnuEditCopy_Click() { txtNote_->Send(WM_COPY_, 0, 0); }
-void frmPagewick::mnuEditPaste_Click() {
+void Editor::Undo() { txtNote_->Undo(); }
+void Editor::Cut() { txtNote_->Cut(); }
+void Editor::Copy() { txtNote_->Copy(); }
+void Editor::Paste() {
     // A paste that would take the note past what the box can hold is refused as a whole.
     if (p_.clipboard.HasText()) {
         const std::string text = txtNote_->Text();
         const size_t start = static_cast<size_t>(txtNote_->SelStart());
         const NoteFit fit =
             CheckSplicedFits(text, start, start + static_cast<size_t>(txtNote_->SelLength()), p_.clipboard.GetText());
-        if (RefuseUnfit(fit, "Paste")) return;
+        if (RefuseUnfit(p_, fit, "Paste")) return;
     }
-    txtNote_->Send(WM_PASTE_, 0, 0);
+    txtNote_->Paste();
 }
-void frmPagewick::mnuEditDelete_Click() { txtNote_->Send(WM_CLEAR_, 0, 0); }
+void Editor::Delete() { txtNote_->Clear(); }
 
-void frmPagewick::mnuEditSelectAll_Click() {
+void Editor::SelectAll() {
     txtNote_->SetSelStart(0);
     txtNote_->SetSelLength(static_cast<int>(txtNote_->Text().size()));
 }
 
-void frmPagewick::mnuEditFind_Click() { FindReplace_.ShowFind(*txtNote_, form_->hWnd()); }
+void Editor::Find() { FindReplace_.ShowFind(*txtNote_, form_->hWnd()); }
 
-void frmPagewick::mnuEditReplace_Click() { FindReplace_.ShowReplace(*txtNote_, form_->hWnd()); }
+void Editor::Replace() { FindReplace_.ShowReplace(*txtNote_, form_->hWnd()); }
 
 // Our procedure in front of the window's takes the dialogs' message; should it not be in
 // place, the message still arrives here.
-bool frmPagewick::FindReplaceMessage(unsigned msg, unsigned long, long lParam, long& result) {
+bool Editor::FindReplaceMessage(unsigned msg, unsigned long, long lParam, long& result) {
     const unsigned number = FindReplace_.FindReplaceMsg();
     if (number == 0 || msg != number) return false;
     FindReplace_.Notify(lParam);
     result = 0;
+    return true;
+}
+
+bool RefuseUnfit(Platform& p, const NoteFit& fit, const std::string& what) {
+    if (fit.fits()) return false;
+    p.ui.MsgBox(what + " was refused: with it the note would not fit the window, " + WhyItDoesNotFit(fit) +
+                    ".\r\nThe note is unchanged.",
+                vbExclamation, p.app.Title());
     return true;
 }
 

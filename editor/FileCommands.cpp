@@ -1,6 +1,6 @@
 #include "editor/FileCommands.h"
 
-#include "app/frmPagewick.h"
+#include "editor/Editor.h"
 #include "storage/NoteFile.h"
 
 namespace pw {
@@ -10,14 +10,14 @@ const char* const kTextFilter = "Text (*.txt)|*.txt";
 const char* const kSaveAsFilter = "Text (*.txt)|*.txt|All Files (*.*)|*.*";
 }  // namespace
 
-bool frmPagewick::WriteNoteTo(const std::string& path) {
+bool Editor::WriteNoteTo(const std::string& path) {
     const FileError err = p_.fs.WriteFile(path, FileFromText(txtNote_->Text()));
     if (!err.failed) return true;
     p_.ui.MsgBox("The file " + path + " could not be saved:\r\n" + err.reason, vbExclamation, p_.app.Title());
     return false;
 }
 
-bool frmPagewick::AskToSave(int& answer) {
+bool Editor::AskToSave(int& answer) {
     answer = p_.ui.MsgBox("Save current text to file?", vbYesNoCancel + vbQuestion, "Save Text?");
     if (answer == vbCancel) return false;
     if (answer != vbYes) return true;
@@ -29,7 +29,7 @@ bool frmPagewick::AskToSave(int& answer) {
     return WriteNoteTo(CommonDialog_.FileName);
 }
 
-void frmPagewick::mnuNew_Click() {
+void Editor::New() {
     if (txtNote_->Text().empty()) {
         txtNote_->SetText("");
         return;
@@ -39,7 +39,7 @@ void frmPagewick::mnuNew_Click() {
     if (answer == vbNo) txtNote_->SetText("");
 }
 
-void frmPagewick::mnuOpen_Click() {
+void Editor::Open() {
     if (!txtNote_->Text().empty()) {
         int answer = vbCancel;
         if (!AskToSave(answer)) return;
@@ -82,12 +82,12 @@ void frmPagewick::mnuOpen_Click() {
     p_.ui.SetBusyCursor(false);
 }
 
-void frmPagewick::RefuseFile(const std::string& path, const NoteFit& fit) {
+void Editor::RefuseFile(const std::string& path, const NoteFit& fit) {
     p_.ui.MsgBox("The file " + path + " was not opened: " + WhyItDoesNotFit(fit) + ".\r\nThe note is unchanged.",
                  vbExclamation, p_.app.Title());
 }
 
-void frmPagewick::mnuSaveAs_Click() {
+void Editor::SaveAs() {
     CommonDialog_.Filter = kSaveAsFilter;
     CommonDialog_.CancelError_ = false;
     if (CommonDialog_.ShowSave(p_.dialogs, form_->hWnd()) != CommonDialog::Chosen) return;

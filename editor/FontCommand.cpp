@@ -1,12 +1,9 @@
-#include "app/frmPagewick.h"
+#include "editor/Editor.h"
+#include "platform/WinNumbers.h"
 
 namespace pw {
 
-namespace {
-constexpr unsigned CF_SCREENFONTS_ = 1;
-}  // namespace
-
-void frmPagewick::mnuEditFont_Click() {
+void Editor::Font() {
     CommonDialog_.Font = txtNote_->Font();
     CommonDialog_.Flags = CF_SCREENFONTS_;
     // A cancel leaves the font alone, whatever the cancel-error switch says.

@@ -1,24 +1,17 @@
 // The Help menu's own windows, opened modeless from the main window.
-#include "app/frmPagewick.h"
+#include "help/HelpMenu.h"
+
+#include "help/frmAbout.h"
+#include "help/frmHelp.h"
 
 namespace pw {
 
-void frmPagewick::mnuHelpTopics_Click() {
-    if (!frmHelp_) frmHelp_ = std::make_unique<frmHelp>(p_);
-    frmHelp_->Open(form_->hWnd());
+void OpenHelpTopics(Platform& p, Handle owner, OwnedWindows& windows) {
+    windows.Reuse<frmHelp>([&] { return std::make_shared<frmHelp>(p); })->Open(owner);
 }
 
-void frmPagewick::mnuAbout_Click() {
-    if (!frmAbout_) frmAbout_ = std::make_unique<frmAbout>(p_);
-    frmAbout_->Open(form_->hWnd());
-}
-
-void frmPagewick::UnloadAbout() {
-    if (frmAbout_) frmAbout_->Close();
-}
-
-void frmPagewick::UnloadHelp() {
-    if (frmHelp_) frmHelp_->Close();
+void OpenAbout(Platform& p, Handle owner, OwnedWindows& windows) {
+    windows.Reuse<frmAbout>([&] { return std::make_shared<frmAbout>(p); })->Open(owner);
 }
 
 }  // namespace pw

@@ -1,7 +1,5 @@
 #include "help/frmAbout.h"
 
-#include "app/Icon32.h"
-
 namespace pw {
 
 const char* const kAuthorSiteUrl = "http://www.pagewick.example/";
@@ -13,15 +11,12 @@ const FontSpec kTahoma825{"Tahoma", 8.25f};
 
 }  // namespace
 
-frmAbout::frmAbout(Platform& platform) : p_(platform) {}
+frmAbout::frmAbout(Platform& platform) : OwnedForm(platform) {}
 
 frmAbout::~frmAbout() = default;
 
 void frmAbout::Open(Handle owner) {
-    if (Loaded()) {
-        form_->BringToFront();
-        return;
-    }
+    if (Raise(false)) return;
     FormDef def;
     def.caption = "About Pagewick";
     def.clientWidth = 4440;
@@ -67,19 +62,15 @@ void frmAbout::Open(Handle owner) {
 
     Form_Load();
     f.Show();
-    p_.ui.AddModeless(f.hWnd());
-}
-
-void frmAbout::Close() {
-    if (Loaded()) RunClose(*this, *form_, vbFormCode);
+    JoinDialogLoop();
 }
 
 void frmAbout::Form_Load() {
-    SetWindowIconsOf(p_, form_->hWnd());
+    SetIcons();
 }
 
 void frmAbout::Form_Unload() {
-    p_.ui.RemoveModeless(form_->hWnd());
+    LeaveDialogLoop();
 }
 
 void frmAbout::Navigate(std::string NavTo) {

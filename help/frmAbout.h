@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/OwnedWindows.h"
 
 namespace pw {
 
@@ -17,7 +17,7 @@ constexpr Color kLinkColor = RGBColor(0, 0, 255);
 constexpr Color kPressedColor = RGBColor(255, 0, 0);
 constexpr Color kNormalColor = SystemColor(COLOR_WINDOWTEXT_INDEX);
 
-class frmAbout : public FormEvents {
+class frmAbout : public OwnedForm {
 public:
     enum ControlId : int {
         kImage1 = 1, kImgPagewick, kLblProduct, kLblRights, kLblVelmorUrl, kImgBrask,
@@ -30,13 +30,8 @@ public:
     // Creates, loads and shows the window owned by `owner`; when it is already open, only
     // brings it to the front.
     void Open(Handle owner);
-    bool Loaded() const { return form_ && form_->hWnd() != 0; }
-    // Closes an open window by program (the unload step runs); does nothing otherwise.
-    void Close();
 
     IForm* form() { return Loaded() ? form_.get() : nullptr; }
-    IControl& lblVelmorUrl() { return *lblVelmorUrl_; }
-    IControl& lblBraskUrl() { return *lblBraskUrl_; }
 
     void Form_Load();
     void Form_Unload() override;
@@ -57,8 +52,6 @@ public:
     void Form_MouseMove();
 
 private:
-    Platform& p_;
-    std::unique_ptr<IForm> form_;
     IControl* lblVelmorUrl_ = nullptr;
     IControl* lblBraskUrl_ = nullptr;
 };

@@ -1,26 +1,16 @@
 #include "help/frmHelp.h"
 
-#include "app/Icon32.h"
 #include "help/HelpTexts.h"
+#include "platform/WinNumbers.h"
 
 namespace pw {
 
-namespace {
-
-constexpr unsigned WM_VSCROLL_ = 0x0115;
-constexpr unsigned long SB_TOP_ = 6;
-
-}  // namespace
-
-frmHelp::frmHelp(Platform& platform) : p_(platform) {}
+frmHelp::frmHelp(Platform& platform) : OwnedForm(platform) {}
 
 frmHelp::~frmHelp() = default;
 
 void frmHelp::Open(Handle owner) {
-    if (Loaded()) {
-        form_->BringToFront();
-        return;
-    }
+    if (Raise(false)) return;
     FormDef def;
     def.caption = "Help Topics";
     def.clientWidth = 5160;
@@ -38,21 +28,17 @@ void frmHelp::Open(Handle owner) {
 
     Form_Load();
     form_->Show();
-    p_.ui.AddModeless(form_->hWnd());
-}
-
-void frmHelp::Close() {
-    if (Loaded()) RunClose(*this, *form_, vbFormCode);
+    JoinDialogLoop();
 }
 
 void frmHelp::Form_Load() {
-    SetWindowIconsOf(p_, form_->hWnd());
+    SetIcons();
     txthelp_->SetBackColor(SystemColor(COLOR_BTNFACE_INDEX));
     TabStrip1_Click();
 }
 
 void frmHelp::Form_Unload() {
-    p_.ui.RemoveModeless(form_->hWnd());
+    LeaveDialogLoop();
 }
 
 void frmHelp::Changed(int id) {

@@ -3,11 +3,11 @@
 #pragma once
 #include <memory>
 
-#include "platform/platform.h"
+#include "platform/OwnedWindows.h"
 
 namespace pw {
 
-class frmHelp : public FormEvents {
+class frmHelp : public OwnedForm {
 public:
     enum ControlId : int { kTabStrip1 = 1, kTxthelp = 2 };
 
@@ -17,13 +17,8 @@ public:
     // Creates, loads and shows the window owned by `owner`; when it is already open, only
     // brings it to the front.
     void Open(Handle owner);
-    bool Loaded() const { return form_ && form_->hWnd() != 0; }
-    // Closes an open window by program (the unload step runs); does nothing otherwise.
-    void Close();
 
     IForm* form() { return Loaded() ? form_.get() : nullptr; }
-    IControl& TabStrip1() { return *tabStrip1_; }
-    IControl& txthelp() { return *txthelp_; }
 
     void Form_Load();
     void Form_Unload() override;
@@ -31,8 +26,6 @@ public:
     void TabStrip1_Click();
 
 private:
-    Platform& p_;
-    std::unique_ptr<IForm> form_;
     IControl* tabStrip1_ = nullptr;
     IControl* txthelp_ = nullptr;
 };

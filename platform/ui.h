@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/WinNumbers.h"
 #include "platform/types.h"
 
 namespace pw {
@@ -67,6 +68,13 @@ public:
     virtual void SetSelText(const std::string& text) = 0;  // replaces the selection, caret after it
     // Raw message to the control's window (WM_UNDO, EM_CANUNDO, ...); result as the control answers.
     virtual long Send(unsigned msg, unsigned long wParam = 0, long lParam = 0) = 0;
+    // A text box's edit commands, as its own messages carry them out.
+    bool CanUndo() { return Send(EM_CANUNDO_, 0, 0) != 0; }
+    void Undo() { Send(WM_UNDO_, 0, 0); }
+    void Cut() { Send(WM_CUT_, 0, 0); }
+    void Copy() { Send(WM_COPY_, 0, 0); }
+    void Paste() { Send(WM_PASTE_, 0, 0); }
+    void Clear() { Send(WM_CLEAR_, 0, 0); }
     // Shown or hidden, enabled or greyed.
     virtual void SetVisible(bool visible) { (void)visible; }
     virtual bool Visible() const { return true; }
@@ -179,7 +187,6 @@ public:
     // Lets the main loop route keyboard navigation (Tab, Enter, Esc) to a modeless dialog.
     virtual void AddModeless(Handle dialog) = 0;
     virtual void RemoveModeless(Handle dialog) = 0;
-    virtual void Flash(Handle) {}   // optional: draw a window at once
     // Shows `form` modally over its owner: the owner takes no input until the form is gone,
     // and the call returns only then. A fake may show it and return at once.
     virtual void RunModal(IForm& form) { form.Show(); }

@@ -18,14 +18,6 @@ FileError ReadNote(IFileSystem& fs, const std::string& path, std::string& text, 
     return {};
 }
 
-FileError RestoreNote(IFileSystem& fs, const std::string& path, IControl& box) {
-    std::string data;
-    bool present = false;
-    FileError err = ReadNote(fs, path, data, present);
-    if (!err.failed && !data.empty()) box.SetText(data);  // a 0-byte note leaves the box empty
-    return err;
-}
-
 FileError SaveNote(IFileSystem& fs, const std::string& path, IControl& box) {
     const std::string text = box.Text();
     FileError err = fs.WriteReplace(path, text);

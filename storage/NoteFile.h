@@ -9,14 +9,10 @@ namespace pw {
 
 std::string NotePath(const std::string& folder);
 
-// Reads the note's text, NULs shown as spaces (see RestoreNote). A missing file gives
-// present = false and no error.
+// Reads the note's text. The edit control cannot hold NUL characters, so each one is shown
+// as a space instead of cutting the note there. A missing file gives present = false and no
+// error.
 FileError ReadNote(IFileSystem& fs, const std::string& path, std::string& text, bool& present);
-
-// Puts the file's text into the box. The edit control cannot hold NUL characters, so each
-// one is shown as a space instead of cutting the note there. A missing file leaves the box
-// as it is. Returns the read failure, if any.
-FileError RestoreNote(IFileSystem& fs, const std::string& path, IControl& box);
 
 // Writes the box's text (safely: the old note survives a failed write). An empty note is
 // stored as a 0-byte file, and the box then holds one line break, which the next save writes.

@@ -1,18 +1,14 @@
 // Help > Live Update...: the modal Live Update window, and its place in the unload step.
-#include "app/frmPagewick.h"
+#include "update/LiveUpdate.h"
+
 #include "update/frmUpdate.h"
 
 namespace pw {
 
-void frmPagewick::mnuUpdate_Click() {
-    if (!frmUpdate_) frmUpdate_ = std::make_shared<frmUpdate>(p_);
+void OpenLiveUpdate(Platform& p, Handle owner, OwnedWindows& windows) {
     // Kept alive by this call even if the window is unloaded while it runs.
-    std::shared_ptr<frmUpdate> window = frmUpdate_;
-    window->ShowModal(form_->hWnd());
-}
-
-void frmPagewick::UnloadUpdate() {
-    if (frmUpdate_) frmUpdate_->Close();
+    std::shared_ptr<frmUpdate> window = windows.Reuse<frmUpdate>([&] { return std::make_shared<frmUpdate>(p); });
+    window->ShowModal(owner);
 }
 
 }  // namespace pw

@@ -1,12 +1,10 @@
 #include "update/frmUpdate.h"
 
-#include "app/Icon32.h"
-
 namespace pw {
 
 const char* const kLiveUpdateConfigUrl = "https://www.pagewick.example/software/pagewick/pagewick.txt";
 
-frmUpdate::frmUpdate(Platform& p) : p_(p) {}
+frmUpdate::frmUpdate(Platform& p) : OwnedForm(p) {}
 
 frmUpdate::~frmUpdate() {
     Close();
@@ -30,12 +28,8 @@ void frmUpdate::ShowModal(Handle owner) {
     p_.ui.RunModal(*form_);
 }
 
-void frmUpdate::Close() {
-    if (Loaded()) RunClose(*this, *form_, vbFormCode);
-}
-
 void frmUpdate::Form_Load() {
-    SetWindowIconsOf(p_, form_->hWnd());
+    SetIcons();
 }
 
 void frmUpdate::Form_Unload() {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/OwnedWindows.h"
 #include "update/vcUPDATECTL.h"
 
 namespace pw {
@@ -12,7 +12,7 @@ namespace pw {
 // Where Live Update finds its configuration file; fixed when the program is built.
 extern const char* const kLiveUpdateConfigUrl;
 
-class frmUpdate : public FormEvents {
+class frmUpdate : public OwnedForm {
 public:
     static constexpr int kUpdateCtlBase = 100;   // control ids of vcUPDATECTL1
 
@@ -22,9 +22,6 @@ public:
     // Creates the window over `owner`, loads it and shows it modally: returns when it has
     // been closed (with a fake UI, as soon as it is shown).
     void ShowModal(Handle owner);
-    bool Loaded() const { return form_ && form_->hWnd() != 0; }
-    // Closes an open window by program (the unload step runs); does nothing otherwise.
-    void Close();
 
     IForm* form() { return Loaded() ? form_.get() : nullptr; }
     vcUPDATECTL* updateCtl() { return vcUPDATECTL1_.get(); }
@@ -37,8 +34,6 @@ public:
     void LaunchInstaller(const std::string& path);
 
 private:
-    Platform& p_;
-    std::unique_ptr<IForm> form_;
     std::unique_ptr<vcUPDATECTL> vcUPDATECTL1_;
 };
 

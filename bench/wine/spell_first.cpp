@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "options/SpellChecker.h"
+#include "options/spelling/SpellChecker.h"
 
 namespace {
 double NowMs() {

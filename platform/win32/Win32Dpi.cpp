@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/FitLayout.h"
+#include "platform/FitLayout.h"
 #include "platform/win32/Win32Ui.h"
 
 #include <commctrl.h>

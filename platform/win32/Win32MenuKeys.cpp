@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MenuAccess.h"
+#include "platform/MenuAccess.h"
 
 namespace pw::win32 {
 

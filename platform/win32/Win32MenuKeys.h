@@ -1,4 +1,4 @@
-// First-letter access keys for menus without ampersands (rules in app/MenuAccess.h).
+// First-letter access keys for menus without ampersands (rules in platform/MenuAccess.h).
 #pragma once
 #include <windows.h>
 

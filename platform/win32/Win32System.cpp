@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/SingleInstance.h"
+#include "platform/SingleInstance.h"
 #include "platform/win32/ComDlg.h"
 #include "platform/win32/Win32Ui.h"
 

@@ -24,27 +24,6 @@ int ScreenDpi(int index) {
     return dpi > 0 ? dpi : 96;
 }
 
-// "Ctrl+N", "F1" -> an accelerator entry.
-bool ParseShortcut(const char* text, WORD id, ACCEL& out) {
-    std::string s = text;
-    if (s.empty()) return false;
-    out.fVirt = FVIRTKEY;
-    out.cmd = id;
-    if (s.compare(0, 5, "Ctrl+") == 0) {
-        out.fVirt |= FCONTROL;
-        s = s.substr(5);
-    }
-    if (s.size() == 1) {
-        out.key = static_cast<WORD>(s[0]);
-        return true;
-    }
-    if (s[0] == 'F') {
-        out.key = static_cast<WORD>(VK_F1 + std::atoi(s.c_str() + 1) - 1);
-        return true;
-    }
-    return false;
-}
-
 void RegisterClasses(HINSTANCE inst) {
     static bool done = false;
     if (done) return;
@@ -225,94 +204,6 @@ Win32Control* Win32Form::ByHwnd(HWND h) {
     return nullptr;
 }
 
-void Win32Form::SetMenu(const std::vector<MenuItem>& items) {
-    menuBar_ = ::CreateMenu();
-    std::vector<ACCEL> accels;
-    HMENU parents[4] = {menuBar_, nullptr, nullptr, nullptr};
-    for (const MenuItem& it : items) {
-        HMENU parent = it.level == 0 ? (it.visible ? menuBar_ : nullptr) : parents[it.level];
-        bool hasChildren = false;
-        const MenuItem* next = &it + 1;
-        if (next < items.data() + items.size() && next->level > it.level) hasChildren = true;
-        if (std::string(it.caption) == "-") {
-            ::AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        std::string caption = it.caption;
-        if (*it.shortcut) caption += std::string("\t") + it.shortcut;
-        if (hasChildren) {
-            HMENU sub = ::CreatePopupMenu();
-            if (parent) ::AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), caption.c_str());
-            dropDowns_[it.id] = sub;
-            if (it.level + 1 < 4) parents[it.level + 1] = sub;
-        } else if (parent) {
-            ::AppendMenuA(parent, MF_STRING, static_cast<UINT_PTR>(it.id), caption.c_str());
-            ACCEL a;
-            if (ParseShortcut(it.shortcut, static_cast<WORD>(it.id), a)) accels.push_back(a);
-        }
-    }
-    RECT before;
-    ::GetClientRect(hwnd_, &before);
-    ::SetMenu(hwnd_, menuBar_);
-    if (!accels.empty()) accel_ = ::CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
-    accelList_ = accels;
-    // Keep the designed client area with the menu bar added.
-    RECT r = {0, 0, ui_.ToPxX(def_.clientWidth), ui_.ToPxY(def_.clientHeight)};
-    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongA(hwnd_, GWL_STYLE)), TRUE,
-                         static_cast<DWORD>(::GetWindowLongA(hwnd_, GWL_EXSTYLE)));
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    (void)before;
-}
-
-void Win32Form::SetMenuEnabled(int id, bool enabled) {
-    UINT flags = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
-    if (menuBar_) ::EnableMenuItem(menuBar_, static_cast<UINT>(id), flags);
-    for (auto& kv : dropDowns_) ::EnableMenuItem(kv.second, static_cast<UINT>(id), flags);
-}
-
-bool Win32Form::MenuEnabled(int id) const {
-    for (auto& kv : dropDowns_) {
-        UINT s = ::GetMenuState(kv.second, static_cast<UINT>(id), MF_BYCOMMAND);
-        if (s != 0xFFFFFFFFu) return !(s & (MF_GRAYED | MF_DISABLED));
-    }
-    return true;
-}
-
-bool Win32Form::IsGreyedShortcut(const MSG& msg) const {
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-    const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
-    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
-    const bool alt = ::GetKeyState(VK_MENU) < 0;
-    for (const ACCEL& a : accelList_) {
-        if (a.key != msg.wParam || ((a.fVirt & FCONTROL) != 0) != ctrl || shift || alt) continue;
-        return !MenuEnabled(a.cmd);
-    }
-    return false;
-}
-
-void Win32Form::SetMenuChecked(int id, bool checked) {
-    for (auto& kv : dropDowns_)
-        ::CheckMenuItem(kv.second, static_cast<UINT>(id), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-bool Win32Form::MenuChecked(int id) const {
-    for (auto& kv : dropDowns_) {
-        UINT s = ::GetMenuState(kv.second, static_cast<UINT>(id), MF_BYCOMMAND);
-        if (s != 0xFFFFFFFFu) return (s & MF_CHECKED) != 0;
-    }
-    return false;
-}
-
-void Win32Form::PopupMenu(int id) {
-    auto it = dropDowns_.find(id);
-    if (it == dropDowns_.end()) return;
-    POINT pt;
-    ::GetCursorPos(&pt);
-    ::SetForegroundWindow(hwnd_);
-    ::TrackPopupMenu(it->second, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
-    ::PostMessageA(hwnd_, WM_NULL, 0, 0);
-}
-
 std::string Win32Form::Caption() const {
     char buf[512] = {};
     ::GetWindowTextA(hwnd_, buf, sizeof(buf));
@@ -320,77 +211,6 @@ std::string Win32Form::Caption() const {
 }
 
 void Win32Form::SetCaption(const std::string& caption) { ::SetWindowTextA(hwnd_, caption.c_str()); }
-
-int Win32Form::State() const {
-    if (!hwnd_ || !::IsWindowVisible(hwnd_)) return state_;
-    if (::IsIconic(hwnd_)) return vbMinimized;
-    if (::IsZoomed(hwnd_)) return vbMaximized;
-    return vbNormal;
-}
-
-void Win32Form::SetState(int state) {
-    if (!hwnd_) return;
-    bool visible = ::IsWindowVisible(hwnd_) != 0;
-    int current = State();
-    state_ = state;
-    if (!visible || current == state) return;  // a hidden window takes its state when shown
-    ::ShowWindow(hwnd_, state == vbMinimized ? SW_MINIMIZE : state == vbMaximized ? SW_MAXIMIZE : SW_RESTORE);
-}
-
-bool Win32Form::Visible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
-
-void Win32Form::Show() {
-    if (!hwnd_ || ::IsWindowVisible(hwnd_)) return;
-    if (!shownOnce_) FitToText();
-    if (!shownOnce_ && (def_.style & (fsCenterOwner | fsCenterScreen))) {
-        RECT owner;
-        HWND o = ::GetWindow(hwnd_, GW_OWNER);
-        if ((def_.style & fsCenterScreen) || !o || !::IsWindowVisible(o)) {
-            ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &owner, 0);
-        } else {
-            ::GetWindowRect(o, &owner);
-        }
-        RECT me = PixelsRect();
-        int w = me.right - me.left, h = me.bottom - me.top;
-        ::SetWindowPos(hwnd_, nullptr, owner.left + (owner.right - owner.left - w) / 2,
-                       owner.top + (owner.bottom - owner.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    shownOnce_ = true;
-    if (state_ == vbMinimized) {
-        // A window shown minimised goes straight on to where the resize step puts it.
-        events_.Form_Resize();
-        return;
-    }
-    if (::IsIconic(hwnd_) && state_ == vbNormal) {
-        // Back to the normal window even when it was maximised before it was minimised.
-        WINDOWPLACEMENT wp = {};
-        wp.length = sizeof(wp);
-        ::GetWindowPlacement(hwnd_, &wp);
-        wp.flags &= ~static_cast<UINT>(WPF_RESTORETOMAXIMIZED);
-        wp.showCmd = SW_SHOWNORMAL;
-        ::SetWindowPlacement(hwnd_, &wp);
-    } else if (::IsIconic(hwnd_) || ::IsZoomed(hwnd_)) {
-        ::ShowWindow(hwnd_, state_ == vbMaximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
-    } else {
-        ::ShowWindow(hwnd_, state_ == vbMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    }
-    ::SetForegroundWindow(hwnd_);
-    events_.Form_Resize();
-}
-
-void Win32Form::Hide() {
-    if (!hwnd_) return;
-    state_ = State();
-    ::ShowWindow(hwnd_, SW_HIDE);
-}
-
-void Win32Form::BringToFront() {
-    if (!hwnd_) return;
-    if (!::IsWindowVisible(hwnd_)) Show();
-    if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
-    ::BringWindowToTop(hwnd_);
-    ::SetForegroundWindow(hwnd_);
-}
 
 RECT Win32Form::PixelsRect() const {
     RECT r = {};
@@ -589,24 +409,7 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
             events_.MouseDown(0, 1);
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) events_.Form_Activate();
-            if (this != ui_.mainForm()) {
-                // Dialogs keep the keyboard on a control, as the dialog manager does: the one
-                // focused when the window was left, else the first tab stop.
-                HWND focus = ::GetFocus();
-                if (LOWORD(wParam) == WA_INACTIVE) {
-                    if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
-                    break;
-                }
-                if (HIWORD(wParam)) break;   // minimised
-                HWND to = (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(hwnd_, lastFocus_))
-                              ? lastFocus_
-                              : ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-                if (to) {
-                    ::SetFocus(to);
-                    return 0;
-                }
-            }
+            if (Activate(wParam)) return 0;
             break;
         case WM_PRINTCLIENT:   // themed frames draw the form behind them through this
         case WM_ERASEBKGND: {
@@ -623,7 +426,6 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_NCDESTROY: {
-            for (auto& c : controls_) (void)c;
             hwnd_ = nullptr;
             ::SetWindowLongPtrA(h, GWLP_USERDATA, 0);
             LRESULT r = ::DefWindowProcA(h, msg, wParam, lParam);
@@ -702,42 +504,11 @@ int Win32Ui::MsgBox(const std::string& text, int style, const std::string& title
     return ::MessageBoxA(owner, text.c_str(), title.c_str(), static_cast<UINT>(style));
 }
 
-void Win32Ui::AddModeless(Handle dialog) {
-    HWND h = reinterpret_cast<HWND>(dialog);
-    if (h && std::find(modeless_.begin(), modeless_.end(), h) == modeless_.end()) modeless_.push_back(h);
-}
-
-void Win32Ui::RemoveModeless(Handle dialog) {
-    modeless_.erase(std::remove(modeless_.begin(), modeless_.end(), reinterpret_cast<HWND>(dialog)), modeless_.end());
-}
-
 void Win32Ui::SetTaskVisible(bool visible) {
     if (!main_ || !main_->hwnd()) return;
     HWND h = main_->hwnd();
     LONG ex = ::GetWindowLongA(h, GWL_EXSTYLE);
     ::SetWindowLongA(h, GWL_EXSTYLE, visible ? (ex | WS_EX_APPWINDOW) : (ex & ~WS_EX_APPWINDOW));
-}
-
-bool Win32Ui::PreTranslate(MSG& msg) {
-    for (HWND d : modeless_)
-        if (::IsWindow(d) && ::IsDialogMessageA(d, &msg)) return true;
-    if (main_ && main_->hwnd() && main_->accelerators()) {
-        HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        if (root == main_->hwnd() && !main_->IsGreyedShortcut(msg) &&
-            ::TranslateAcceleratorA(root, main_->accelerators(), &msg))
-            return true;
-    }
-    return false;
-}
-
-int Win32Ui::Run() {
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (PreTranslate(msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
 }
 
 }  // namespace pw::win32

@@ -130,6 +130,9 @@ private:
     void PrepareFrame(HWND frame);
     Win32Control* ByHwnd(HWND h);
     void Dispatch(WPARAM wParam, LPARAM lParam);
+    // WM_ACTIVATE: Form_Activate, and a dialog's focus kept (Win32UiFocus.cpp). True when it
+    // set the focus itself.
+    bool Activate(WPARAM wParam);
     RECT PixelsRect() const;
 
     Win32Ui& ui_;

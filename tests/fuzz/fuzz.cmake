@@ -39,10 +39,10 @@ pagewick_fuzz(settings_fuzz SettingsFuzz.ShortRun 512 ${_src}/tests/fuzz/corpus
   HEADERS ${_src}/storage/SettingsFile.h)
 # The spelling tokenizer and the checker's session over it.
 pagewick_fuzz(spelling_fuzz SpellingFuzz.ShortRun 512 ${_src}/tests/fuzz/spelling_corpus
-  SOURCES ${_src}/tests/fuzz/spelling_fuzz.cpp ${_src}/options/SpellTokenizer.cpp ${_src}/options/SpellWords.cpp
-          ${_src}/options/SpellChecker.cpp ${_src}/options/SpellSuggest.cpp ${_src}/options/SpellSession.cpp
-  HEADERS ${_src}/options/SpellTokenizer.h ${_src}/options/SpellWords.h ${_src}/options/SpellChecker.h
-          ${_src}/options/SpellSession.h
+  SOURCES ${_src}/tests/fuzz/spelling_fuzz.cpp ${_src}/options/spelling/SpellTokenizer.cpp ${_src}/options/spelling/SpellWords.cpp
+          ${_src}/options/spelling/SpellChecker.cpp ${_src}/options/spelling/SpellSuggest.cpp ${_src}/options/spelling/SpellSession.cpp
+  HEADERS ${_src}/options/spelling/SpellTokenizer.h ${_src}/options/spelling/SpellWords.h ${_src}/options/spelling/SpellChecker.h
+          ${_src}/options/spelling/SpellSession.h
   LIBS -lz)
 # The Live Update configuration reader.
 pagewick_fuzz(update_config_fuzz UpdateConfigFuzz.ShortRun 512 ${_src}/tests/fuzz/update_corpus

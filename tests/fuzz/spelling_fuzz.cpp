@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "options/SpellChecker.h"
-#include "options/SpellSession.h"
-#include "options/SpellTokenizer.h"
-#include "options/SpellWords.h"
+#include "options/spelling/SpellChecker.h"
+#include "options/spelling/SpellSession.h"
+#include "options/spelling/SpellTokenizer.h"
+#include "options/spelling/SpellWords.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

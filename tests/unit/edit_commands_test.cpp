@@ -124,7 +124,7 @@ TEST_F(FontTest, CancelChangesNothingWhateverTheCancelErrorSwitch) {
     const FontSpec before = Font("Courier", 14, false, true);
     note().SetFont(before);
     for (bool cancelError : {false, true}) {
-        main->CommonDialog_.CancelError_ = cancelError;
+        main->parts().editor.CommonDialog_.CancelError_ = cancelError;
         f.dialogs.fontAnswers.push_back({false, Font("Other", 30, true, false)});
         main->Command(mnuEditFont);
         EXPECT_EQ(note().font, before) << "switch " << cancelError;

@@ -80,7 +80,7 @@ TEST_F(FileCommandsTest, NewNoEmptiesWithoutSavingAndCancelChangesNothing) {
 
 TEST_F(FileCommandsTest, CancelledSaveInThePromptWritesNothingAndStops) {
     for (bool cancelError : {false, true}) {
-        main->CommonDialog_.CancelError_ = cancelError;
+        main->parts().editor.CommonDialog_.CancelError_ = cancelError;
         note().SetText("text");
         Answer(vbYes);
         f.dialogs.saveAnswers.push_back({false, ""});
@@ -88,7 +88,7 @@ TEST_F(FileCommandsTest, CancelledSaveInThePromptWritesNothingAndStops) {
         EXPECT_TRUE(f.fs.writes.empty());
         EXPECT_EQ(f.dialogs.shown.size(), 1u) << "no open dialog after the cancelled save";
         EXPECT_EQ(note().text, "text");
-        EXPECT_EQ(main->CommonDialog_.CancelError_, cancelError) << "the prompt leaves the switch alone";
+        EXPECT_EQ(main->parts().editor.CommonDialog_.CancelError_, cancelError) << "the prompt leaves the switch alone";
         f.dialogs.shown.clear();
     }
 }
@@ -128,7 +128,7 @@ TEST_F(FileCommandsTest, OpenNoReadsTheFileOnceWithItsLineRules) {
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
     EXPECT_FALSE(f.dialogs.shown[0].save);
     EXPECT_EQ(f.dialogs.shown[0].filter, kTxt);
-    EXPECT_TRUE(main->CommonDialog_.CancelError_);
+    EXPECT_TRUE(main->parts().editor.CommonDialog_.CancelError_);
     EXPECT_EQ(note().text, "a\r\nb\r\nc\nd");
     EXPECT_EQ(note().setTextCount - setTexts, 1) << "the text is put in once";
     EXPECT_FALSE(f.ui.busy);
@@ -181,12 +181,12 @@ TEST_F(FileCommandsTest, BinaryFileShowsNulsAsSpacesAndHugeOrUnreadableFilesAreR
 }
 
 TEST_F(FileCommandsTest, SaveAsWritesUnderTheTypedNameWithTheSwitchOffAndChangesNothingElse) {
-    main->CommonDialog_.CancelError_ = true;
+    main->parts().editor.CommonDialog_.CancelError_ = true;
     note().SetText("body");
     note().SetSelStart(2);
     Save("C:\\notes\\plain");
     main->Command(mnuSaveAs);
-    EXPECT_FALSE(main->CommonDialog_.CancelError_);
+    EXPECT_FALSE(main->parts().editor.CommonDialog_.CancelError_);
     EXPECT_EQ(f.dialogs.shown.at(0).filter, kTxtAll);
     EXPECT_EQ(f.fs.writes, std::vector<std::string>{"C:\\notes\\plain"});
     EXPECT_EQ(f.fs.files["C:\\notes\\plain"], "body\r\n");

@@ -137,7 +137,7 @@ TEST_F(FindReplaceTest, FindOpensDownWithTheSelectionInA1024ByteFieldAndRoutesKe
     EXPECT_EQ(r.findWhatLen, 1024);
     EXPECT_EQ(r.replaceWith, nullptr);
     EXPECT_EQ(r.replaceWithLen, 0);
-    ASSERT_EQ(main->FindReplace_.FindBuffer().size(), 1025u);
+    ASSERT_EQ(main->parts().editor.FindReplace_.FindBuffer().size(), 1025u);
     EXPECT_EQ(Buffer(r.findWhat), "abc");
     EXPECT_EQ(f.ui.modeless.count(dlg().open), 1u);
     EXPECT_TRUE(f.ui.boxes.empty());
@@ -162,8 +162,8 @@ TEST_F(FindReplaceTest, SelectionLongerThanTheBufferOpensWithItsFirst1023Charact
     for (int i = 0; i < 3000; ++i) big += static_cast<char>('a' + i % 26);
     Note(big, 0, 3000);
     Replace();
-    const auto& fb = main->FindReplace_.FindBuffer();
-    const auto& rb = main->FindReplace_.ReplaceBuffer();
+    const auto& fb = main->parts().editor.FindReplace_.FindBuffer();
+    const auto& rb = main->parts().editor.FindReplace_.ReplaceBuffer();
     ASSERT_EQ(fb.size(), 1025u);
     EXPECT_EQ(std::string(fb.data(), 1023), big.substr(0, 1023));
     EXPECT_EQ(fb[1023], '\0');
@@ -179,7 +179,7 @@ TEST_F(FindReplaceTest, ProcedureIsInstalledOnceAndEveryOtherMessageGoesOnToTheW
     Note("abc", 0);
     Find();
     EXPECT_EQ(dlg().log, (std::vector<std::string>{"install", "show:find"}));
-    EXPECT_EQ(main->FindReplace_.PreviousProc(), FD::kWindowsOwnProc);
+    EXPECT_EQ(main->parts().editor.FindReplace_.PreviousProc(), FD::kWindowsOwnProc);
     // Closing the dialog leaves the procedure in place.
     dlg().Press(frDialogTerm, "abc");
     EXPECT_TRUE(f.ui.modeless.empty());
@@ -189,7 +189,7 @@ TEST_F(FindReplaceTest, ProcedureIsInstalledOnceAndEveryOtherMessageGoesOnToTheW
     // Opening again first puts the window's own procedure back, so ours never sits twice.
     Replace();
     EXPECT_EQ(dlg().log, (std::vector<std::string>{"install", "show:find", "restore", "install", "show:replace"}));
-    EXPECT_EQ(main->FindReplace_.PreviousProc(), FD::kWindowsOwnProc);
+    EXPECT_EQ(main->parts().editor.FindReplace_.PreviousProc(), FD::kWindowsOwnProc);
     EXPECT_EQ(dlg().registerCalls, 1) << "the message number is registered once";
     // The registered message is not passed on.
     const size_t passed = dlg().passedOn.size();
@@ -336,11 +336,11 @@ TEST_F(FindReplaceTest, FindDialogKeepsTheReplaceTextAndForeignBuffersReadEmpty)
     Replace();
     dlg().Press(frDown | frReplace, "X", "y");
     Find();
-    EXPECT_EQ(main->FindReplace_.ReplaceText(), std::string(1024, '\0')) << "each opening resets it";
+    EXPECT_EQ(main->parts().editor.FindReplace_.ReplaceText(), std::string(1024, '\0')) << "each opening resets it";
     char foreign[8] = "abc";
-    EXPECT_EQ(main->FindReplace_.BufferToString(foreign, 8), "");
-    EXPECT_EQ(main->FindReplace_.BufferToString(nullptr, 8), "");
-    EXPECT_EQ(main->FindReplace_.BufferToString(dlg().record.findWhat, 0), "");
+    EXPECT_EQ(main->parts().editor.FindReplace_.BufferToString(foreign, 8), "");
+    EXPECT_EQ(main->parts().editor.FindReplace_.BufferToString(nullptr, 8), "");
+    EXPECT_EQ(main->parts().editor.FindReplace_.BufferToString(dlg().record.findWhat, 0), "");
 }
 
 TEST_F(FindReplaceTest, MessageReachingTheWindowItselfStillWorks) {

@@ -1,7 +1,7 @@
 // Controls grow to their text and push their neighbours on the same row.
 #include <gtest/gtest.h>
 
-#include "app/FitLayout.h"
+#include "platform/FitLayout.h"
 
 namespace pw {
 namespace {

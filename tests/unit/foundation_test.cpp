@@ -91,25 +91,30 @@ TEST(NoteFile, RoundTripsBytesExactlyAndShowsNulsAsSpaces) {
     fake::Control box(ControlDef{}, 1);
     const std::string text = "first\r\nsecond \xE9\xFC\x80\r\nlast";
     fs.files[kNote] = text;
-    EXPECT_FALSE(RestoreNote(fs, kNote, box).failed);
-    EXPECT_EQ(box.Text(), text);
+    std::string read;
+    bool present = false;
+    EXPECT_FALSE(ReadNote(fs, kNote, read, present).failed);
+    EXPECT_TRUE(present);
+    EXPECT_EQ(read, text);
+    box.SetText(read);
     EXPECT_FALSE(SaveNote(fs, kNote, box).failed);
     EXPECT_EQ(fs.files[kNote], text);
 
     fs.files[kNote] = std::string("a\0b\0\0c", 6);
-    RestoreNote(fs, kNote, box);
-    EXPECT_EQ(box.Text(), "a b  c");
+    ReadNote(fs, kNote, read, present);
+    EXPECT_EQ(read, "a b  c");
 }
 
-TEST(NoteFile, MissingOrEmptyFileLeavesTheBoxAlone) {
+TEST(NoteFile, MissingFileIsNotPresentAndNoError) {
     fake::FileSystem fs;
-    fake::Control box(ControlDef{}, 1);
-    box.text = "kept";
-    RestoreNote(fs, kNote, box);
-    EXPECT_EQ(box.Text(), "kept");
+    std::string read = "kept";
+    bool present = true;
+    EXPECT_FALSE(ReadNote(fs, kNote, read, present).failed);
+    EXPECT_FALSE(present);
     fs.files[kNote] = "";
-    RestoreNote(fs, kNote, box);
-    EXPECT_EQ(box.Text(), "kept");
+    EXPECT_FALSE(ReadNote(fs, kNote, read, present).failed);
+    EXPECT_TRUE(present);
+    EXPECT_EQ(read, "");
 }
 
 TEST(NoteFile, EmptyNoteIsZeroBytesThenTheNextSaveWritesALineBreak) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MenuIds.h"
+#include "platform/MenuIds.h"
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
 #include "help/HelpTexts.h"

@@ -1,7 +1,7 @@
 // First-letter access keys of menus without ampersands.
 #include <gtest/gtest.h>
 
-#include "app/MenuAccess.h"
+#include "platform/MenuAccess.h"
 #include "app/Menus.h"
 
 namespace pw {

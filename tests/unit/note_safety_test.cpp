@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/SingleInstance.h"
+#include "platform/SingleInstance.h"
 #include "app/WindowGeometry.h"
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
@@ -149,7 +149,7 @@ TEST_F(NoteSafety, UnreadableNoteFollowsTheSameRuleAndAFailedRenameWritesNothing
     f.fs.unreadable.insert(kNote);
     ASSERT_TRUE(Start());
     EXPECT_NE(Box(0).find("could not be read"), std::string::npos) << Box(0);
-    EXPECT_FALSE(main->noteKeeper().loaded());
+    EXPECT_FALSE(main->parts().safety.noteKeeper().loaded());
 
     main->Command(mnuExit);   // empty box: nothing written, the program ends
     EXPECT_TRUE(form()->destroyed);
@@ -204,12 +204,12 @@ TEST_F(NoteSafety, OpenPasteAndReplaceAllThatWouldPassTheLimitsAreRefusedWithThe
     // Replace All that would blow a line up.
     note().SetText(std::string(2000, 'a'));
     f.ui.boxes.clear();
-    main->FindReplace_.SetTarget(note());
-    main->FindReplace_.ReplaceFound("a", Line(11), false, false, true);
+    main->parts().editor.FindReplace_.SetTarget(note());
+    main->parts().editor.FindReplace_.ReplaceFound("a", Line(11), false, false, true);
     EXPECT_EQ(note().text, std::string(2000, 'a'));
     ASSERT_EQ(f.ui.boxes.size(), 1u);
     EXPECT_EQ(Box(0).rfind("Replace All was refused", 0), 0u) << Box(0);
-    main->FindReplace_.ReplaceFound("a", "b", false, false, true);
+    main->parts().editor.FindReplace_.ReplaceFound("a", "b", false, false, true);
     EXPECT_EQ(note().text, std::string(2000, 'b'));
 }
 
@@ -260,17 +260,17 @@ TEST_F(NoteSafety, CopyWrittenWhenTypingPausesOrTheWindowHidesOnlyWhenChangedAnd
     main->mnuPopupRestore_Click();
 
     Type(" one");
-    ASSERT_EQ(form()->timers.count(frmPagewick::kRecoveryTimer), 1u);
-    EXPECT_EQ(form()->timers[frmPagewick::kRecoveryTimer], frmPagewick::kRecoveryPauseMs);
+    ASSERT_EQ(form()->timers.count(pw::NoteSafety::kRecoveryTimer), 1u);
+    EXPECT_EQ(form()->timers[pw::NoteSafety::kRecoveryTimer], pw::NoteSafety::kRecoveryPauseMs);
     EXPECT_EQ(f.fs.files.count(kRecover), 0u) << "nothing while typing goes on";
-    ASSERT_TRUE(form()->FireTimer(frmPagewick::kRecoveryTimer));
-    EXPECT_EQ(form()->timers.count(frmPagewick::kRecoveryTimer), 0u) << "one copy per pause";
+    ASSERT_TRUE(form()->FireTimer(pw::NoteSafety::kRecoveryTimer));
+    EXPECT_EQ(form()->timers.count(pw::NoteSafety::kRecoveryTimer), 0u) << "one copy per pause";
     EXPECT_EQ(f.fs.files[kRecover], "note one");
     EXPECT_EQ(f.fs.files[kNote], "note");
     // The same text again (a change and its undo): no second write.
     main->Changed(1);
-    form()->FireTimer(frmPagewick::kRecoveryTimer);
-    EXPECT_EQ(main->recovery().writes(), 1);
+    form()->FireTimer(pw::NoteSafety::kRecoveryTimer);
+    EXPECT_EQ(main->parts().safety.recovery().writes(), 1);
 
     Type(" two");
     main->Form_QueryUnload(cancel, vbFormControlMenu);   // hidden before the pause ended

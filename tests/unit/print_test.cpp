@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/frmPagewick.h"
-#include "editor/CWordWrap.h"
+#include "editor/printing/CWordWrap.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_printer.h"
 #include "fakes/main_window_fixture.h"
@@ -242,7 +242,7 @@ protected:
 
 TEST_F(PrintCommandTest, CancelPrintsNothingAndSaysNothing) {
     main->mnuPrint_Click();
-    EXPECT_TRUE(main->CommonDialog_.CancelError_);
+    EXPECT_TRUE(main->parts().editor.CommonDialog_.CancelError_);
     EXPECT_EQ(f.dialogs.printerShown.size(), 1u);
     EXPECT_TRUE(printing.printer.jobs.empty());
     EXPECT_TRUE(f.ui.boxes.empty());
@@ -253,7 +253,7 @@ TEST_F(PrintCommandTest, ThreeCopiesAreThreeJobsOfTheWholeNoteEachFromPageOne) {
     main->mnuPrint_Click();
     ASSERT_EQ(printing.printer.used.size(), 1u);
     EXPECT_EQ(printing.printer.used[0].deviceName, "PS File");
-    EXPECT_EQ(main->CommonDialog_.Copies, 3);
+    EXPECT_EQ(main->parts().editor.CommonDialog_.Copies, 3);
     auto& jobs = printing.printer.jobs;
     ASSERT_EQ(jobs.size(), 3u);
     for (int j = 1; j <= 3; ++j) {

@@ -5,8 +5,8 @@
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
 #include "fakes/main_window_fixture.h"
-#include "options/Registry.h"
-#include "options/RunAtStartup.h"
+#include "options/startup/Registry.h"
+#include "options/startup/RunAtStartup.h"
 
 namespace pw {
 namespace {

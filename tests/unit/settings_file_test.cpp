@@ -182,12 +182,12 @@ TEST_F(SettingsStart, EverythingSurvivesARestartAlsoWithCommaDecimals) {
     form()->Move(-4000, 10000, 5000.5f, 6000);   // partly off the screen: kept as it is
     FontSpec font{"Lucida Console", 9.75f, false, true};
     main->txtNote().SetFont(font);
-    main->SetTransparency("30");
-    main->VBHotKey1.BeginUpdate();
-    main->VBHotKey1.set_enabled(true);
-    main->VBHotKey1.set_altkey(true);
-    main->VBHotKey1.set_vkey(112);
-    main->VBHotKey1.EndUpdate();
+    main->parts().transparency.set("30");
+    main->parts().VBHotKey1.BeginUpdate();
+    main->parts().VBHotKey1.set_enabled(true);
+    main->parts().VBHotKey1.set_altkey(true);
+    main->parts().VBHotKey1.set_vkey(112);
+    main->parts().VBHotKey1.EndUpdate();
     main->Command(mnuExit);
     ASSERT_TRUE(form()->destroyed);
     const auto lines = CrLfLines(f.fs.files[kIni]);
@@ -202,10 +202,10 @@ TEST_F(SettingsStart, EverythingSurvivesARestartAlsoWithCommaDecimals) {
     EXPECT_EQ(form()->Width(), 5000.5f);
     EXPECT_EQ(form()->Height(), 6000);
     EXPECT_EQ(main->txtNote().Font(), font);
-    EXPECT_EQ(main->Transparency(), "30");
-    EXPECT_TRUE(main->VBHotKey1.enabled());
-    EXPECT_TRUE(main->VBHotKey1.altkey());
-    EXPECT_EQ(main->VBHotKey1.vkey(), 112);
+    EXPECT_EQ(main->parts().transparency.value(), "30");
+    EXPECT_TRUE(main->parts().VBHotKey1.enabled());
+    EXPECT_TRUE(main->parts().VBHotKey1.altkey());
+    EXPECT_EQ(main->parts().VBHotKey1.vkey(), 112);
     // Armed once, with the final combination.
     ASSERT_EQ(f.hotkeys.registrations.size(), 1u);
     EXPECT_EQ(f.hotkeys.registrations[0].mods, 1u | 2u | 4u);
@@ -248,8 +248,8 @@ TEST_F(SettingsStart, GarbageOrShortFileStillStartsWithDefaultsForTheRest) {
     EXPECT_EQ(form()->Top(), 1200);
     EXPECT_EQ(form()->Width(), 6000);
     EXPECT_EQ(main->txtNote().Font(), FontSpec());
-    EXPECT_EQ(main->Transparency(), "0");
-    EXPECT_FALSE(main->VBHotKey1.enabled());
+    EXPECT_EQ(main->parts().transparency.value(), "0");
+    EXPECT_FALSE(main->parts().VBHotKey1.enabled());
     EXPECT_TRUE(f.hotkeys.registrations.empty());
     EXPECT_TRUE(f.ui.boxes.empty());
 

@@ -7,10 +7,10 @@
 
 #include "fakes/fake_spelling.h"
 #include "fakes/main_window_fixture.h"
-#include "options/SpellCheck.h"
-#include "options/SpellSession.h"
-#include "options/UserDictionary.h"
-#include "options/frmSpelling.h"
+#include "options/spelling/SpellCommand.h"
+#include "options/spelling/SpellSession.h"
+#include "options/spelling/UserDictionary.h"
+#include "options/spelling/frmSpelling.h"
 
 namespace pw {
 namespace {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "fakes/fake_spelling.h"
-#include "options/SpellChecker.h"
-#include "options/SpellTokenizer.h"
-#include "options/SpellWords.h"
+#include "options/spelling/SpellChecker.h"
+#include "options/spelling/SpellTokenizer.h"
+#include "options/spelling/SpellWords.h"
 
 namespace pw {
 namespace {

@@ -5,8 +5,8 @@
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
 #include "fakes/main_window_fixture.h"
-#include "options/Transparency.h"
-#include "options/frmTrans.h"
+#include "options/transparency/Transparency.h"
+#include "options/transparency/frmTrans.h"
 #include "storage/SettingsFile.h"
 
 namespace pw {
@@ -80,7 +80,7 @@ protected:
 
 TEST_F(TransparencyStart, ZeroLeavesTheWindowUnlayeredAnyOtherValueIsApplied) {
     ASSERT_TRUE(Start());   // no settings file: "0"
-    EXPECT_EQ(main->Transparency(), "0");
+    EXPECT_EQ(main->parts().transparency.value(), "0");
     EXPECT_FALSE(form()->layered);
 
     f.fs.files[kIni] = IniWithTransparency("0");
@@ -91,7 +91,7 @@ TEST_F(TransparencyStart, ZeroLeavesTheWindowUnlayeredAnyOtherValueIsApplied) {
     Restart();
     EXPECT_TRUE(form()->layered);
     EXPECT_EQ(form()->alpha, 178);
-    EXPECT_EQ(main->Transparency(), "30");
+    EXPECT_EQ(main->parts().transparency.value(), "30");
     EXPECT_TRUE(f.ui.boxes.empty());
 }
 
@@ -105,10 +105,10 @@ TEST_F(TransparencyStart, AnEditedValueKeepsTheWindowVisibleTheRestOfTheFileAndI
         EXPECT_TRUE(form()->Visible()) << c.line;
         EXPECT_EQ(form()->layered, c.layered) << c.line;
         EXPECT_EQ(form()->alpha, c.alpha) << c.line;
-        EXPECT_EQ(main->Transparency(), c.written) << c.line;
+        EXPECT_EQ(main->parts().transparency.value(), c.written) << c.line;
         // The lines after it are still read.
-        EXPECT_EQ(main->VBHotKey1.vkey(), 72) << c.line;
-        EXPECT_TRUE(main->VBHotKey1.winkey()) << c.line;
+        EXPECT_EQ(main->parts().VBHotKey1.vkey(), 72) << c.line;
+        EXPECT_TRUE(main->parts().VBHotKey1.winkey()) << c.line;
         EXPECT_TRUE(f.ui.boxes.empty()) << c.line;
         main->Command(mnuSavePrefs);
         EXPECT_EQ(Line14(f.fs.files[kIni]), c.written) << c.line;
@@ -117,7 +117,7 @@ TEST_F(TransparencyStart, AnEditedValueKeepsTheWindowVisibleTheRestOfTheFileAndI
 
 class TransDialog : public TransparencyStart {
 protected:
-    frmTrans* dlg() { return main->TransDialog(); }
+    frmTrans* dlg() { return main->parts().windows.Find<frmTrans>(); }
     fake::Form* dlgForm() { return static_cast<fake::Form*>(dlg()->form()); }
     fake::Control& C(int id) { return static_cast<fake::Control&>(dlg()->Ctl(id)); }
     void Open() {
@@ -178,7 +178,7 @@ TEST_F(TransDialog, MovingTheSliderChangesOnlyTheLabelUntilTheDialogIsActivatedA
     C(frmTrans::sliderTrans).value = 85;
     dlg()->MouseMove(frmTrans::sliderTrans, 1);
     EXPECT_EQ(C(frmTrans::lblSlider).text, "15%");
-    EXPECT_EQ(main->Transparency(), "30");
+    EXPECT_EQ(main->parts().transparency.value(), "30");
     EXPECT_EQ(form()->alpha, 178);
     // Back to the dialog: the stored value again.
     dlg()->Form_Activate();
@@ -196,20 +196,20 @@ TEST_F(TransDialog, SetTransparencyAppliesAndStoresTheValueWhichTheNextSaveWrite
     dlg()->Command(frmTrans::btnTrans);
     EXPECT_TRUE(form()->layered);
     EXPECT_EQ(form()->alpha, 178);
-    EXPECT_EQ(main->Transparency(), "30");
+    EXPECT_EQ(main->parts().transparency.value(), "30");
     EXPECT_TRUE(dlg()->Loaded());   // stays open
     EXPECT_TRUE(f.fs.writes.empty());
     // Enter presses the button.
     Move(10);
     dlg()->Command(1);
     EXPECT_EQ(form()->alpha, 26);
-    EXPECT_EQ(main->Transparency(), "90");
+    EXPECT_EQ(main->parts().transparency.value(), "90");
     // 0% leaves the window layered and fully opaque.
     Move(100);
     dlg()->Command(frmTrans::btnTrans);
     EXPECT_TRUE(form()->layered);
     EXPECT_EQ(form()->alpha, 255);
-    EXPECT_EQ(main->Transparency(), "0");
+    EXPECT_EQ(main->parts().transparency.value(), "0");
     Move(50);
     dlg()->Command(frmTrans::btnTrans);
     main->Command(mnuSavePrefs);
@@ -225,7 +225,7 @@ TEST_F(TransDialog, TheValueIsStoredEvenWhenApplyingFailed) {
     ASSERT_EQ(f.ui.boxes.size(), 1u);
     EXPECT_EQ(f.ui.boxes[0].text, "Overflow Source : Transparency");
     EXPECT_FALSE(form()->layered);
-    EXPECT_EQ(main->Transparency(), "-1");
+    EXPECT_EQ(main->parts().transparency.value(), "-1");
 }
 
 TEST_F(TransDialog, EscClosesAndExitUnloadsAnOpenDialog) {

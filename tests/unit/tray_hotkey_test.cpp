@@ -1,12 +1,12 @@
 // The tray icon and its notifications, the window icons, VBHotKey1 and its dialog.
 #include <gtest/gtest.h>
 
-#include "app/Icon32.h"
-#include "app/TrayIcon.h"
+#include "platform/Icon32.h"
+#include "app/tray/TrayIcon.h"
 #include "app/frmPagewick.h"
 #include "fakes/fake_platform.h"
 #include "fakes/main_window_fixture.h"
-#include "options/frmHotkey.h"
+#include "options/hotkey/frmHotkey.h"
 
 namespace pw {
 namespace {
@@ -254,8 +254,8 @@ TEST_F(Main, HotkeyTogglesTheWindowAndWarningsAreShown) {
     EXPECT_EQ(f.ui.boxes[0].title, "Pagewick");
 
     f.hotkeys.taken.clear();
-    main->VBHotKey1.set_vkey('N');
-    ASSERT_TRUE(main->VBHotKey1.Armed());
+    main->parts().VBHotKey1.set_vkey('N');
+    ASSERT_TRUE(main->parts().VBHotKey1.Armed());
     long result = 0;
     EXPECT_TRUE(main->Message(WM_HOTKEY_, 1, 0, result));
     EXPECT_FALSE(form()->Visible());
@@ -351,7 +351,7 @@ TEST_F(Main, HotkeyDialogLayoutKeyListAndStateFromTheControl) {
 
 TEST_F(Main, ActivateValidatesThenSetsTheControlAndEscCloses) {
     ASSERT_TRUE(Start());
-    main->VBHotKey1.set_vkey(97);   // typed lower-case a: no key text
+    main->parts().VBHotKey1.set_vkey(97);   // typed lower-case a: no key text
     main->Command(mnuHotkey);
     fake::Form* d = Dialog();
     ASSERT_NE(d, nullptr);
@@ -361,25 +361,25 @@ TEST_F(Main, ActivateValidatesThenSetsTheControlAndEscCloses) {
     EXPECT_EQ(f.ui.boxes[0].text, "Invalid Hotkey combination...");
     EXPECT_EQ(f.ui.boxes[0].style, 4160);
     EXPECT_EQ(f.ui.boxes[0].title, "Pagewick");
-    EXPECT_FALSE(main->VBHotKey1.enabled());
+    EXPECT_FALSE(main->parts().VBHotKey1.enabled());
 
     for (int id : {frmHotkey::chkAlt, frmHotkey::chkCtrl, frmHotkey::chkShift, frmHotkey::chkWindows})
         d->Ctl(id)->value = 0;
     d->Ctl(frmHotkey::cmb_key)->text = "K";
     d->events.Command(frmHotkey::btnHotkey);
     EXPECT_EQ(f.ui.boxes.size(), 2u) << "no modifier checked";
-    EXPECT_FALSE(main->VBHotKey1.enabled());
+    EXPECT_FALSE(main->parts().VBHotKey1.enabled());
     EXPECT_TRUE(f.hotkeys.registrations.empty());
 
     // Only Windows checked is valid; Enter activates like the button.
     d->Ctl(frmHotkey::chkWindows)->value = 1;
     d->events.Command(1);
     EXPECT_EQ(f.ui.boxes.size(), 2u);
-    EXPECT_TRUE(main->VBHotKey1.enabled());
-    EXPECT_EQ(main->VBHotKey1.vkey(), 'K');
-    EXPECT_FALSE(main->VBHotKey1.ctrlkey());
-    EXPECT_FALSE(main->VBHotKey1.shiftkey());
-    EXPECT_TRUE(main->VBHotKey1.winkey());
+    EXPECT_TRUE(main->parts().VBHotKey1.enabled());
+    EXPECT_EQ(main->parts().VBHotKey1.vkey(), 'K');
+    EXPECT_FALSE(main->parts().VBHotKey1.ctrlkey());
+    EXPECT_FALSE(main->parts().VBHotKey1.shiftkey());
+    EXPECT_TRUE(main->parts().VBHotKey1.winkey());
     ASSERT_EQ(f.hotkeys.registrations.size(), 1u) << "armed once for the whole change";
     EXPECT_EQ(f.hotkeys.registrations[0].mods, 8u);
     EXPECT_EQ(f.hotkeys.registrations[0].vk, unsigned('K'));
@@ -388,8 +388,8 @@ TEST_F(Main, ActivateValidatesThenSetsTheControlAndEscCloses) {
     d->Ctl(frmHotkey::chkAlt)->value = 1;
     d->Ctl(frmHotkey::cmb_key)->text = "F13";
     d->events.Command(frmHotkey::btnHotkey);
-    EXPECT_EQ(main->VBHotKey1.vkey(), 'K');
-    EXPECT_TRUE(main->VBHotKey1.altkey());
+    EXPECT_EQ(main->parts().VBHotKey1.vkey(), 'K');
+    EXPECT_TRUE(main->parts().VBHotKey1.altkey());
     EXPECT_TRUE(d->visible);
     EXPECT_TRUE(f.fs.writes.empty()) << "nothing is saved until the settings are written";
 

@@ -1,0 +1,89 @@
+#include "app/MainSettings.h"
+
+#include "app/NoteSafety.h"
+#include "app/WindowGeometry.h"
+#include "app/tray/Tray.h"
+#include "options/hotkey/VBHotKey.h"
+#include "options/transparency/Transparency.h"
+#include "storage/SettingsFile.h"
+
+namespace pw {
+
+void MainSettings::ReadSettingsOrDefaults() {
+    VBHotKey1.HotkeyPressed = [this] { tray_.VBHotKey1_HotkeyPressed(); };
+    VBHotKey1.HotkeyWarning = [this](const std::string& a, const std::string& b) {
+        tray_.VBHotKey1_HotkeyWarning(a, b);
+    };
+
+    // The defaults first: centred with the design size, then the default size. A settings
+    // file then overrides as many values as it holds in sound form.
+    CenterOnScreen(*form_, p_.ui);
+    form_->Move(form_->Left(), form_->Top(), 8445, 7245);
+    transparency_.set("0");
+
+    const std::string path = SettingsPath(p_.app.Path());
+    std::string data;
+    if (p_.fs.FileExists(path) && !p_.fs.ReadAll(path, data).failed) {
+        Settings s = CurrentSettings();
+        ApplySettings(s, ParseSettings(data, p_.app.DecimalSeparator(), s));
+    }
+    // Armed now, with the final combination only.
+    VBHotKey1.SetWindow(form_->hWnd());
+}
+
+Settings MainSettings::CurrentSettings() const {
+    Settings s;
+    s.top = form_->Top();
+    s.left = form_->Left();
+    s.height = form_->Height();
+    s.width = form_->Width();
+    s.font = txtNote_->Font();
+    s.transparency = transparency_.value();
+    s.altkey = VBHotKey1.altkey();
+    s.ctrlkey = VBHotKey1.ctrlkey();
+    s.enabled = VBHotKey1.enabled();
+    s.shiftkey = VBHotKey1.shiftkey();
+    s.vkey = VBHotKey1.vkey();
+    s.winkey = VBHotKey1.winkey();
+    return s;
+}
+
+void MainSettings::ApplySettings(const Settings& s, int validLines) {
+    // Top, Left, Height, Width, as far as the file holds them, in one move.
+    if (validLines >= 2) {
+        // A value that would make the window unusable keeps the default the form holds now.
+        const WindowBounds now{form_->Left(), form_->Top(), form_->Width(), form_->Height()};
+        const WindowBounds want{validLines >= 3 ? s.left : now.left, s.top, validLines >= 5 ? s.width : now.width,
+                                validLines >= 4 ? s.height : now.height};
+        const WindowBounds b = SanitizeBounds(want, now, p_.ui.TwipsPerPixelX(), p_.ui.TwipsPerPixelY());
+        form_->Move(b.left, b.top, b.width, b.height);
+    }
+    if (validLines >= 8) txtNote_->SetFont(s.font);   // the parser kept the rest of the font
+    if (validLines >= 14) transparency_.set(s.transparency);
+    VBHotKey1.BeginUpdate();
+    if (validLines >= 17) VBHotKey1.set_altkey(s.altkey);
+    if (validLines >= 18) VBHotKey1.set_ctrlkey(s.ctrlkey);
+    if (validLines >= 19) VBHotKey1.set_enabled(s.enabled);
+    if (validLines >= 20) VBHotKey1.set_shiftkey(s.shiftkey);
+    if (validLines >= 21) VBHotKey1.set_vkey(s.vkey);
+    if (validLines >= 22) VBHotKey1.set_winkey(s.winkey);
+    VBHotKey1.EndUpdate();
+}
+
+bool MainSettings::WriteSettings() {
+    const Settings s = CurrentSettings();
+    const std::string path = SettingsPath(p_.app.Path());
+    const FileError err = p_.fs.WriteReplace(path, FormatSettings(s, p_.app.DecimalSeparator()));
+    if (err.failed) {
+        std::string text = "The settings could not be saved to " + path + ":\r\n" + err.reason;
+        // The note is safe: settings alone never keep the program from ending.
+        if (safety_.NoteSavedOnExit())
+            text += "\r\n\r\nThe note was saved. Pagewick ends without saving its settings; the next start "
+                    "uses those saved before.";
+        p_.ui.MsgBox(text, vbExclamation, p_.app.Title());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace pw

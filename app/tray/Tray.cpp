@@ -1,0 +1,82 @@
+#include "app/tray/Tray.h"
+
+#include "platform/Icon32.h"
+#include "platform/MenuIds.h"
+
+namespace pw {
+
+void Tray::AddIcon(const std::string& toolTip) {
+    trayIcon_ = TrayIconData();
+    trayIcon_.hWnd = form_->hWnd();
+    // A missing or broken file gives 0: a blank entry that still answers clicks.
+    const std::string icon = IconFilePath(p_.app);
+    trayIcon_.hIcon = p_.fs.FileExists(icon) ? p_.shell.LoadFileIcon(icon, 16, 16) : 0;
+    trayIcon_.szTip = FormatTip(toolTip);
+    const auto record = trayIcon_.Pack();
+    p_.shell.NotifyIcon(NIM_ADD_, record.data());
+    trayAdded_ = true;
+    // Explorer broadcasts this after it restarts; the icon is then added again.
+    taskbarCreated_ = p_.shell.RegisterMessage("TaskbarCreated");
+}
+
+void Tray::SetWindowIcons() {
+    const Handle window = form_->hWnd();
+    SetIcon(p_.shell, window, "AAA", true);
+    ApplyIconFile(p_, window, trayIcon_.hIcon);
+}
+
+void Tray::RemoveIcon() {
+    if (trayAdded_) {
+        const auto record = trayIcon_.Pack();
+        p_.shell.NotifyIcon(NIM_DELETE_, record.data());
+        trayAdded_ = false;
+    }
+    // The window goes next; its combination is given back with the icon.
+    VBHotKey1.Release();
+}
+
+void Tray::RestoreFromTray() {
+    form_->SetState(vbNormal);
+    form_->Show();
+    form_->BringToFront();
+}
+
+bool Tray::Message(unsigned msg, unsigned long wParam, long lParam, long& result) {
+    if (msg == WM_TRAYNOTIFY) {
+        switch (DecodeTrayNotification(wParam, lParam, form_->State())) {
+            case TrayAction::Restore: RestoreFromTray(); break;
+            case TrayAction::PopupMenu: form_->PopupMenu(mnuPopup); break;
+            case TrayAction::None: break;
+        }
+        result = 0;
+        return true;
+    }
+    if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
+        if (trayAdded_) {
+            const auto record = trayIcon_.Pack();
+            p_.shell.NotifyIcon(NIM_ADD_, record.data());
+        }
+        result = 0;
+        return true;
+    }
+    if (VBHotKey1.HandleMessage(msg, wParam)) {
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void Tray::VBHotKey1_HotkeyPressed() {
+    if (form_->State() != vbMinimized) {
+        form_->SetState(vbMinimized);
+        form_->Hide();
+    } else {
+        RestoreFromTray();
+    }
+}
+
+void Tray::VBHotKey1_HotkeyWarning(const std::string& a, const std::string& b) {
+    p_.ui.MsgBox("Warning: " + a + ", " + b, vbOKCancel + vbInformation, p_.app.Title());
+}
+
+}  // namespace pw

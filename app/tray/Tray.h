@@ -1,0 +1,35 @@
+// The main window in the notification area: its tray icon (with the icon file beside the
+// program), the window's own icons, the way back from the tray, and VBHotKey1's messages.
+#pragma once
+#include <string>
+
+#include "app/tray/TrayIcon.h"
+#include "options/hotkey/VBHotKey.h"
+#include "platform/NoteWindow.h"
+
+namespace pw {
+
+class Tray : private NoteWindow {
+public:
+    Tray(const NoteWindow& window, VBHotKey& hotkey) : NoteWindow(window), VBHotKey1(hotkey) {}
+
+    // Load steps 3 and 4.
+    void AddIcon(const std::string& toolTip);
+    void SetWindowIcons();
+    // The unload step: the icon goes, and the hotkey's combination is given back.
+    void RemoveIcon();
+    void RestoreFromTray();
+    // The tray callback, TaskbarCreated and WM_HOTKEY; false for any other message.
+    bool Message(unsigned msg, unsigned long wParam, long lParam, long& result);
+    // VBHotKey1's events.
+    void VBHotKey1_HotkeyPressed();
+    void VBHotKey1_HotkeyWarning(const std::string& a, const std::string& b);
+
+private:
+    VBHotKey& VBHotKey1;
+    TrayIconData trayIcon_;
+    bool trayAdded_ = false;
+    unsigned taskbarCreated_ = 0;   // registered "TaskbarCreated": the tray was rebuilt
+};
+
+}  // namespace pw
