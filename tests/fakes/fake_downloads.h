@@ -40,7 +40,8 @@ public:
         Started& s = started.back();
         if (s.live) s.sink->DownloadProgress(s.request.target, read, max);
     }
-    // The server sends `bytes`, announcing `announced` bytes (-1: no Content-Length).
+    // The server sends `bytes`, announcing `announced` bytes (-1: no Content-Length; left out:
+    // the size of `bytes`).
     void Complete(const std::string& bytes, long long announced = -2) {
         Started& s = started.back();
         if (!s.live) return;
