@@ -67,6 +67,8 @@ public:
         (void)from; (void)to;
         return {true, "Renaming files is not supported."};
     }
+    // True when the file system holding `path` keeps named streams ("file:stream").
+    virtual bool KeepsStreams(const std::string& path) { (void)path; return false; }
 };
 
 // The registry as the platform offers it: keys opened and closed by the caller, values

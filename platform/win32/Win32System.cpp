@@ -215,6 +215,16 @@ FileError Win32FileSystem::Rename(const std::string& from, const std::string& to
     return {};
 }
 
+bool Win32FileSystem::KeepsStreams(const std::string& path) {
+    // The volume's own word: Wine's drives, for one, say no (a "file:stream" name there would
+    // become a file of its own).
+    char root[MAX_PATH];
+    DWORD flags = 0;
+    return ::GetVolumePathNameA(path.c_str(), root, sizeof root) &&
+           ::GetVolumeInformationA(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+           (flags & FILE_NAMED_STREAMS) != 0;
+}
+
 bool Win32FileSystem::SetAttributes(const std::string& path, unsigned attributes) {
     return ::SetFileAttributesA(path.c_str(), attributes) != 0;
 }

@@ -44,6 +44,7 @@ public:
     long long FileSize(const std::string& path) override;
     bool RemoveFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
     FileError Rename(const std::string& from, const std::string& to) override;
+    bool KeepsStreams(const std::string& path) override;
 };
 
 class Win32Clipboard : public IClipboard {

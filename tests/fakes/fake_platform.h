@@ -269,6 +269,8 @@ public:
         renames.push_back({from, to});
         return {};
     }
+    bool KeepsStreams(const std::string&) override { return streams; }
+    bool streams = true;                       // the file system keeps "file:stream" names
     std::map<std::string, long long> sizes;   // sizes reported without holding the bytes
     std::vector<std::pair<std::string, std::string>> renames;
 
