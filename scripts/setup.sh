@@ -10,7 +10,8 @@ pkgs=(cmake make g++ googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool
       nsis)
 # The printing scenarios and the print benchmark read the printed pages back as text.
 pkgs+=(ghostscript)
-pkgs+=(openssl)   # the Live Update tests make a test CA and a server certificate
+pkgs+=(openssl)   # the Live Update tests make a test CA and a server certificate, and sign
+pkgs+=(libssl-dev)   # the unit tests check Live Update signatures with libcrypto
 pkgs+=(wamerican scowl zlib1g-dev)   # the spelling word list, its size levels; zlib for the unpacker's tests
 # Wine's 32-bit half comes from the i386 architecture.
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386

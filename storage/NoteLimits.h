@@ -33,6 +33,9 @@ NoteFit CheckNoteFits(const std::string& text);
 // building it.
 NoteFit CheckSplicedFits(const std::string& text, std::size_t start, std::size_t end, const std::string& insert);
 
+// Sizes for people: "840 KB", "150 MB" (rounded up, so nothing over a limit reads as equal).
+std::string Megabytes(unsigned long long bytes);
+
 // Why a text does not fit, for a message: "it is 150 MB, more than the 10 MB the window can
 // hold" or "its line 3 is 5,242,880 characters long, more than the 20,000 one line can hold".
 std::string WhyItDoesNotFit(const NoteFit& fit);

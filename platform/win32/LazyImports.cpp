@@ -49,6 +49,8 @@ PW_LAZY("wininet.dll", BOOL, InternetReadFile, (HINTERNET h, LPVOID b, DWORD n, 
 PW_LAZY("wininet.dll", BOOL, InternetCloseHandle, (HINTERNET h), (h), return FALSE)
 PW_LAZY("wininet.dll", BOOL, InternetCrackUrlA, (LPCSTR u, DWORD n, DWORD f, LPURL_COMPONENTSA c), (u, n, f, c),
         { ::SetLastError(ERROR_MOD_NOT_FOUND); return FALSE; })
+PW_LAZY("wininet.dll", BOOL, InternetCombineUrlA, (LPCSTR b, LPCSTR r, LPSTR o, LPDWORD n, DWORD f), (b, r, o, n, f),
+        { ::SetLastError(ERROR_MOD_NOT_FOUND); return FALSE; })
 PW_LAZY("wininet.dll", BOOL, HttpQueryInfoA, (HINTERNET h, DWORD i, LPVOID b, LPDWORD n, LPDWORD x), (h, i, b, n, x),
         { ::SetLastError(ERROR_MOD_NOT_FOUND); return FALSE; })
 
@@ -70,5 +72,7 @@ void* pw_imp_InternetReadFile __asm__("__imp__InternetReadFile@16") = reinterpre
 void* pw_imp_InternetCloseHandle __asm__("__imp__InternetCloseHandle@4") =
     reinterpret_cast<void*>(&LazyInternetCloseHandle);
 void* pw_imp_InternetCrackUrlA __asm__("__imp__InternetCrackUrlA@16") = reinterpret_cast<void*>(&LazyInternetCrackUrlA);
+void* pw_imp_InternetCombineUrlA __asm__("__imp__InternetCombineUrlA@20") =
+    reinterpret_cast<void*>(&LazyInternetCombineUrlA);
 void* pw_imp_HttpQueryInfoA __asm__("__imp__HttpQueryInfoA@20") = reinterpret_cast<void*>(&LazyHttpQueryInfoA);
 }

@@ -44,13 +44,14 @@ public:
     long long FileSize(const std::string& path) override;
     bool RemoveFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
     FileError Rename(const std::string& from, const std::string& to) override;
+    bool KeepsStreams(const std::string& path) override;
 };
 
 class Win32Clipboard : public IClipboard {
 public:
     bool HasText() override { return ::IsClipboardFormatAvailable(CF_TEXT) != 0; }
-    std::string GetText() override;
-    void SetText(const std::string& text) override;
+    bool ReadText(std::string& text) override;
+    bool SetText(const std::string& text) override;
 };
 
 class Win32Shell : public IShell {

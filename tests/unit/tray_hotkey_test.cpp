@@ -452,7 +452,7 @@ TEST_F(Main, ActivateValidatesThenSetsTheControlAndEscCloses) {
 
     // Only Windows checked is valid; Enter activates like the button.
     d->Ctl(frmHotkey::chkWindows)->value = 1;
-    d->events.Command(1);
+    d->PressEnter();
     EXPECT_EQ(f.ui.boxes.size(), 2u);
     EXPECT_TRUE(main->parts().VBHotKey1.enabled());
     EXPECT_EQ(main->parts().VBHotKey1.vkey(), 'K');
@@ -474,7 +474,7 @@ TEST_F(Main, ActivateValidatesThenSetsTheControlAndEscCloses) {
 
     // Esc closes it; the next opening reads the control afresh.
     const Handle closed = d->hWnd();
-    d->events.Command(2);
+    d->PressEsc();
     EXPECT_TRUE(d->destroyed);
     EXPECT_EQ(f.ui.modeless.count(closed), 0u);
     main->Command(mnuHotkey);
