@@ -164,6 +164,7 @@ TEST_F(Spelling, AUserListThatCannotBeReadIsLeftWholeByAddToDictionary) {
   // Now a list of 5 MB: judged by its size, never read or rewritten.
   std::string big;
   while (big.size() < (5u << 20)) big += "Zorblat\r\n";
+  big.resize(5u << 20);   // exactly 5 MB: a byte more is told as "6 MB"
   ASSERT_TRUE(WriteFileBytes(dic, big));
   ASSERT_TRUE(Press(dlg, kAdd));
   told = WaitMessageBox(app_.pid(), "Pagewick", "could not be added");
