@@ -6,6 +6,7 @@
 // Each figure is printed with the ratio pagewick / notepad.
 //
 // usage: pagewick_wine_bench --pagewick EXE --notepad EXE --work DIR [--runs N] [--note-mb N]
+//        [--before EXE]   (an earlier pagewick.exe, launched alternately with the two)
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -153,7 +154,7 @@ void PrintRow(const char* what, double pw, double np, const char* unit, double s
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string pagewick, notepad = "C:\\windows\\system32\\notepad.exe", work;
+  std::string pagewick, notepad = "C:\\windows\\system32\\notepad.exe", work, before;
   int runs = 5, note_mb = 10;
   for (int i = 1; i + 1 < argc; i += 2) {
     std::string k = argv[i], v = argv[i + 1];
@@ -162,9 +163,10 @@ int main(int argc, char** argv) {
     else if (k == "--work") work = ToWindowsPath(v);
     else if (k == "--runs") runs = std::atoi(v.c_str());
     else if (k == "--note-mb") note_mb = std::atoi(v.c_str());
+    else if (k == "--before") before = ToWindowsPath(v);   // an earlier build, measured alongside
   }
   if (pagewick.empty() || work.empty()) {
-    std::fprintf(stderr, "usage: %s --pagewick EXE --work DIR [--notepad EXE] [--runs N] [--note-mb N]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s --pagewick EXE --work DIR [--notepad EXE] [--before EXE] [--runs N] [--note-mb N]\n", argv[0]);
     return 2;
   }
   CreateDirectoryA(work.c_str(), nullptr);
@@ -177,30 +179,40 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot copy %s: %s\n", pagewick.c_str(), LastErrorText().c_str());
     return 1;
   }
+  std::string old_dir = JoinPath(work, "pagewick-before");
+  RemoveTree(old_dir);
+  Target old{"pagewick-before", JoinPath(old_dir, "pagewick.exe"), "Pagewick", old_dir};
+  if (!before.empty()) {
+    CreateDirectoryA(old_dir.c_str(), nullptr);
+    if (!CopyFileTo(before, old.exe)) {
+      std::fprintf(stderr, "cannot copy %s: %s\n", before.c_str(), LastErrorText().c_str());
+      return 1;
+    }
+  }
   EndAll(pw);
   EndAll(np);
 
   // First run in the folder: the program writes its manifest and starts itself again. Let it,
   // so the measured launches are ordinary ones.
-  {
+  for (const Target* t : {&pw, &old}) {
+    if (t == &old && before.empty()) continue;
     Process first;
-    HWND w = nullptr;
-    first.Start(pw.exe, "", pw.work_dir);
+    first.Start(t->exe, "", t->work_dir);
     first.WaitExit(10000);
     WindowQuery q;
-    q.class_name = pw.class_name;
+    q.class_name = t->class_name;
     WaitTopWindow(q, 10000);
-    (void)w;
-    EndAll(pw);
+    EndAll(*t);
   }
 
   std::printf("pagewick: %s\nnotepad:  %s\n\n", pagewick.c_str(), notepad.c_str());
-  std::vector<double> launch[2];
-  long rss[2] = {-1, -1};
-  Target* targets[2] = {&pw, &np};
-  // Alternate the two so that drifts of the machine hit both alike.
+  std::vector<double> launch[3];
+  long rss[3] = {-1, -1, -1};
+  Target* targets[3] = {&pw, &np, &old};
+  const int count = before.empty() ? 2 : 3;
+  // Alternate them so that drifts of the machine hit all alike.
   for (int r = 0; r < runs; ++r) {
-    for (int k = 0; k < 2; ++k) {
+    for (int k = 0; k < count; ++k) {
       Process p;
       HWND main = nullptr;
       double ms = Launch(*targets[k], "", &p, &main);
@@ -212,6 +224,10 @@ int main(int argc, char** argv) {
   }
   std::string row = "launch to visible main window (median of " + std::to_string(runs) + ")";
   PrintRow(row.c_str(), Median(launch[0]), Median(launch[1]), "ms");
+  if (!before.empty()) {
+    row = "  the earlier build (--before), same runs";
+    PrintRow(row.c_str(), Median(launch[2]), Median(launch[1]), "ms");
+  }
   PrintRow("resident anonymous memory after start", static_cast<double>(rss[0]), static_cast<double>(rss[1]), "MB",
            1024.0);
 
@@ -229,6 +245,8 @@ int main(int argc, char** argv) {
     DeleteFileA(note_file.c_str());
   }
   std::printf("\npagewick.exe size: %lld bytes\n", FileSize(pagewick));
+  if (!before.empty()) std::printf("earlier build's size: %lld bytes\n", FileSize(before));
   RemoveTree(pw_dir);
+  RemoveTree(old_dir);
   return 0;
 }

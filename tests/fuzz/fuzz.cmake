@@ -41,8 +41,13 @@ pagewick_fuzz(settings_fuzz SettingsFuzz.ShortRun 512 ${_src}/tests/fuzz/corpus
 pagewick_fuzz(spelling_fuzz SpellingFuzz.ShortRun 512 ${_src}/tests/fuzz/spelling_corpus
   SOURCES ${_src}/tests/fuzz/spelling_fuzz.cpp ${_src}/options/spelling/SpellTokenizer.cpp ${_src}/options/spelling/SpellWords.cpp
           ${_src}/options/spelling/SpellChecker.cpp ${_src}/options/spelling/SpellSuggest.cpp ${_src}/options/spelling/SpellSession.cpp
+          ${_src}/options/spelling/Inflate.cpp
   HEADERS ${_src}/options/spelling/SpellTokenizer.h ${_src}/options/spelling/SpellWords.h ${_src}/options/spelling/SpellChecker.h
-          ${_src}/options/spelling/SpellSession.h
+          ${_src}/options/spelling/SpellSession.h ${_src}/options/spelling/Inflate.h)
+# The word list's unpacker: any bytes, and zlib's own streams of them.
+pagewick_fuzz(inflate_fuzz InflateFuzz.ShortRun 4096 ${_src}/tests/fuzz/inflate_corpus
+  SOURCES ${_src}/tests/fuzz/inflate_fuzz.cpp ${_src}/options/spelling/Inflate.cpp
+  HEADERS ${_src}/options/spelling/Inflate.h
   LIBS -lz)
 # The Live Update configuration reader.
 pagewick_fuzz(update_config_fuzz UpdateConfigFuzz.ShortRun 512 ${_src}/tests/fuzz/update_corpus

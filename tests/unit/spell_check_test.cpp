@@ -178,7 +178,7 @@ TEST_F(SpellCheckTest, NoWordAndNoWordListShowsTheMessageAndTouchesNothing) {
     EXPECT_EQ(note->setTextCount, 0);
     EXPECT_EQ(f.clipboard.text, "old");
     // A damaged list is no better than none.
-    resources.data[kWordListResource] = "PWL1 broken";
+    resources.data[kWordListResource] = "PWL2 broken";
     Check();
     EXPECT_EQ(f.ui.boxes.size(), 2u);
 }
