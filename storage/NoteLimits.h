@@ -8,7 +8,7 @@
 
 namespace pw {
 
-// Bytes of the whole note (a CR LF counts two, as in the box).
+// Characters of the whole note, as the box counts them (UTF-16 units; a CR LF counts two).
 constexpr std::size_t kMaxNoteBytes = 10u << 20;
 // Characters of one line (between two CR LF pairs: the box breaks lines only there).
 constexpr std::size_t kMaxLineChars = 20000;
@@ -20,7 +20,7 @@ double LineLayoutMs(std::size_t n);
 
 struct NoteFit {
     enum Kind { Fits, TooLarge, LineTooLong, TooSlow } kind = Fits;
-    std::size_t size = 0;          // bytes of the text checked
+    std::size_t size = 0;          // characters of the text checked
     std::size_t longestLine = 0;   // characters of its longest line
     std::size_t lineNumber = 0;    // 1-based number of that line
     double layoutMs = 0;           // estimated time the box takes to lay it out

@@ -1,6 +1,6 @@
 #include "storage/Recovery.h"
 
-#include "storage/NoteFile.h"
+#include "storage/NoteEncoding.h"
 
 namespace pw {
 
@@ -13,8 +13,8 @@ std::string Folder(const std::string& path) {
 
 }  // namespace
 
-Recovery::Recovery(IFileSystem& fs, const std::string& notePath)
-    : fs_(fs), path_(Folder(notePath) + "\\pagewick.recover"), cutOffSave_(notePath + ".new") {}
+Recovery::Recovery(IFileSystem& fs, const std::string& notePath, const ICodePage& cp)
+    : fs_(fs), cp_(cp), path_(Folder(notePath) + "\\pagewick.recover"), cutOffSave_(notePath + ".new") {}
 
 Recovery::Mark Recovery::MarkOf(const std::string& text) {
     Mark m;
@@ -30,9 +30,9 @@ bool Recovery::Pending(const std::string& note, std::string& text) {
     // A save cut off between writing its copy and putting it in place holds the newest text.
     for (const std::string* candidate : {&cutOffSave_, &path_}) {
         if (!fs_.FileExists(*candidate)) continue;
-        std::string data;
-        if (fs_.ReadAll(*candidate, data).failed) continue;
-        NulsToSpaces(data);
+        std::string bytes, data;
+        if (fs_.ReadAll(*candidate, bytes).failed) continue;
+        DecodeNoteFile(bytes, cp_, data);
         if (data == note) {
             fs_.RemoveFile(*candidate);
             continue;
@@ -65,7 +65,9 @@ bool Recovery::Update(const std::string& text) {
     if (!armed_) return true;   // start-up has not settled what the box holds yet
     const Mark now = MarkOf(text);
     if (now == kept_) return true;
-    if (fs_.WriteReplace(path_, text).failed) return false;
+    std::string bytes;
+    EncodeText(text, TextEncoding::Ansi, cp_, bytes);
+    if (fs_.WriteReplace(path_, bytes).failed) return false;
     kept_ = now;
     copyOnDisk_ = true;
     ++writes_;

@@ -2,18 +2,20 @@
 // from the note file, so a killed or crashed program loses seconds of typing, not the day. It
 // is written by replacement when typing pauses and when the window hides, only when the text
 // changed, and removed after every successful save of the note. A complete pagewick.txt.new
-// left by a save that was cut off counts as such a copy too.
+// left by a save that was cut off counts as such a copy too. The copy is written as the note
+// would be: ANSI while the text fits the code page, else UTF-8 with its mark.
 #pragma once
 #include <cstdint>
 #include <string>
 
 #include "platform/system.h"
+#include "platform/TextCodec.h"
 
 namespace pw {
 
 class Recovery {
 public:
-    Recovery(IFileSystem& fs, const std::string& notePath);
+    Recovery(IFileSystem& fs, const std::string& notePath, const ICodePage& cp = Windows1252());
 
     const std::string& path() const { return path_; }
 
@@ -45,6 +47,7 @@ private:
     static Mark MarkOf(const std::string& text);
 
     IFileSystem& fs_;
+    const ICodePage& cp_;
     std::string path_, cutOffSave_;
     Mark kept_;
     bool copyOnDisk_ = false;

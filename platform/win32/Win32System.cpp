@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "platform/SingleInstance.h"
@@ -230,9 +231,9 @@ long long Win32FileSystem::FileSize(const std::string& path) {
 std::string Win32Clipboard::GetText() {
     std::string s;
     if (!::OpenClipboard(nullptr)) return s;
-    if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(::GlobalLock(h))) {
-            s = p;
+    if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
+            s = Utf16ToUtf8(reinterpret_cast<const char16_t*>(p), std::wcslen(p));
             ::GlobalUnlock(h);
         }
     }
@@ -243,12 +244,45 @@ std::string Win32Clipboard::GetText() {
 void Win32Clipboard::SetText(const std::string& text) {
     if (!::OpenClipboard(nullptr)) return;
     ::EmptyClipboard();
-    if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        std::memcpy(::GlobalLock(h), text.c_str(), text.size() + 1);
+    const std::u16string wide = Utf8ToUtf16(text);
+    const size_t bytes = (wide.size() + 1) * sizeof(char16_t);
+    if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(::GlobalLock(h), wide.c_str(), bytes);
         ::GlobalUnlock(h);
-        if (!::SetClipboardData(CF_TEXT, h)) ::GlobalFree(h);
+        if (!::SetClipboardData(CF_UNICODETEXT, h)) ::GlobalFree(h);
     }
     ::CloseClipboard();
+}
+
+// ---------------------------------------------------------------- ANSI code page
+
+std::string Win32CodePage::ToUtf8(const std::string& ansi) const {
+    if (ansi.empty()) return {};
+    const int n = static_cast<int>(ansi.size());
+    const int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, nullptr, 0);
+    if (units <= 0) return Windows1252().ToUtf8(ansi);
+    std::u16string wide(static_cast<size_t>(units), u'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, reinterpret_cast<wchar_t*>(&wide[0]), units);
+    return Utf16ToUtf8(wide);
+}
+
+bool Win32CodePage::ToAnsi(const std::string& utf8, std::string& ansi) const {
+    ansi.clear();
+    if (utf8.empty()) return true;
+    if (::GetACP() == CP_UTF8) {   // the system's "ANSI" is UTF-8 itself
+        ansi = StrictUtf8(utf8);
+        return ansi == utf8;
+    }
+    const std::u16string wide = Utf8ToUtf16(utf8);
+    const wchar_t* w = reinterpret_cast<const wchar_t*>(wide.data());
+    const int n = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    const int bytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, n, nullptr, 0, nullptr, &usedDefault);
+    if (bytes <= 0) return false;
+    ansi.assign(static_cast<size_t>(bytes), '\0');
+    usedDefault = FALSE;
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, n, &ansi[0], bytes, nullptr, &usedDefault);
+    return !usedDefault;
 }
 
 // ---------------------------------------------------------------- shell and icons

@@ -129,11 +129,11 @@ void Win32Ui::RemoveModeless(Handle dialog) {
 
 bool Win32Ui::PreTranslate(MSG& msg) {
     for (HWND d : modeless_)
-        if (::IsWindow(d) && ::IsDialogMessageA(d, &msg)) return true;
+        if (::IsWindow(d) && ::IsDialogMessageW(d, &msg)) return true;
     if (main_ && main_->hwnd() && main_->accelerators()) {
         HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         if (root == main_->hwnd() && !main_->IsGreyedShortcut(msg) &&
-            ::TranslateAcceleratorA(root, main_->accelerators(), &msg))
+            ::TranslateAcceleratorW(root, main_->accelerators(), &msg))
             return true;
     }
     return false;
@@ -141,10 +141,10 @@ bool Win32Ui::PreTranslate(MSG& msg) {
 
 int Win32Ui::Run() {
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (PreTranslate(msg)) continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }

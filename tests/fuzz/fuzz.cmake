@@ -50,6 +50,7 @@ pagewick_fuzz(update_config_fuzz UpdateConfigFuzz.ShortRun 512 ${_src}/tests/fuz
   HEADERS ${_src}/update/UpdateConfig.h)
 # The Open... reader (the text a file's bytes give, and its measure against the note's limits).
 pagewick_fuzz(open_fuzz OpenFuzz.ShortRun 4096 ${_src}/tests/fuzz/corpus-open
-  SOURCES ${_src}/tests/fuzz/open_fuzz.cpp ${_src}/editor/OpenText.cpp ${_src}/storage/NoteFile.cpp
-          ${_src}/storage/NoteLimits.cpp
-  HEADERS ${_src}/editor/FileCommands.h ${_src}/storage/NoteLimits.h)
+  SOURCES ${_src}/tests/fuzz/open_fuzz.cpp ${_src}/editor/OpenText.cpp ${_src}/storage/NoteEncoding.cpp
+          ${_src}/platform/TextCodec.cpp ${_src}/storage/NoteLimits.cpp
+  HEADERS ${_src}/editor/FileCommands.h ${_src}/storage/NoteLimits.h ${_src}/storage/NoteEncoding.h
+          ${_src}/platform/TextCodec.h)
