@@ -56,7 +56,6 @@ bool BenchReplaceAll(bool quick) {
     text.reserve(matches * 10);
     for (size_t i = 0; i < matches; ++i) text += (i % 3 == 0) ? "Cat dog.\r\n" : "cat, rat  ";
     SearchRules rules;
-    rules.tables = &Latin1CharTables();
 
     fake::Fakes f;
     FindReplace fr(f.platform);
@@ -88,7 +87,6 @@ bool BenchFindNext(bool quick) {
     size_t plainAt = 0, oursAt = 0, exactAt = 0;
     const double tPlain = Seconds([&] { plainAt = text.find(find); }, 5);
     SearchRules rules;
-    rules.tables = &Latin1CharTables();
     const double tOurs = Seconds([&] { oursAt = SearchText(text, 0, find, rules); }, 5);
     rules.matchCase = true;
     const double tExact = Seconds([&] { exactAt = SearchText(text, 0, find, rules); }, 5);

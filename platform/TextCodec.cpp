@@ -237,3 +237,100 @@ const ICodePage& Windows1252() {
 }
 
 }  // namespace pw
+
+namespace pw {
+
+void ICharRules::Lower(char16_t* s, std::size_t n) const {
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = s[i];
+        if (c < 0x80) {
+            if (c >= 'A' && c <= 'Z') s[i] = static_cast<char16_t>(c + 32);
+        } else if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {
+            s[i] = static_cast<char16_t>(c + 32);
+        } else if (c >= 0x100 && c <= 0x17F) {
+            const bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+            if (c == 0x178) s[i] = 0xFF;
+            else if (c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F &&
+                     ((c % 2 == 1) == oddUpper))
+                s[i] = static_cast<char16_t>(c + 1);
+        } else if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) {
+            s[i] = static_cast<char16_t>(c + 0x20);
+        } else if (c == 0x386) {
+            s[i] = 0x3AC;
+        } else if (c >= 0x388 && c <= 0x38A) {
+            s[i] = static_cast<char16_t>(c + 0x25);
+        } else if (c == 0x38C) {
+            s[i] = 0x3CC;
+        } else if (c == 0x38E || c == 0x38F) {
+            s[i] = static_cast<char16_t>(c + 0x3F);
+        } else if (c >= 0x410 && c <= 0x42F) {
+            s[i] = static_cast<char16_t>(c + 0x20);
+        } else if (c >= 0x400 && c <= 0x40F) {
+            s[i] = static_cast<char16_t>(c + 0x50);
+        }
+    }
+}
+
+bool ICharRules::IsWordChar(std::uint32_t cp) const {
+    if (cp < 0x80) return (cp >= '0' && cp <= '9') || (cp >= 'A' && cp <= 'Z') || (cp >= 'a' && cp <= 'z');
+    if (cp < 0x100) return (cp >= 0xC0 && cp != 0xD7 && cp != 0xF7) || cp == 0xAA || cp == 0xB5 || cp == 0xBA;
+    struct Range { std::uint32_t lo, hi; };
+    // Punctuation, symbols, spaces and emoji of the scripts past Latin-1.
+    static const Range kNotWord[] = {
+        {0x2B9, 0x2FF},   {0x37E, 0x37E},   {0x384, 0x385},   {0x387, 0x387},   {0x55A, 0x55F},
+        {0x589, 0x58A},   {0x5BE, 0x5BE},   {0x5C0, 0x5C0},   {0x5C3, 0x5C3},   {0x5F3, 0x5F4},
+        {0x600, 0x60F},   {0x61B, 0x61F},   {0x66A, 0x66D},   {0x6D4, 0x6D4},   {0x964, 0x965},
+        {0x970, 0x970},   {0xE3F, 0xE3F},   {0xE4F, 0xE4F},   {0xE5A, 0xE5B},   {0x10FB, 0x10FB},
+        {0x1360, 0x1368}, {0x2000, 0x2BFF}, {0x2E00, 0x2E7F}, {0x3000, 0x3004}, {0x3008, 0x3020},
+        {0x3030, 0x3030}, {0xD800, 0xF8FF}, {0xFD3E, 0xFD3F}, {0xFE10, 0xFE1F}, {0xFE30, 0xFE6F},
+        {0xFF00, 0xFF0F}, {0xFF1A, 0xFF20}, {0xFF3B, 0xFF40}, {0xFF5B, 0xFF65}, {0xFFE0, 0xFFFF},
+        {0x1F000, 0x1FAFF},
+    };
+    for (const Range& r : kNotWord)
+        if (cp >= r.lo && cp <= r.hi) return false;
+    return true;
+}
+
+const ICharRules& BuiltInCharRules() {
+    static const ICharRules rules;
+    return rules;
+}
+
+std::string FoldCase(const std::string& text, const ICharRules& rules) {
+    std::string out(text);
+    const std::size_t n = text.size();
+    bool ascii = true;
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(out[i]);
+        if (c >= 0x80) ascii = false;
+        else if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + 32);
+    }
+    if (ascii) return out;
+    std::u16string lower = Utf8ToUtf16(text);
+    rules.Lower(&lower[0], lower.size());
+    out.clear();
+    std::size_t u = 0;
+    for (std::size_t i = 0; i < n;) {
+        std::uint32_t cp;
+        const std::size_t len = DecodeUtf8At(text.data(), n, i, cp);
+        std::uint32_t low = u < lower.size() ? lower[u] : cp;
+        if (cp >= 0x10000) {
+            low = (u + 1 < lower.size() && low >= 0xD800 && low <= 0xDBFF && lower[u + 1] >= 0xDC00 && lower[u + 1] <= 0xDFFF)
+                      ? 0x10000 + ((low - 0xD800) << 10) + (lower[u + 1] - 0xDC00)
+                      : cp;
+            u += 2;
+        } else {
+            ++u;
+        }
+        const std::size_t before = out.size();
+        AppendUtf8(out, low);
+        if (out.size() - before != len || (cp == 0xFFFD && len == 1)) {
+            out.resize(before);
+            out.append(text, i, len);
+        }
+        i += len;
+    }
+    return out;
+}
+
+}  // namespace pw

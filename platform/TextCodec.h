@@ -48,3 +48,24 @@ public:
 const ICodePage& Windows1252();
 
 }  // namespace pw
+
+namespace pw {
+
+// The case and word rules of searching. Lower lowercases UTF-16 text in place, one unit for
+// one unit; IsWordChar says whether a character is a letter or digit of any script (or a mark
+// that belongs to one). The built-in rules cover ASCII, Latin-1, Latin Extended-A, Greek and
+// Cyrillic cases, and count every character as a letter that is not punctuation, a symbol,
+// a space or an emoji; the system's own rules replace them on Windows.
+class ICharRules {
+public:
+    virtual ~ICharRules() = default;
+    virtual void Lower(char16_t* s, std::size_t n) const;
+    virtual bool IsWordChar(std::uint32_t cp) const;
+};
+const ICharRules& BuiltInCharRules();
+
+// text with each character replaced by its lowercase form wherever that takes as many UTF-8
+// bytes, so every position in the folded text is the same position in text.
+std::string FoldCase(const std::string& text, const ICharRules& rules);
+
+}  // namespace pw
