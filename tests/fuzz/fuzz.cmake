@@ -41,6 +41,7 @@ pagewick_fuzz(settings_fuzz SettingsFuzz.ShortRun 512 ${_src}/tests/fuzz/corpus
 pagewick_fuzz(spelling_fuzz SpellingFuzz.ShortRun 512 ${_src}/tests/fuzz/spelling_corpus
   SOURCES ${_src}/tests/fuzz/spelling_fuzz.cpp ${_src}/options/spelling/SpellTokenizer.cpp ${_src}/options/spelling/SpellWords.cpp
           ${_src}/options/spelling/SpellChecker.cpp ${_src}/options/spelling/SpellSuggest.cpp ${_src}/options/spelling/SpellSession.cpp
+          ${_src}/platform/TextCodec.cpp
   HEADERS ${_src}/options/spelling/SpellTokenizer.h ${_src}/options/spelling/SpellWords.h ${_src}/options/spelling/SpellChecker.h
           ${_src}/options/spelling/SpellSession.h
   LIBS -lz)
