@@ -7,6 +7,10 @@ namespace e2e {
 namespace {
 
 constexpr int kFileName = 0x47c;
+constexpr int kFindWhat = 0x480, kReplaceWith = 0x481, kWholeWord = 0x410, kReplaceAll = 0x401;
+// привет, ПРИВЕТ
+const std::string kPrivet = "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";
+const std::string kPRIVET = "\xD0\x9F\xD0\xA0\xD0\x98\xD0\x92\xD0\x95\xD0\xA2";
 const std::string kMark = "\xEF\xBB\xBF";
 // Łódź Ελλάδα Привет 東京 😀 مرحبا
 const std::string kWorld = "\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 "
@@ -29,6 +33,35 @@ std::string Utf8(const std::wstring& w) {
 
 class UnicodeNote : public PagewickTest {
  protected:
+  bool SetBoxText(const std::string& utf8) {
+    const std::wstring w = Wide(utf8);
+    DWORD_PTR r = 0;
+    return SendMessageTimeoutW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str()), SMTO_NORMAL, 120000, &r) &&
+           probe().Sync();
+  }
+  // The selection in bytes of the UTF-8 text.
+  std::pair<size_t, size_t> Sel() {
+    DWORD s = 0, e = 0;
+    SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    const std::wstring w = Wide(BoxText());
+    return {Utf8(w.substr(0, s)).size(), Utf8(w.substr(0, e)).size()};
+  }
+  HWND WaitDialog(const std::string& title) {
+    WindowQuery q;
+    q.pid = app_.pid();
+    q.class_name = "#32770";
+    q.caption = title;
+    q.visibility = Visibility::Visible;
+    return WaitTopWindow(q);
+  }
+  bool SetDialogTextW(HWND dlg, int id, const std::string& utf8) {
+    return SetDlgItemTextW(dlg, id, Wide(utf8).c_str()) != FALSE;
+  }
+  bool Press(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    if (!button || !PostMessageA(button, BM_CLICK, 0, 0)) return false;
+    return probe().Sync();
+  }
   // The box's text as the Unicode control holds it, in UTF-8.
   std::string BoxText() {
     DWORD_PTR len = 0;
@@ -125,6 +158,51 @@ TEST_F(UnicodeNote, OpenReadsUtf8WithoutAMarkAndUtf16LittleEndian) {
   ASSERT_TRUE(WriteFileBytes(utf16, le));
   ASSERT_TRUE(OpenFile(utf16)) << last_error();
   EXPECT_TRUE(WaitFor([&] { return BoxText() == Utf8(w); })) << BoxText();
+}
+
+TEST_F(UnicodeNote, FindsACyrillicWholeWordWhateverItsCase) {
+  ASSERT_TRUE(StartVisible()) << last_error();
+  // "приветствую, ПРИВЕТ! привет"
+  const std::string note = kPrivet + "\xD1\x81\xD1\x82\xD0\xB2\xD1\x83\xD1\x8E, " + kPRIVET + "! " + kPrivet;
+  ASSERT_TRUE(SetBoxText(note));
+  SendMessageW(edit_, EM_SETSEL, 0, 0);
+  ASSERT_TRUE(ChooseMenu({"Edit", "Find..."})) << last_error();
+  HWND dlg = WaitDialog("Find");
+  ASSERT_TRUE(dlg);
+  ASSERT_TRUE(SetDialogTextW(dlg, kFindWhat, kPrivet));
+  CheckDlgButton(dlg, kWholeWord, BST_CHECKED);
+  ASSERT_TRUE(Press(dlg, IDOK));
+  const size_t second = kPrivet.size() + 12;
+  EXPECT_EQ(Sel(), std::make_pair(second, second + kPRIVET.size())) << "not inside the longer word; any case";
+  ASSERT_TRUE(Press(dlg, IDOK));
+  EXPECT_EQ(Sel(), std::make_pair(note.size() - kPrivet.size(), note.size()));
+  ClickDialogButton(dlg, IDCANCEL);
+}
+
+TEST_F(UnicodeNote, ReplaceAllAcrossAMegabyteOfUnicodeIsOneUndoStep) {
+  ASSERT_TRUE(StartVisible()) << last_error();
+  // About 1 MB of UTF-8: Greek, Cyrillic, CJK and an emoji on every line.
+  const std::string line = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 " + kPrivet +
+                           " \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 " + kPRIVET + "\r\n";
+  std::string note;
+  while (note.size() < (1u << 20)) note += line;
+  ASSERT_TRUE(SetBoxText(note));
+  SendMessageW(edit_, EM_SETSEL, 0, 0);
+  ASSERT_TRUE(ChooseMenu({"Edit", "Replace..."})) << last_error();
+  HWND dlg = WaitDialog("Replace");
+  ASSERT_TRUE(dlg);
+  ASSERT_TRUE(SetDialogTextW(dlg, kFindWhat, kPrivet));
+  ASSERT_TRUE(SetDialogTextW(dlg, kReplaceWith, "\xE4\xBD\xA0\xE5\xA5\xBD"));   // 你好
+  ASSERT_TRUE(Press(dlg, kReplaceAll));
+  std::string expected;
+  const std::string newLine = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 \xE4\xBD\xA0\xE5\xA5\xBD"
+                              " \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 \xE4\xBD\xA0\xE5\xA5\xBD\r\n";
+  for (size_t n = note.size() / line.size(); n > 0; --n) expected += newLine;
+  EXPECT_TRUE(BoxText() == expected) << "every match, in either case, replaced";
+  ClickDialogButton(dlg, IDCANCEL);
+  ASSERT_TRUE(ChooseMenu({"Edit", "Undo"})) << last_error();
+  ASSERT_TRUE(probe().Sync());
+  EXPECT_TRUE(BoxText() == note) << "one Undo takes it all back";
 }
 
 }  // namespace
