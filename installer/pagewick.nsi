@@ -2,10 +2,15 @@
 ; %LOCALAPPDATA%\Programs\Pagewick, with a Start menu shortcut, an uninstall entry under HKCU
 ; and an uninstaller.
 ;
-; The program keeps its note (pagewick.txt), its settings (pagewick.ini) and the user's icon
-; (pagewick.ico) beside itself. Setup never writes those, so an upgrade leaves them as they
-; are, and the uninstaller keeps them unless the user asks otherwise. The visual-styles
-; manifest is written by the program on its first start, not by setup.
+; The program keeps its note (pagewick.txt), its settings (pagewick.ini), the user's word list
+; (pagewick.dic) and icon (pagewick.ico) beside itself, with the copies it makes of the note
+; (pagewick.recover, and a note it could not load kept as "pagewick <date> <time>.txt"). Setup
+; never writes those, so an upgrade leaves them as they are, and the uninstaller keeps them
+; unless the user asks otherwise. The visual-styles manifest is written by the program on its
+; first start, not by setup.
+;
+; Setup writes nothing but pagewick.exe and its own uninstaller, named after Pagewick so that a
+; folder shared with another program never loses that program's Uninstall.exe.
 ;
 ; Built by CMake (installer/CMakeLists.txt), which passes:
 ;   VERSION       "1.4.0"   dotted version (the project version)
@@ -30,6 +35,10 @@ SetCompressor /SOLID lzma
 !define RUN_VALUE "Pagewick"
 ; The main window's class: how a running Pagewick is found.
 !define MAIN_WINDOW_CLASS "Pagewick"
+!define UNINSTALLER "Uninstall Pagewick.exe"
+; The name setups before this one gave the uninstaller.
+!define OLD_UNINSTALLER "Uninstall.exe"
+!define SHORTCUT "$SMPROGRAMS\Pagewick.lnk"
 
 Name "${PRODUCT}"
 OutFile "${OUT_FILE}"
@@ -166,8 +175,9 @@ Function DirectoryLeave
   ${EndIf}
 FunctionEnd
 
-; $R9 = 1 when a file can be created in $INSTDIR (made if missing), else 0. A folder made only
-; for this test is removed again.
+; $R9 = 1 when a file can be created in $INSTDIR (made if missing), else 0. The probe is a new
+; file of a name no file there has, so nothing already in the folder is touched; a folder made
+; only for this test is removed again.
 Function CanWriteInstallFolder
   Push $0
   Push $1
@@ -178,12 +188,13 @@ Function CanWriteInstallFolder
   StrCpy $R9 0
   ClearErrors
   CreateDirectory "$INSTDIR"
-  FileOpen $0 "$INSTDIR\pagewick-setup.tmp" w
+  StrCpy $0 ""
+  GetTempFileName $0 "$INSTDIR"
   ${IfNot} ${Errors}
-    FileClose $0
+  ${AndIf} $0 != ""
     StrCpy $R9 1
+    Delete $0
   ${EndIf}
-  Delete "$INSTDIR\pagewick-setup.tmp"
   ${If} $1 == 1
     RMDir "$INSTDIR"
   ${EndIf}
@@ -207,6 +218,10 @@ Section "Pagewick" SecProgram
     SetErrorLevel 2
     Abort "$INSTDIR cannot be written; nothing was installed."
   ${EndIf}
+  ; An uninstaller of an older setup here is known by the entry that setup wrote; read it before
+  ; this install writes its own.
+  ReadRegStr $5 HKCU "${UNINSTALL_KEY}" "UninstallString"
+
   SetOutPath "$INSTDIR"
   SetOverwrite on
   ClearErrors
@@ -215,22 +230,27 @@ Section "Pagewick" SecProgram
     SetErrorLevel 2
     Abort "pagewick.exe could not be written."
   ${EndIf}
-  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  ; An Uninstall.exe is removed only when the entry names it as Pagewick's uninstaller of this
+  ; very folder; any other file of that name belongs to another program.
+  ${If} $5 == '"$INSTDIR\${OLD_UNINSTALLER}"'
+    Delete "$INSTDIR\${OLD_UNINSTALLER}"
+  ${EndIf}
 
-  CreateShortCut "$SMPROGRAMS\Pagewick.lnk" "$INSTDIR\pagewick.exe" "" "$INSTDIR\pagewick.exe" 0 \
+  CreateShortCut "${SHORTCUT}" "$INSTDIR\pagewick.exe" "" "$INSTDIR\pagewick.exe" 0 \
     SW_SHOWNORMAL "" "A note that is always at hand"
 
   ; Size of what setup put there, in KB (the note and settings are the user's).
   ${GetSize} "$INSTDIR" "/M=pagewick.exe /S=0K /G=0" $0 $1 $2
-  ${GetSize} "$INSTDIR" "/M=Uninstall.exe /S=0K /G=0" $3 $1 $2
+  ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $3 $1 $2
   IntOp $0 $0 + $3
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\pagewick.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${WEBSITE}"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
@@ -253,9 +273,9 @@ Function un.OptionsPage
   ${If} $0 == error
     Abort
   ${EndIf}
-  ${NSD_CreateLabel} 0 0 100% 56u "Pagewick will be removed from this folder:$\r$\n$INSTDIR$\r$\n$\r$\nYour note (pagewick.txt), your settings (pagewick.ini) and your icon (pagewick.ico) stay in that folder, so that installing Pagewick again finds them, unless you tick the box below."
+  ${NSD_CreateLabel} 0 0 100% 64u "Pagewick will be removed from this folder:$\r$\n$INSTDIR$\r$\n$\r$\nYour note (pagewick.txt) with the copies Pagewick keeps of it, your settings (pagewick.ini), your word list (pagewick.dic) and your icon (pagewick.ico) stay in that folder, so that installing Pagewick again finds them, unless you tick the box below."
   Pop $0
-  ${NSD_CreateCheckbox} 0 64u 100% 12u "Also delete my note and settings"
+  ${NSD_CreateCheckbox} 0 72u 100% 12u "Also delete my note and settings"
   Pop $DeleteCheckbox
   ${If} $DeleteUserFiles == 1
     ${NSD_Check} $DeleteCheckbox
@@ -279,6 +299,196 @@ Function un.OptionsLeave
   ${EndIf}
 FunctionEnd
 
+; $R9 = 1 when the uninstall entry's install location is $INSTDIR, or when there is no entry
+; (then no other install claims the shortcut), else 0.
+Function un.EntryNamesThisFolder
+  Push $0
+  Push $1
+  Push $2
+  StrCpy $R9 0
+  ClearErrors
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} ${Errors}
+  ${AndIf} $0 == ""
+    StrCpy $R9 1
+    Goto done
+  ${EndIf}
+  ; The same folder may be written another way: other letters, a trailing backslash, short names.
+  StrCpy $1 $0 1 -1
+  ${If} $1 == "\"
+    StrCpy $0 $0 -1
+  ${EndIf}
+  ${If} $0 == $INSTDIR
+    StrCpy $R9 1
+  ${Else}
+    GetFullPathName /SHORT $1 $0
+    GetFullPathName /SHORT $2 $INSTDIR
+    ${If} $1 != ""
+    ${AndIf} $1 == $2
+      StrCpy $R9 1
+    ${EndIf}
+  ${EndIf}
+  done:
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; The user's note data in $INSTDIR, all of it and only what Pagewick itself writes there: the
+; note, the settings, the word list and the recovery copy, each with the ".part" and ".new" a
+; save in progress leaves behind; the icon; and the notes it kept aside under a new name.
+Function un.DeleteUserFiles
+  Push $0
+  Push $1
+  !macro DELETE_SAVED_FILE NAME
+    Delete "$INSTDIR\${NAME}"
+    Delete "$INSTDIR\${NAME}.new"
+    Delete "$INSTDIR\${NAME}.part"
+  !macroend
+  !insertmacro DELETE_SAVED_FILE "pagewick.txt"
+  !insertmacro DELETE_SAVED_FILE "pagewick.ini"
+  !insertmacro DELETE_SAVED_FILE "pagewick.dic"
+  !insertmacro DELETE_SAVED_FILE "pagewick.recover"
+  Delete "$INSTDIR\pagewick.ico"
+  ClearErrors
+  FindFirst $0 $1 "$INSTDIR\pagewick *.txt"
+  ${Do}
+    ${If} ${Errors}
+    ${OrIf} $1 == ""
+      ${ExitDo}
+    ${EndIf}
+    Push $1
+    Call un.IsKeptNoteName
+    ${If} $R9 == 1
+      Delete "$INSTDIR\$1"
+    ${EndIf}
+    ClearErrors
+    FindNext $0 $1
+  ${Loop}
+  FindClose $0
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; Takes a file name from the stack; $R9 = 1 when it is a name under which Pagewick keeps a note
+; it could not load: "pagewick <stamp>.txt" with the stamp "YYYY-MM-DD HHMMSS", or
+; "pagewick kept.txt" when there was no stamp, either with " (N)" before ".txt" (N from 2 to
+; 999) when the plain name was taken. Else 0.
+Function un.IsKeptNoteName
+  Exch $0     ; the name, then the part between "pagewick " and ".txt"
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  StrCpy $R9 0
+  StrCpy $1 $0 9
+  StrCpy $2 $0 "" -4
+  StrLen $3 $0
+  ${If} $1 == "pagewick "
+  ${AndIf} $2 == ".txt"
+  ${AndIf} $3 > 13
+    IntOp $3 $3 - 13
+    StrCpy $0 $0 $3 9
+    ; The stamp or "kept", then what follows it.
+    StrCpy $1 $0 4
+    ${If} $1 == "kept"
+      StrCpy $0 $0 "" 4
+      StrCpy $R9 1
+    ${Else}
+      StrCpy $1 $0 17
+      Push $1
+      Push "DDDD-DD-DD DDDDDD"
+      Call un.MatchesDigitPattern
+      ${If} $R9 == 1
+        StrCpy $0 $0 "" 17
+      ${EndIf}
+    ${EndIf}
+    ; Nothing more, or " (N)".
+    ${If} $R9 == 1
+    ${AndIf} $0 != ""
+      StrCpy $R9 0
+      StrLen $3 $0
+      StrCpy $1 $0 2
+      StrCpy $2 $0 "" -1
+      StrCpy $4 $0 1 2
+      ${If} $1 == " ("
+      ${AndIf} $2 == ")"
+      ${AndIf} $3 >= 4
+      ${AndIf} $3 <= 6
+      ${AndIf} $4 != "0"
+        IntOp $3 $3 - 3
+        StrCpy $0 $0 $3 2
+        ; "DDD" cut to the number's length
+        StrCpy $1 "DDD" $3
+        Push $0
+        Push $1
+        Call un.MatchesDigitPattern
+        ${If} $R9 == 1
+        ${AndIf} $0 < 2
+          StrCpy $R9 0
+        ${EndIf}
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; Takes a pattern and then a text from the stack (pattern on top); $R9 = 1 when the text has the
+; pattern's length and holds a digit 0-9 wherever the pattern holds "D" and the pattern's own
+; character everywhere else (only "D" and digit-free characters in patterns). Else 0.
+Function un.MatchesDigitPattern
+  Exch $1     ; pattern
+  Exch
+  Exch $0     ; text
+  Push $2
+  Push $3
+  Push $4
+  Push $5
+  Push $6
+  StrLen $2 $0
+  StrLen $3 $1
+  StrCpy $R9 0
+  ${If} $2 == $3
+    StrCpy $R9 1
+    StrCpy $2 0
+    ${DoWhile} $2 < $3
+      StrCpy $4 $0 1 $2
+      StrCpy $5 $1 1 $2
+      ${If} $5 S== "D"
+        ; One of the ten ASCII digits, compared one by one: a collating comparison would let
+        ; other characters that sort among the digits through.
+        StrCpy $R9 0
+        StrCpy $6 0
+        ${DoWhile} $6 < 10
+          StrCpy $5 "0123456789" 1 $6
+          ${If} $4 S== $5
+            StrCpy $R9 1
+            ${ExitDo}
+          ${EndIf}
+          IntOp $6 $6 + 1
+        ${Loop}
+      ${ElseIfNot} $4 S== $5
+        StrCpy $R9 0
+      ${EndIf}
+      ${If} $R9 == 0
+        ${ExitDo}
+      ${EndIf}
+      IntOp $2 $2 + 1
+    ${Loop}
+  ${EndIf}
+  Pop $6
+  Pop $5
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $0
+  Pop $1
+FunctionEnd
+
 Section "Uninstall"
   Call un.AskToExitPagewick
   ${If} $R9 == 1
@@ -298,12 +508,16 @@ Section "Uninstall"
   ; Only on the user's explicit request, never in silent mode.
   ${If} $DeleteUserFiles == 1
   ${AndIfNot} ${Silent}
-    Delete "$INSTDIR\pagewick.txt"
-    Delete "$INSTDIR\pagewick.ini"
-    Delete "$INSTDIR\pagewick.ico"
+    Call un.DeleteUserFiles
   ${EndIf}
 
-  Delete "$SMPROGRAMS\Pagewick.lnk"
+  ; The entry and the shortcut belong to the install the entry names: an older copy in another
+  ; folder leaves those of the current install alone.
+  Call un.EntryNamesThisFolder
+  ${If} $R9 == 1
+    Delete "${SHORTCUT}"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
 
   ; "Run at Startup" of this copy: the value holds the quoted path of this pagewick.exe
   ; followed by " /background". A value that starts another copy is not ours to remove.
@@ -315,8 +529,7 @@ Section "Uninstall"
     DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
   ${EndIf}
 
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
-  Delete "$INSTDIR\Uninstall.exe"
+  Delete "$INSTDIR\${UNINSTALLER}"
   ; Removed only when empty: whatever the user keeps there stays.
   RMDir "$INSTDIR"
 SectionEnd

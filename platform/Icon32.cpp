@@ -47,6 +47,17 @@ void ApplyIconFile(Platform& p, Handle window, Handle trayIconOrZero) {
     p.shell.SendSetIcon(window, ICON_SMALL_SLOT, icon);
 }
 
+TrayImage LoadTrayImage(Platform& p, const std::string& name) {
+    TrayImage image;
+    const std::string path = IconFilePath(p.app);
+    if (p.fs.FileExists(path)) image.fromFile = p.shell.LoadFileIcon(path, 16, 16);
+    image.shown = image.fromFile != 0
+                      ? image.fromFile
+                      : p.shell.LoadResourceIcon(name, p.shell.SystemMetric(SM_CXSMICON_),
+                                                 p.shell.SystemMetric(SM_CYSMICON_));
+    return image;
+}
+
 void SetWindowIconsOf(Platform& p, Handle window) {
     SetIcon(p.shell, window, "AAA", true);
     ApplyIconFile(p, window, 0);

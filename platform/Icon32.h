@@ -18,10 +18,19 @@ std::string IconFilePath(const IApp& app);
 void SetIcon(IShell& shell, Handle window, const std::string& name, bool setTopOwner);
 
 // The icon-file rule, run right after SetIcon in every window's load step: when
-// pagewick.ico exists, it becomes the window's small icon. The main window passes the icon
-// handle it already loaded for the tray (which may be 0 for an unreadable file); every
-// other window passes 0 and the file is loaded at 16 x 16.
+// pagewick.ico exists, it becomes the window's small icon. The main window passes the handle
+// it already read from the file for the tray (TrayImage::fromFile, 0 for an unreadable file);
+// every other window passes 0 and the file is loaded at 16 x 16.
 void ApplyIconFile(Platform& p, Handle window, Handle trayIconOrZero);
+
+// The tray's image. fromFile is pagewick.ico read at 16 x 16: 0 when the file is missing or
+// cannot be read as an icon. shown is that image, or else the built-in group `name` at the
+// system's small-icon size, so the program's tray entry is never blank.
+struct TrayImage {
+    Handle fromFile = 0;
+    Handle shown = 0;
+};
+TrayImage LoadTrayImage(Platform& p, const std::string& name);
 
 // Both steps with the usual arguments ("AAA", top owner too), for a window that is not the
 // main window.

@@ -8,9 +8,10 @@ namespace pw {
 void Tray::AddIcon(const std::string& toolTip) {
     trayIcon_ = TrayIconData();
     trayIcon_.hWnd = form_->hWnd();
-    // A missing or broken file gives 0: a blank entry that still answers clicks.
-    const std::string icon = IconFilePath(p_.app);
-    trayIcon_.hIcon = p_.fs.FileExists(icon) ? p_.shell.LoadFileIcon(icon, 16, 16) : 0;
+    // pagewick.ico when it reads as an icon, else the built-in one: never a blank entry.
+    const TrayImage image = LoadTrayImage(p_, "AAA");
+    iconFileImage_ = image.fromFile;
+    trayIcon_.hIcon = image.shown;
     trayIcon_.szTip = FormatTip(toolTip);
     const auto record = trayIcon_.Pack();
     p_.shell.NotifyIcon(NIM_ADD_, record.data());
@@ -22,7 +23,8 @@ void Tray::AddIcon(const std::string& toolTip) {
 void Tray::SetWindowIcons() {
     const Handle window = form_->hWnd();
     SetIcon(p_.shell, window, "AAA", true);
-    ApplyIconFile(p_, window, trayIcon_.hIcon);
+    // The file's own handle, so that an unreadable file still clears the small icon.
+    ApplyIconFile(p_, window, iconFileImage_);
 }
 
 void Tray::RemoveIcon() {

@@ -28,6 +28,7 @@ public:
 private:
     VBHotKey& VBHotKey1;
     TrayIconData trayIcon_;
+    Handle iconFileImage_ = 0;      // pagewick.ico as read at start; 0: missing or unreadable
     bool trayAdded_ = false;
     unsigned taskbarCreated_ = 0;   // registered "TaskbarCreated": the tray was rebuilt
 };

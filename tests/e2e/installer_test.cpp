@@ -1,8 +1,9 @@
 // The setup program and its uninstaller: a silent per-user install, starting the installed
-// program, an upgrade that keeps the user's files, the request to exit a running Pagewick, and
-// uninstalling silently and from its window.
+// program, an upgrade that keeps the user's files, the request to exit a running Pagewick, a
+// folder shared with another program, and uninstalling silently and from its window.
 #include <shlobj.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +15,7 @@ namespace {
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pagewick";
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const DWORD kSetupMs = 60000;
+const char kUninstaller[] = "Uninstall Pagewick.exe";
 
 std::string ShellFolder(int csidl) {
   char path[MAX_PATH] = {};
@@ -45,6 +47,14 @@ RegValue ReadValue(const char* key, const char* name) {
   }
   RegCloseKey(h);
   return v;
+}
+
+bool WriteText(const char* key, const char* name, const std::string& text) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return false;
+  LONG r = RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
+  RegCloseKey(h);
+  return r == ERROR_SUCCESS;
 }
 
 bool KeyExists(const char* key) {
@@ -212,11 +222,11 @@ class Installer : public PagewickTest {
   }
   int InstallSilently() { return RunSetup("/S /D=" + dir_); }
 
-  // Runs Uninstall.exe of `dir`. It starts a copy of itself and returns at once; this waits
+  // Runs the uninstaller of `dir`. It starts a copy of itself and returns at once; this waits
   // until that copy has ended too.
   bool UninstallSilently(const std::string& dir) {
     Process p;
-    if (!p.Start(JoinPath(dir, "Uninstall.exe"), "/S", Folder())) return false;
+    if (!p.Start(JoinPath(dir, kUninstaller), "/S", Folder())) return false;
     DWORD launcher = p.pid();
     if (!p.WaitExit(kSetupMs)) return false;
     return WaitFor([&] {
@@ -238,9 +248,12 @@ class Installer : public PagewickTest {
     q.class_name = "Pagewick";
     q.caption = "Pagewick";
     q.visibility = Visibility::Visible;
-    HWND w = WaitTopWindow(q);
+    HWND w = WaitTopWindow(q, 30000);
     if (!w) {
       error_ = "no visible main window of the installed program";
+      for (const ProcessInfo& p : ListProcesses())
+        if (_stricmp(p.exe.c_str(), "pagewick.exe") == 0)
+          for (const MessageBoxInfo& m : MessageBoxesOf(p.pid)) error_ += "; it shows \"" + m.text + "\"";
       return false;
     }
     if (ProcessOf(w) != app_.pid() && !app_.Attach(ProcessOf(w))) return false;
@@ -267,6 +280,37 @@ class Installer : public PagewickTest {
       return false;
     }
     return PostMessageA(wizard, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != 0;
+  }
+
+  // Goes through the uninstaller's window of `dir`, ticking "Also delete my note and settings"
+  // when `delete_note` says so; false (last_error() says why) when it did not run to its end.
+  bool UninstallFromWindow(const std::string& dir, bool delete_note) {
+    Process launcher;
+    if (!launcher.Start(JoinPath(dir, kUninstaller), "", Folder())) {
+      error_ = "the uninstaller did not start";
+      return false;
+    }
+    WindowQuery q;  // the window belongs to the copy the uninstaller starts of itself
+    q.caption = "Pagewick Uninstall";
+    q.visibility = Visibility::Visible;
+    HWND wizard = WaitTopWindow(q, kSetupMs);
+    HWND box = nullptr;
+    if (!wizard ||
+        !WaitFor([&] { return (box = FindChild(wizard, "Button", "Also delete my note and settings")) != nullptr; })) {
+      error_ = "no uninstall window with \"Also delete my note and settings\"";
+      return false;
+    }
+    if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED) {
+      error_ = "the box is ticked before the user ticks it";
+      return false;
+    }
+    if (delete_note) SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+    if (!PressWizardButton(wizard, "&Uninstall") || !PressWizardButton(wizard, "&Close")) return false;
+    if (!WaitNoTopWindow(q, kSetupMs)) {
+      error_ = "the uninstall window stays open";
+      return false;
+    }
+    return true;
   }
 
   // Starts setup with its window for `folder` and goes through Next and Install; the window,
@@ -316,7 +360,7 @@ TEST_F(Installer, SilentInstallPutsProgramShortcutAndUninstallEntryInPlace) {
   std::string exe = JoinPath(default_dir_, "pagewick.exe");
   EXPECT_NE(default_dir_.find("\\AppData\\Local\\Programs\\Pagewick"), std::string::npos) << default_dir_;
   EXPECT_EQ(ReadFileOrMarker(exe), BuiltBytes());
-  EXPECT_TRUE(FileExists(JoinPath(default_dir_, "Uninstall.exe")));
+  EXPECT_TRUE(FileExists(JoinPath(default_dir_, kUninstaller)));
   for (const char* own : {"pagewick.txt", "pagewick.ini", "pagewick.ico", "pagewick.exe.MANIFEST"})
     EXPECT_FALSE(FileExists(JoinPath(default_dir_, own))) << own << " is the program's, not setup's";
 
@@ -328,12 +372,12 @@ TEST_F(Installer, SilentInstallPutsProgramShortcutAndUninstallEntryInPlace) {
   EXPECT_EQ(ReadValue(kUninstallKey, "Publisher").text, "Pagewick developers");
   EXPECT_EQ(ReadValue(kUninstallKey, "DisplayIcon").text, exe + ",0");
   EXPECT_EQ(ReadValue(kUninstallKey, "InstallLocation").text, default_dir_);
-  std::string uninstaller = "\"" + JoinPath(default_dir_, "Uninstall.exe") + "\"";
+  std::string uninstaller = "\"" + JoinPath(default_dir_, kUninstaller) + "\"";
   EXPECT_EQ(ReadValue(kUninstallKey, "UninstallString").text, uninstaller);
   EXPECT_EQ(ReadValue(kUninstallKey, "QuietUninstallString").text, uninstaller + " /S");
   RegValue size = ReadValue(kUninstallKey, "EstimatedSize");
   EXPECT_EQ(size.type, DWORD(REG_DWORD));
-  long long bytes = FileSize(exe) + FileSize(JoinPath(default_dir_, "Uninstall.exe"));
+  long long bytes = FileSize(exe) + FileSize(JoinPath(default_dir_, kUninstaller));
   EXPECT_NEAR(double(size.number), bytes / 1024.0, 2.0) << "EstimatedSize is in KB";
 
   // The installed program starts, writes its manifest and shows its window.
@@ -499,7 +543,7 @@ TEST_F(Installer, SilentUninstallRemovesProgramEntriesAndRunValueAndKeepsTheNote
   // While Pagewick runs from the folder, a silent uninstall removes nothing.
   ASSERT_TRUE(UninstallSilently(dir_));
   EXPECT_TRUE(FileExists(exe));
-  EXPECT_TRUE(FileExists(JoinPath(dir_, "Uninstall.exe")));
+  EXPECT_TRUE(FileExists(JoinPath(dir_, kUninstaller)));
   EXPECT_TRUE(KeyExists(kUninstallKey));
   EXPECT_TRUE(ReadValue(kRunKey, "Pagewick").present);
   EXPECT_TRUE(app_.Running());
@@ -511,7 +555,7 @@ TEST_F(Installer, SilentUninstallRemovesProgramEntriesAndRunValueAndKeepsTheNote
   ASSERT_NE(ini, "<missing>");
 
   ASSERT_TRUE(UninstallSilently(dir_));
-  for (const char* gone : {"pagewick.exe", "pagewick.exe.MANIFEST", "Uninstall.exe"})
+  for (const char* gone : {"pagewick.exe", "pagewick.exe.MANIFEST", kUninstaller})
     EXPECT_FALSE(FileExists(JoinPath(dir_, gone))) << gone;
   EXPECT_FALSE(FileExists(shortcut_));
   EXPECT_FALSE(KeyExists(kUninstallKey));
@@ -530,32 +574,77 @@ TEST_F(Installer, UninstallLeavesTheRunValueOfAnotherCopy) {
   EXPECT_EQ(ReadValue(kRunKey, "Pagewick").text, "\"" + other + "\" /background");
 }
 
-TEST_F(Installer, UninstallWindowDeletesNoteAndSettingsOnlyWhenTicked) {
+// Ticked, the box removes every file in which the program keeps the user's words: the note
+// and the one it kept aside when it could not load it, the recovery copy, the copies a cut-off
+// save leaves, the settings, the word list, the icon. Files that only look alike stay, and a
+// new install then starts empty, with nothing to restore.
+TEST_F(Installer, UninstallWindowDeletesEveryNoteFileOnlyWhenTicked) {
   ASSERT_EQ(InstallSilently(), 0);
-  ASSERT_TRUE(WriteFileBytes(JoinPath(dir_, "pagewick.txt"), "a note"));
-  ASSERT_TRUE(WriteFileBytes(JoinPath(dir_, "pagewick.ini"), "settings"));
+  ASSERT_TRUE(WriteFileBytes(JoinPath(dir_, "pagewick.exe.MANIFEST"), kManifestText));
+  const std::string unloadable = "first line\r\n" + std::string(300000, 'x');
+  ASSERT_TRUE(WriteFileBytes(JoinPath(dir_, "pagewick.txt"), unloadable));
+  // The program keeps a note it could not load under a name of its own once a new one is saved.
+  ASSERT_TRUE(app_.Start(JoinPath(dir_, "pagewick.exe"), "", dir_));
+  MessageBoxInfo told = WaitMessageBox(app_.pid(), "Pagewick", "was not loaded", 30000);
+  ASSERT_NE(told.hwnd, nullptr);
+  ASSERT_TRUE(ClickDialogButton(told.hwnd, IDOK));
+  HWND w = WaitMainWindow(app_.pid(), Visibility::Visible, 30000);
+  ASSERT_TRUE(w && Adopt(w)) << last_error();
+  ASSERT_TRUE(SetNote("the new note")) << last_error();
+  ASSERT_TRUE(ChooseMenu({"File", "Exit"})) << last_error();
+  told = WaitMessageBox(app_.pid(), "Pagewick", "has been kept as", 30000);
+  ASSERT_NE(told.hwnd, nullptr);
+  ASSERT_TRUE(ClickDialogButton(told.hwnd, IDOK));
+  ASSERT_TRUE(WaitExit(30000));
+  std::vector<std::string> kept;
+  WIN32_FIND_DATAA fd;
+  HANDLE found = FindFirstFileA(JoinPath(dir_, "pagewick 2*.txt").c_str(), &fd);
+  if (found != INVALID_HANDLE_VALUE) {
+    do kept.push_back(fd.cFileName);
+    while (FindNextFileA(found, &fd));
+    FindClose(found);
+  }
+  ASSERT_EQ(kept.size(), 1u) << "the unloadable note kept under a new name";
+  EXPECT_EQ(ReadFileOrMarker(JoinPath(dir_, kept[0])), unloadable);
+  ASSERT_EQ(ReadFileOrMarker(JoinPath(dir_, "pagewick.txt")), "the new note");
+  ASSERT_NE(ReadFileOrMarker(JoinPath(dir_, "pagewick.ini")), "<missing>");
+
+  // What a crash, a cut-off save and the word list leave, and a second and third kept note.
+  std::vector<std::string> ours = {"pagewick.txt", "pagewick.ini", kept[0]};
+  for (const char* name : {"pagewick.recover", "pagewick.recover.new", "pagewick.recover.part", "pagewick.txt.new",
+                           "pagewick.txt.part", "pagewick.ini.new", "pagewick.dic", "pagewick.dic.part",
+                           "pagewick kept.txt", "pagewick kept (2).txt", "pagewick 2026-12-09 131500 (17).txt"}) {
+    ASSERT_TRUE(WriteFileBytes(JoinPath(dir_, name), std::string("words of ") + name + "\r\n"));
+    ours.push_back(name);
+  }
   ASSERT_TRUE(WriteFileBytes(JoinPath(dir_, "pagewick.ico"), MakeIconFile(0xFF00FF00)));
+  ours.push_back("pagewick.ico");
+  const char* const theirs[] = {"pagewick notes.txt", "pagewick 2026-12-09 131500 draft.txt",
+                                "pagewick 2026-12-09 13150.txt", "pagewick kept (1).txt", "pagewick.txt.bak",
+                                "notes.txt"};
+  for (const char* name : theirs) ASSERT_TRUE(WriteFileBytes(JoinPath(dir_, name), name));
 
-  Process launcher;
-  ASSERT_TRUE(launcher.Start(JoinPath(dir_, "Uninstall.exe"), "", Folder()));
-  WindowQuery q;  // the window belongs to the copy the uninstaller starts of itself
-  q.caption = "Pagewick Uninstall";
-  q.visibility = Visibility::Visible;
-  HWND wizard = WaitTopWindow(q);
-  ASSERT_NE(wizard, nullptr);
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindChild(wizard, "Button", "Also delete my note and settings")) != nullptr; }));
-  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "off unless the user ticks it";
-  SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
-  ASSERT_TRUE(PressWizardButton(wizard, "&Uninstall")) << last_error();
-  ASSERT_TRUE(PressWizardButton(wizard, "&Close")) << last_error();
-  EXPECT_TRUE(WaitNoTopWindow(q, kSetupMs));
-
-  for (const char* gone : {"pagewick.exe", "Uninstall.exe", "pagewick.txt", "pagewick.ini", "pagewick.ico"})
-    EXPECT_FALSE(FileExists(JoinPath(dir_, gone))) << gone;
-  EXPECT_EQ(FileAttributes(dir_), INVALID_FILE_ATTRIBUTES) << "the emptied folder is removed";
+  ASSERT_TRUE(UninstallFromWindow(dir_, true)) << last_error();
+  for (const std::string& gone : ours) EXPECT_FALSE(FileExists(JoinPath(dir_, gone))) << gone;
+  for (const char* name : {"pagewick.exe", "pagewick.exe.MANIFEST", kUninstaller})
+    EXPECT_FALSE(FileExists(JoinPath(dir_, name))) << name;
+  for (const char* name : theirs) EXPECT_EQ(ReadFileOrMarker(JoinPath(dir_, name)), name) << "not Pagewick's";
   EXPECT_FALSE(KeyExists(kUninstallKey));
   EXPECT_FALSE(FileExists(shortcut_));
+
+  // Installed again, Pagewick starts with an empty note and asks nothing.
+  ASSERT_EQ(InstallSilently(), 0);
+  ASSERT_TRUE(StartInstalled(dir_)) << last_error();
+  ASSERT_TRUE(probe().Sync());
+  std::vector<MessageBoxInfo> boxes = MessageBoxesOf(app_.pid());
+  EXPECT_TRUE(boxes.empty()) << boxes[0].text;
+  EXPECT_EQ(NoteText(), "");
+  ASSERT_TRUE(ExitProgram());
+
+  // With nothing but Pagewick's files in it, the folder goes too.
+  for (const char* name : theirs) ASSERT_TRUE(DeleteFileA(JoinPath(dir_, name).c_str()));
+  ASSERT_TRUE(UninstallFromWindow(dir_, true)) << last_error();
+  EXPECT_EQ(FileAttributes(dir_), INVALID_FILE_ATTRIBUTES) << "the emptied folder is removed";
 }
 
 TEST_F(Installer, UninstallWindowKeepsNoteAndSettingsByDefault) {
@@ -563,21 +652,78 @@ TEST_F(Installer, UninstallWindowKeepsNoteAndSettingsByDefault) {
   ASSERT_TRUE(WriteFileBytes(JoinPath(dir_, "pagewick.txt"), "a note"));
   ASSERT_TRUE(WriteFileBytes(JoinPath(dir_, "pagewick.ini"), "settings"));
 
-  Process launcher;
-  ASSERT_TRUE(launcher.Start(JoinPath(dir_, "Uninstall.exe"), "", Folder()));
-  WindowQuery q;
-  q.caption = "Pagewick Uninstall";
-  q.visibility = Visibility::Visible;
-  HWND wizard = WaitTopWindow(q);
-  ASSERT_NE(wizard, nullptr);
-  ASSERT_TRUE(PressWizardButton(wizard, "&Uninstall")) << last_error();
-  ASSERT_TRUE(PressWizardButton(wizard, "&Close")) << last_error();
-  EXPECT_TRUE(WaitNoTopWindow(q, kSetupMs));
-
+  ASSERT_TRUE(UninstallFromWindow(dir_, false)) << last_error();
   EXPECT_FALSE(FileExists(JoinPath(dir_, "pagewick.exe")));
   EXPECT_FALSE(KeyExists(kUninstallKey));
   EXPECT_EQ(ReadFileOrMarker(JoinPath(dir_, "pagewick.txt")), "a note");
   EXPECT_EQ(ReadFileOrMarker(JoinPath(dir_, "pagewick.ini")), "settings");
+}
+
+// Pagewick installed in a second folder owns the uninstall entry and the shortcut; removing the
+// copy left in the first folder leaves both to it.
+TEST_F(Installer, UninstallingAnOlderCopyElsewhereLeavesTheEntryAndShortcutOfTheCurrentOne) {
+  ASSERT_EQ(InstallSilently(), 0);
+  const std::string current = Folder() + "\\current";
+  ASSERT_EQ(RunSetup("/S /D=" + current), 0);
+  const std::string exe = JoinPath(current, "pagewick.exe");
+  ASSERT_EQ(ReadValue(kUninstallKey, "InstallLocation").text, current);
+
+  ASSERT_TRUE(UninstallSilently(dir_));
+  EXPECT_FALSE(FileExists(JoinPath(dir_, "pagewick.exe")));
+  EXPECT_EQ(ReadValue(kUninstallKey, "InstallLocation").text, current);
+  EXPECT_EQ(ReadValue(kUninstallKey, "UninstallString").text, "\"" + JoinPath(current, kUninstaller) + "\"");
+  EXPECT_EQ(ShortcutTarget(shortcut_), exe);
+  EXPECT_TRUE(FileExists(exe));
+
+  // The entry written in other letters still names the folder it is in.
+  std::string upper = current;
+  for (char& c : upper) c = char(toupper(static_cast<unsigned char>(c)));
+  ASSERT_TRUE(WriteText(kUninstallKey, "InstallLocation", upper + "\\"));
+  ASSERT_TRUE(UninstallSilently(current));
+  EXPECT_FALSE(FileExists(exe));
+  EXPECT_FALSE(KeyExists(kUninstallKey));
+  EXPECT_FALSE(FileExists(shortcut_));
+}
+
+// A folder that another program uses too: its files, Uninstall.exe among them, stay as they
+// are through the install and the uninstall.
+TEST_F(Installer, InstallIntoAnotherProgramsFolderLeavesItsFilesAlone) {
+  const std::string shared = Folder() + "\\tools";
+  ASSERT_TRUE(CreateDirectoryA(shared.c_str(), nullptr));
+  const std::string their_uninstaller = "MZ another program's uninstaller";
+  ASSERT_TRUE(WriteFileBytes(JoinPath(shared, "Uninstall.exe"), their_uninstaller));
+  ASSERT_TRUE(WriteFileBytes(JoinPath(shared, "readme.txt"), "their readme"));
+
+  ASSERT_EQ(RunSetup("/S /D=" + shared), 0);
+  EXPECT_EQ(ReadFileOrMarker(JoinPath(shared, "pagewick.exe")), BuiltBytes());
+  EXPECT_EQ(ReadFileOrMarker(JoinPath(shared, "Uninstall.exe")), their_uninstaller);
+  EXPECT_EQ(ReadFileOrMarker(JoinPath(shared, "readme.txt")), "their readme");
+  const std::string ours = JoinPath(shared, kUninstaller);
+  EXPECT_TRUE(FileExists(ours));
+  EXPECT_EQ(ReadValue(kUninstallKey, "UninstallString").text, "\"" + ours + "\"");
+  EXPECT_EQ(ReadValue(kUninstallKey, "QuietUninstallString").text, "\"" + ours + "\" /S");
+
+  ASSERT_TRUE(UninstallSilently(shared));
+  EXPECT_FALSE(FileExists(JoinPath(shared, "pagewick.exe")));
+  EXPECT_FALSE(FileExists(ours));
+  EXPECT_FALSE(KeyExists(kUninstallKey));
+  EXPECT_EQ(ReadFileOrMarker(JoinPath(shared, "Uninstall.exe")), their_uninstaller);
+  EXPECT_EQ(ReadFileOrMarker(JoinPath(shared, "readme.txt")), "their readme");
+}
+
+// Setups before this one named the uninstaller Uninstall.exe: an upgrade knows it by the entry
+// that names it and replaces it, so one uninstaller is left.
+TEST_F(Installer, UpgradeReplacesTheUninstallExeOfAnOlderSetup) {
+  ASSERT_EQ(InstallSilently(), 0);
+  const std::string old_uninstaller = JoinPath(dir_, "Uninstall.exe");
+  ASSERT_TRUE(MoveFileA(JoinPath(dir_, kUninstaller).c_str(), old_uninstaller.c_str()));
+  ASSERT_TRUE(WriteText(kUninstallKey, "UninstallString", "\"" + old_uninstaller + "\""));
+  ASSERT_TRUE(WriteText(kUninstallKey, "QuietUninstallString", "\"" + old_uninstaller + "\" /S"));
+
+  ASSERT_EQ(RunSetup("/S"), 0) << "the upgrade finds the older install by its entry";
+  EXPECT_FALSE(FileExists(old_uninstaller));
+  EXPECT_TRUE(FileExists(JoinPath(dir_, kUninstaller)));
+  EXPECT_EQ(ReadValue(kUninstallKey, "UninstallString").text, "\"" + JoinPath(dir_, kUninstaller) + "\"");
 }
 
 }  // namespace

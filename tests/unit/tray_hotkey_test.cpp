@@ -79,8 +79,7 @@ TEST(TrayDecode, OnlyLeftDownAndRightUpOfOurIconWhileMinimised) {
 }
 
 TEST_F(Main, NotificationsRestoreAndOpenThePopupOnlyWhileHidden) {
-    ASSERT_TRUE(Start());   // no icon file: a blank entry that still answers
-    EXPECT_EQ(At32(f.shell.notifications[0].second, 20), 0u);
+    ASSERT_TRUE(Start());
     Notify(1, 0x201);
     Notify(1, 0x205);
     EXPECT_TRUE(form()->popups.empty());
@@ -110,8 +109,43 @@ TEST_F(Main, PopupExitSavesTheNoteAndSettings) {
     EXPECT_TRUE(form()->destroyed);
 }
 
+// What the user finds in the tray, and what the main window's small icon becomes, for each
+// state of pagewick.ico beside the program.
+TEST(TrayImage, ReadableFileElseTheBuiltInIconAtTheSystemSmallIconSize) {
+    struct Case {
+        const char* what;
+        bool fileThere;
+        Handle fileReads;      // what loading the file gives; 0: not an icon
+        Handle tray;           // the record's image
+        Handle mainSmall;      // the main window's small icon after the icon-file rule
+    };
+    // 120 dpi: the system's small icons are 20 x 20; the fake hands out 0x5000 + width, so
+    // the handle also tells the size the built-in group was asked for.
+    const Handle builtIn = 0x5000 + 20;
+    for (const Case& c : {Case{"no file", false, 0x7777, builtIn, builtIn},
+                          Case{"unreadable file", true, 0, builtIn, 0},
+                          Case{"readable file", true, 0x7777, 0x7777, 0x7777}}) {
+        SCOPED_TRACE(c.what);
+        fake::Fakes f;
+        f.shell.metrics[49] = f.shell.metrics[50] = 20;
+        f.shell.fileIcon = c.fileReads;
+        if (c.fileThere) f.fs.files[kIco] = "icon";
+        frmPagewick main(f.platform);
+        ASSERT_TRUE(main.Load());
+        ASSERT_EQ(f.shell.notifications.size(), 1u);
+        EXPECT_EQ(At32(f.shell.notifications[0].second, 20), c.tray);
+        // The window-icon rule is the same as ever: an unreadable file clears the small icon.
+        const Handle window = main.form().hWnd();
+        Handle small = 1;
+        for (const auto& s : f.shell.setIcons)
+            if (s.window == window && s.which == ICON_SMALL_SLOT) small = s.icon;
+        EXPECT_EQ(small, c.mainSmall);
+    }
+}
+
 TEST_F(Main, RebuiltTaskbarGetsTheIconAgain) {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Start());   // no icon file: the built-in icon
+    EXPECT_EQ(At32(f.shell.notifications[0].second, 20), 0x5000u + 16);
     const unsigned taskbarCreated = f.shell.registered.at("TaskbarCreated");
     long result = -1;
     EXPECT_TRUE(main->Message(taskbarCreated, 0, 0, result));
