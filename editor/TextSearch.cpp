@@ -35,6 +35,12 @@ public:
         if (rules.matchCase) {
             t_ = &text;
             find_ = find;
+        } else if (IsAscii(find)) {
+            // An ASCII find text can only match ASCII, and no other character's lowercase
+            // is ASCII in the folded text: compare ASCII case-blind on the text itself.
+            t_ = &text;
+            find_ = FoldCase(find, *chars_);
+            asciiFold_ = true;
         } else {
             folded_ = FoldCase(text, *chars_);
             t_ = &folded_;
@@ -49,12 +55,28 @@ public:
         if (limit > n) limit = n;
         const char* t = t_->data();
         const unsigned char first = static_cast<unsigned char>(find_[0]);
+        if (asciiFold_ && first >= 'a' && first <= 'z') {
+            // Two first bytes: the nearer of the two memchr candidates each time.
+            const unsigned char upper = static_cast<unsigned char>(first - 32);
+            size_t pos = from, nextLower = from, nextUpper = from;
+            bool haveLower = false, haveUpper = false;
+            while (pos + m <= limit) {
+                const size_t span = limit - m + 1;
+                if (!haveLower || nextLower < pos) nextLower = Chr(t, first, pos, span), haveLower = true;
+                if (!haveUpper || nextUpper < pos) nextUpper = Chr(t, upper, pos, span), haveUpper = true;
+                const size_t c = nextLower < nextUpper ? nextLower : nextUpper;
+                if (c == kNotFound) return kNotFound;
+                if (RestMatches(t, c) && WordOk(c, from, beforeFrom)) return c;
+                pos = c + 1;
+            }
+            return kNotFound;
+        }
         size_t pos = from;
         while (pos + m <= limit) {
             const void* p = std::memchr(t + pos, first, limit - m + 1 - pos);
             if (!p) return kNotFound;
             const size_t c = static_cast<size_t>(static_cast<const char*>(p) - t);
-            if (std::memcmp(t + c + 1, find_.data() + 1, m - 1) == 0 && WordOk(c, from, beforeFrom)) return c;
+            if (RestMatches(t, c) && WordOk(c, from, beforeFrom)) return c;
             pos = c + 1;
         }
         return kNotFound;
@@ -62,6 +84,23 @@ public:
     size_t findSize() const { return find_.size(); }
 
 private:
+    static size_t Chr(const char* t, unsigned char b, size_t from, size_t end) {
+        if (from >= end) return kNotFound;
+        const void* p = std::memchr(t + from, b, end - from);
+        return p ? static_cast<size_t>(static_cast<const char*>(p) - t) : kNotFound;
+    }
+
+    bool RestMatches(const char* t, size_t c) const {
+        const size_t m = find_.size();
+        if (!asciiFold_) return std::memcmp(t + c + 1, find_.data() + 1, m - 1) == 0;
+        for (size_t i = 1; i < m; ++i) {
+            unsigned char b = static_cast<unsigned char>(t[c + i]);
+            if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b + 32);
+            if (b != static_cast<unsigned char>(find_[i])) return false;
+        }
+        return true;
+    }
+
     bool IsWord(long cp) const { return cp >= 0 && (cp == '_' || chars_->IsWordChar(static_cast<std::uint32_t>(cp))); }
 
     bool WordOk(size_t c, size_t from, long beforeFrom) const {
@@ -76,6 +115,7 @@ private:
     const ICharRules* chars_;
     const std::string* t_ = nullptr;
     std::string folded_, find_;
+    bool asciiFold_ = false;
 };
 
 }  // namespace

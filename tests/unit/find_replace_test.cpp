@@ -67,6 +67,21 @@ TEST(TextSearch, WordsAndCaseOfEveryScript) {
     EXPECT_EQ(SearchText("\xE2\x84\xAA" "k", 0, "k", Rules()), 3u);
 }
 
+TEST(TextSearch, AnAsciiFindTextMatchesWhereTheFoldedTextWould) {
+    const char* pieces[] = {"Cat", "cAT", "\xE2\x84\xAA", "k", "K", "\xD0\x9A", " ", "at", "\xC3\x89", "_"};
+    std::mt19937 rng(7);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = 0; i < 12; ++i) text += pieces[rng() % 10];
+        for (const char* find : {"cat", "kat", "AT", "k"}) {
+            for (bool word : {false, true}) {
+                const size_t folded = SearchText(FoldCase(text, BuiltInCharRules()), 0, FoldCase(find, BuiltInCharRules()), Rules(word, true));
+                EXPECT_EQ(SearchText(text, 0, find, Rules(word)), folded) << text << " / " << find;
+            }
+        }
+    }
+}
+
 TEST(TextSearch, ReplaceAllOfCyrillicFoldsCaseAndKnowsWords) {
     const std::string cat = "\xD0\xBA\xD0\xBE\xD1\x82", CAT = "\xD0\x9A\xD0\x9E\xD0\xA2";   // кот КОТ
     const std::string dog = "\xD0\xBF\xD1\x91\xD1\x81";                                          // пёс
