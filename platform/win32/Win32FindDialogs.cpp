@@ -79,19 +79,13 @@ void Win32FindDialogs::Close(Handle dialog) {
 
 namespace {
 
-// The system's rules: lowercase by the user's locale (LCMapStringW with LCMAP_LOWERCASE, one
-// unit for one), letters and digits of every script (GetStringTypeW), marks that belong to
-// letters counted with them.
+// The system's rules: its lowercase table (CharLowerBuffW, one unit for one), letters and
+// digits of every script (GetStringTypeW), marks that belong to letters counted with them.
 class SystemCharRules : public ICharRules {
 public:
     void Lower(char16_t* s, std::size_t n) const override {
         if (n == 0) return;
-        wchar_t* w = reinterpret_cast<wchar_t*>(s);
-        std::wstring out(n, L'\0');
-        const int got = ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_LOWERCASE, w, static_cast<int>(n), &out[0],
-                                       static_cast<int>(n));
-        if (got == static_cast<int>(n)) std::copy(out.begin(), out.end(), w);
-        else ::CharLowerBuffW(w, static_cast<DWORD>(n));
+        ::CharLowerBuffW(reinterpret_cast<wchar_t*>(s), static_cast<DWORD>(n));
     }
     bool IsWordChar(std::uint32_t cp) const override {
         if (cp < 0x80 || cp >= 0x10000) return ICharRules::IsWordChar(cp);

