@@ -5,6 +5,7 @@
 #include "app/tray/Tray.h"
 #include "options/hotkey/VBHotKey.h"
 #include "options/transparency/Transparency.h"
+#include "storage/ReadWithin.h"
 #include "storage/SettingsFile.h"
 
 namespace pw {
@@ -22,10 +23,23 @@ void MainSettings::ReadSettingsOrDefaults() {
     transparency_.set("0");
 
     const std::string path = SettingsPath(p_.app.Path());
-    std::string data;
-    if (p_.fs.FileExists(path) && !p_.fs.ReadAll(path, data).failed) {
-        Settings s = CurrentSettings();
-        ApplySettings(s, ParseSettings(data, p_.app.DecimalSeparator(), s));
+    std::string data, why;
+    switch (ReadWithin(p_.fs, path, kMaxSettingsBytes, data, why)) {
+        case ReadOutcome::Read: {
+            Settings s = CurrentSettings();
+            ApplySettings(s, ParseSettings(data, p_.app.DecimalSeparator(), s));
+            break;
+        }
+        case ReadOutcome::TooLarge:
+        case ReadOutcome::Failed:
+            p_.ui.MsgBox("The settings file " + path + " was not read: " + why +
+                             (why.back() == '.' ? "" : ".") +
+                             "\r\n\r\nIt is left as it is for now, and Pagewick starts with its default settings. "
+                             "They are written over it when the settings are next saved.",
+                         vbExclamation, p_.app.Title());
+            break;
+        case ReadOutcome::Missing:
+            break;
     }
     // Armed now, with the final combination only.
     VBHotKey1.SetWindow(form_->hWnd());

@@ -11,6 +11,8 @@ namespace pw {
 
 namespace {
 const char* const kRecoveryQuestion = "Pagewick did not end normally last time. Restore the text it held then?";
+// A reason as the end of a sentence: the system's own reasons end with a full stop already.
+std::string Sentence(const std::string& why) { return !why.empty() && why.back() == '.' ? why : why + "."; }
 }  // namespace
 
 NoteSafety::NoteSafety(const NoteWindow& window, const bool& unloaded)
@@ -35,15 +37,31 @@ std::string NoteSafety::LoadNoteAtStart() {
                      vbExclamation, p_.app.Title());
     }
     std::string copy;
-    if (recovery_->Pending(note, copy)) {
-        if (!CheckNoteFits(copy).fits()) {
-            // Left where it is, for the user to open by other means.
-        } else if (p_.ui.MsgBox(kRecoveryQuestion, vbYesNo + vbQuestion, p_.app.Title()) == vbYes) {
-            note.swap(copy);
-            recovery_->Restored(note);
-        } else {
-            recovery_->Discard();
+    // A copy that cannot be offered is kept under a new name, out of the way of this run's
+    // copies; then whatever else a previous run left is looked at (three files at most).
+    for (int left = 3; left > 0 && recovery_->Pending(note, copy, why); --left) {
+        if (why.empty()) {
+            if (p_.ui.MsgBox(kRecoveryQuestion, vbYesNo + vbQuestion, p_.app.Title()) == vbYes) {
+                note.swap(copy);
+                recovery_->Restored(note);
+            } else {
+                recovery_->Discard();
+            }
+            break;
         }
+        const std::string from = recovery_->pendingPath(), kept = noteKeeper_->KeptPath(p_.app.TimeStamp());
+        std::string failed;
+        if (recovery_->KeepPending(kept, failed)) {
+            p_.ui.MsgBox("Pagewick did not end normally last time, but the text it held then could not be "
+                         "restored: " + Sentence(why) + "\r\n\r\nIt has been kept as " + kept + ".",
+                         vbExclamation, p_.app.Title());
+            continue;
+        }
+        p_.ui.MsgBox("Pagewick did not end normally last time, but the text it held then could not be restored: " +
+                         Sentence(why) + "\r\n\r\nIt could not be kept under a new name either (" + failed + "), so it stays as " +
+                         from + ", and Pagewick keeps no recovery copy of its own until the next start.",
+                     vbExclamation, p_.app.Title());
+        break;
     }
     recovery_->Baseline(note);
     return note;

@@ -83,6 +83,7 @@ void frmPagewick::Form_Load() {
 
 void frmPagewick::Form_Resize() {
     if (form_->State() == vbMinimized) {
+        parts_->tray.AddPendingIcon();   // hidden before its icon went to the tray
         p_.app.SetTaskVisible(false);
         form_->Hide();
         parts_->safety.KeepRecoveryCopy();
@@ -93,6 +94,7 @@ void frmPagewick::Form_Resize() {
 
 void frmPagewick::Form_QueryUnload(bool& cancel, int reason) {
     if (reason == vbFormControlMenu) {
+        parts_->tray.AddPendingIcon();
         form_->SetState(vbMinimized);
         p_.app.SetTaskVisible(false);
         form_->Hide();
@@ -153,6 +155,10 @@ void frmPagewick::Changed(int id) {
 }
 
 bool frmPagewick::Message(unsigned msg, unsigned long wParam, long lParam, long& result) {
+    if (msg == 0x0113 /* WM_TIMER */ && wParam == Tray::kTrayIconTimer) {
+        parts_->tray.AddPendingIcon();
+        return true;
+    }
     if (parts_->editor.FindReplaceMessage(msg, wParam, lParam, result)) return true;
     if (parts_->safety.TimerMessage(msg, wParam)) return true;
     return parts_->tray.Message(msg, wParam, lParam, result);

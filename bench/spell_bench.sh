@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The built-in spelling checker against Hunspell: installs Hunspell and its English dictionary
-# when they are missing (only this benchmark uses them), builds the native tree and runs
-# bench/spell_bench.cpp. Extra arguments go to the benchmark (--quick: a fifth of the sizes).
+# The built-in spelling checker against Hunspell and GNU Aspell: installs both with their English
+# dictionaries, and codespell for its list of real misspellings, when they are missing (only this
+# benchmark uses them), builds the native tree and runs bench/spell_bench.cpp. Extra arguments go
+# to the benchmark (--quick: a fifth of the sizes; --real: only the real misspellings).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 need=()
-for p in hunspell hunspell-en-us; do have "$p" || need+=("$p"); done
+for p in hunspell hunspell-en-us aspell aspell-en codespell; do have "$p" || need+=("$p"); done
 if [ ${#need[@]} -gt 0 ]; then
   flock /tmp/apt.lock apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi

@@ -11,7 +11,9 @@ const char* const kSaveAsFilter = "Text (*.txt)|*.txt|All Files (*.*)|*.*";
 }  // namespace
 
 bool Editor::WriteNoteTo(const std::string& path) {
-    const FileError err = p_.fs.WriteFile(path, FileBytesFromText(txtNote_->Text(), p_.CodePage()));
+    // By replacement, as the note file is written: a full disk or a failure half-way leaves
+    // the chosen file as it was, never cut short.
+    const FileError err = p_.fs.WriteReplace(path, FileBytesFromText(txtNote_->Text(), p_.CodePage()));
     if (!err.failed) return true;
     p_.ui.MsgBox("The file " + path + " could not be saved:\r\n" + err.reason, vbExclamation, p_.app.Title());
     return false;

@@ -27,12 +27,13 @@ void frmAbout::Open(Handle owner) {
     form_ = p_.ui.CreateForm(def, *this, owner);
     IForm& f = *form_;
 
-    // Every control but the faded sheet takes the mouse for itself (kOwnMouse), so that a
-    // pointer over a plain label or a picture does not count as the window background. The
-    // sheet is part of the background: it lets the mouse through to the labels lying over it
-    // and to the window. It comes first so that everything else is drawn over it.
+    // Every control takes the mouse for itself (kOwnMouse), so that a pointer over a plain
+    // label or a picture does not count as the window background. That holds for the faded
+    // sheet too: it is drawn as the labels' backdrop (it comes first and lies beneath them,
+    // so the labels over it still take the mouse themselves), but it is a picture.
     constexpr unsigned kOwnMouse = csClickable;
-    f.AddControl(ControlDef{kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175, csBackdrop}).SetImage("NOTESHEET");
+    f.AddControl(ControlDef{kImage1, ControlKind::Picture, "", 2040, 240, 2175, 2175, csBackdrop | kOwnMouse})
+        .SetImage("NOTESHEET");
     f.AddControl(ControlDef{kImgPagewick, ControlKind::Picture, "", 480, 480, 690, 1395, kOwnMouse}).SetImage("PROGRAM");
     f.AddControl(ControlDef{kLblProduct, ControlKind::Label, "Pagewick 1.4", 1440, 600, 2400, 240, kOwnMouse});
     f.AddControl(ControlDef{kLblRights, ControlKind::Label, "\xA9 2026 Pagewick developers.\r\nAll rights reserved.",

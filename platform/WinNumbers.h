@@ -20,8 +20,6 @@ constexpr unsigned long SB_TOP_ = 6;
 // Trackbar messages (WM_USER + n).
 constexpr unsigned TBM_SETTICFREQ_ = 0x0400 + 20;
 constexpr unsigned TBM_SETPAGESIZE_ = 0x0400 + 21;
-// Dialog command ids: Enter and Esc in a modeless dialog.
-constexpr int IDOK_ = 1, IDCANCEL_ = 2;
 // SetWindowPos's place in the stacking order.
 constexpr long HWND_TOPMOST_ = -1;
 constexpr long HWND_NOTOPMOST_ = -2;

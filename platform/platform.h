@@ -28,6 +28,8 @@ struct Platform {
     IPrinting* printing = nullptr;
     // Background downloads for Live Update (null: Live Update cannot fetch anything).
     IDownloads* downloads = nullptr;
+    // The system's signature check for what Live Update fetches (null: nothing is trusted).
+    ISignatureCheck* signatures = nullptr;
     // Automation objects (Word for spell checking) and the executable's data resources
     // (the built-in word list); null: not available.
     IAutomation* automation = nullptr;

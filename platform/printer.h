@@ -47,6 +47,9 @@ public:
     virtual std::string FailureReason() const = 0;   // the system's words
     virtual std::string DeviceName() const = 0;
     virtual void AbortDoc() = 0;
+    // The failure is the user's cancel (a printer that prints to a file asks for the file's
+    // name, and the user cancelled that): not an error to report.
+    virtual bool Cancelled() const { return false; }
 };
 
 // The print command's view of the system besides the printer dialog.

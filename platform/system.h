@@ -67,6 +67,8 @@ public:
         (void)from; (void)to;
         return {true, "Renaming files is not supported."};
     }
+    // True when the file system holding `path` keeps named streams ("file:stream").
+    virtual bool KeepsStreams(const std::string& path) { (void)path; return false; }
 };
 
 // The registry as the platform offers it: keys opened and closed by the caller, values
@@ -91,9 +93,21 @@ public:
 class IClipboard {
 public:
     virtual ~IClipboard() = default;
-    virtual bool HasText() = 0;                  // CF_TEXT available
-    virtual std::string GetText() = 0;
-    virtual void SetText(const std::string& text) = 0;
+    // Text available (Unicode or ANSI). Asked without opening the clipboard, so it answers
+    // even while another program holds the clipboard open.
+    virtual bool HasText() = 0;
+    // The clipboard's text, in UTF-8. False when there is none or it cannot be read (another program
+    // holds the clipboard open); text is then empty.
+    virtual bool ReadText(std::string& text) = 0;
+    // Empties the clipboard and puts the text (UTF-8) on it as Unicode text. False when the clipboard cannot be
+    // opened or does not take the text.
+    virtual bool SetText(const std::string& text) = 0;
+    // The text, or "" when there is none or it cannot be read.
+    std::string GetText() {
+        std::string text;
+        ReadText(text);
+        return text;
+    }
 };
 
 // Icons, the notification area and the shell.

@@ -120,7 +120,9 @@ public:
     // reason: CloseReason. Set cancel to keep the window.
     virtual void Form_QueryUnload(bool& cancel, int reason) { (void)cancel; (void)reason; }
     virtual void Form_Unload() {}
-    virtual void Form_Activate() {}                          // the window became the active one
+    // The window became the active one; fromThisProgram: another window of this program was
+    // active before it (false when the user comes back from another program).
+    virtual void Form_Activate(bool fromThisProgram) { (void)fromThisProgram; }
     virtual void Command(int id) { (void)id; }               // menu entry, button, check box click
     virtual void Changed(int id) { (void)id; }               // combo text edited or chosen, slider moved, tab changed
     virtual void MenuOpening(int id) { (void)id; }           // a drop-down menu is about to open

@@ -10,8 +10,9 @@ pkgs=(cmake make g++ googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool
       nsis)
 # The printing scenarios and the print benchmark read the printed pages back as text.
 pkgs+=(ghostscript)
-pkgs+=(openssl)   # the Live Update tests make a test CA and a server certificate
-pkgs+=(wamerican zlib1g-dev libz-mingw-w64-dev)   # the spelling word list and zlib to unpack it
+pkgs+=(openssl)   # the Live Update tests make a test CA and a server certificate, and sign
+pkgs+=(libssl-dev)   # the unit tests check Live Update signatures with libcrypto
+pkgs+=(wamerican scowl zlib1g-dev)   # the spelling word list, its size levels; zlib for the unpacker's tests
 # Wine's 32-bit half comes from the i386 architecture.
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done

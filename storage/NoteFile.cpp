@@ -1,12 +1,8 @@
 #include "storage/NoteFile.h"
 
-#include <algorithm>
-
 namespace pw {
 
 std::string NotePath(const std::string& folder) { return folder + "\\pagewick.txt"; }
-
-void NulsToSpaces(std::string& text) { std::replace(text.begin(), text.end(), '\0', ' '); }
 
 FileError ReadNote(IFileSystem& fs, const std::string& path, const ICodePage& cp, std::string& text,
                    bool& present, TextEncoding& encoding) {

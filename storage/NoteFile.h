@@ -24,7 +24,4 @@ FileError ReadNote(IFileSystem& fs, const std::string& path, const ICodePage& cp
 FileError SaveNote(IFileSystem& fs, const std::string& path, const ICodePage& cp, IControl& box,
                    TextEncoding& encoding);
 
-// Replaces each NUL byte with a space.
-void NulsToSpaces(std::string& text);
-
 }  // namespace pw

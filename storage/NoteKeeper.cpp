@@ -11,9 +11,9 @@ bool NoteKeeper::Load(std::string& text, std::string& why) {
     loaded_ = true;
     if (!fs_.FileExists(path_)) return true;
     // Look at the size first: a file far beyond the limit is not read into memory at all. The
-    // limit counts characters of the box; UTF-8 takes up to three bytes for one of them.
+    // limit counts characters of the box, the file's bytes may be more.
     const long long size = fs_.FileSize(path_);
-    if (size > 3 * static_cast<long long>(kMaxNoteBytes) + 3) {
+    if (size > kMaxNoteFileBytes) {
         NoteFit fit;
         fit.kind = NoteFit::TooLarge;
         fit.size = static_cast<std::size_t>(size);

@@ -62,19 +62,18 @@ private:
 };
 
 // 5242880 -> "5,242,880"
-std::string Grouped(std::size_t n) {
+std::string Grouped(unsigned long long n) {
     std::string s = std::to_string(n);
     for (int i = static_cast<int>(s.size()) - 3; i > 0; i -= 3) s.insert(static_cast<std::size_t>(i), ",");
     return s;
 }
 
-// Sizes for people: "840 KB", "150 MB" (rounded up, so nothing over a limit reads as equal).
-std::string Megabytes(std::size_t bytes) {
+}  // namespace
+
+std::string Megabytes(unsigned long long bytes) {
     if (bytes < (1u << 20)) return Grouped((bytes + 1023) / 1024) + " KB";
     return Grouped((bytes + (1u << 20) - 1) >> 20) + " MB";
 }
-
-}  // namespace
 
 double LineLayoutMs(std::size_t n) {
     // Microseconds per character for lines of a given length, measured under Wine with the

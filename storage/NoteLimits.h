@@ -10,6 +10,9 @@ namespace pw {
 
 // Characters of the whole note, as the box counts them (UTF-16 units; a CR LF counts two).
 constexpr std::size_t kMaxNoteBytes = 10u << 20;
+// Bytes of a file that may hold such a note: UTF-8 takes up to three bytes for one character
+// of the box, and its mark three more.
+constexpr long long kMaxNoteFileBytes = 3 * static_cast<long long>(kMaxNoteBytes) + 3;
 // Characters of one line (between two CR LF pairs: the box breaks lines only there).
 constexpr std::size_t kMaxLineChars = 20000;
 // Long lines cost the box more per character than short ones: a note's layout time is
@@ -32,6 +35,9 @@ NoteFit CheckNoteFits(const std::string& text);
 // The same for the text that replacing text[start, end) by insert would give, without
 // building it.
 NoteFit CheckSplicedFits(const std::string& text, std::size_t start, std::size_t end, const std::string& insert);
+
+// Sizes for people: "840 KB", "150 MB" (rounded up, so nothing over a limit reads as equal).
+std::string Megabytes(unsigned long long bytes);
 
 // Why a text does not fit, for a message: "it is 150 MB, more than the 10 MB the window can
 // hold" or "its line 3 is 5,242,880 characters long, more than the 20,000 one line can hold".

@@ -1,6 +1,9 @@
 #include "storage/Recovery.h"
 
 #include "storage/NoteEncoding.h"
+#include "storage/NoteFile.h"
+#include "storage/NoteLimits.h"
+#include "storage/ReadWithin.h"
 
 namespace pw {
 
@@ -14,7 +17,11 @@ std::string Folder(const std::string& path) {
 }  // namespace
 
 Recovery::Recovery(IFileSystem& fs, const std::string& notePath, const ICodePage& cp)
-    : fs_(fs), cp_(cp), path_(Folder(notePath) + "\\pagewick.recover"), cutOffSave_(notePath + ".new") {}
+    : fs_(fs),
+      cp_(cp),
+      path_(Folder(notePath) + "\\pagewick.recover"),
+      cutOffSave_(notePath + ".new"),
+      cutOffCopy_(path_ + ".new") {}
 
 Recovery::Mark Recovery::MarkOf(const std::string& text) {
     Mark m;
@@ -25,17 +32,35 @@ Recovery::Mark Recovery::MarkOf(const std::string& text) {
     return m;
 }
 
-bool Recovery::Pending(const std::string& note, std::string& text) {
+bool Recovery::Pending(const std::string& note, std::string& text, std::string& why) {
     text.clear();
-    // A save cut off between writing its copy and putting it in place holds the newest text.
-    for (const std::string* candidate : {&cutOffSave_, &path_}) {
-        if (!fs_.FileExists(*candidate)) continue;
+    why.clear();
+    pending_.clear();
+    // A save cut off between writing its copy and putting it in place holds the newest text,
+    // then a copy cut off the same way, then the copy.
+    for (const std::string* candidate : {&cutOffSave_, &cutOffCopy_, &path_}) {
         std::string bytes, data;
-        if (fs_.ReadAll(*candidate, bytes).failed) continue;
+        const ReadOutcome got = ReadWithin(fs_, *candidate, kMaxNoteFileBytes, bytes, why);
+        if (got == ReadOutcome::Missing) continue;
+        pending_ = *candidate;
+        if (got == ReadOutcome::TooLarge) {
+            // Said against what the window holds, as for the note itself.
+            NoteFit fit;
+            fit.kind = NoteFit::TooLarge;
+            fit.size = static_cast<std::size_t>(fs_.FileSize(*candidate));
+            why = WhyItDoesNotFit(fit);
+        }
+        if (got != ReadOutcome::Read) return true;
         DecodeNoteFile(bytes, cp_, data);
         if (data == note) {
             fs_.RemoveFile(*candidate);
+            pending_.clear();
             continue;
+        }
+        const NoteFit fit = CheckNoteFits(data);
+        if (!fit.fits()) {
+            why = WhyItDoesNotFit(fit);
+            return true;
         }
         text.swap(data);
         return true;
@@ -43,17 +68,30 @@ bool Recovery::Pending(const std::string& note, std::string& text) {
     return false;
 }
 
+bool Recovery::KeepPending(const std::string& to, std::string& why) {
+    why.clear();
+    const FileError err = fs_.Rename(pending_, to);
+    if (!err.failed) return true;
+    why = err.reason;
+    held_ = true;
+    return false;
+}
+
 void Recovery::Discard() {
     fs_.RemoveFile(path_);
     fs_.RemoveFile(cutOffSave_);
+    fs_.RemoveFile(cutOffCopy_);
     copyOnDisk_ = false;
 }
 
 void Recovery::Restored(const std::string& text) {
-    Discard();
     armed_ = true;
     kept_ = Mark();
-    Update(text);
+    // Written (over pagewick.recover, by replacement) before the other files go: a failed
+    // write leaves them for the next start.
+    if (!Update(text)) return;
+    fs_.RemoveFile(cutOffSave_);
+    fs_.RemoveFile(cutOffCopy_);
 }
 
 void Recovery::Baseline(const std::string& text) {
@@ -62,7 +100,9 @@ void Recovery::Baseline(const std::string& text) {
 }
 
 bool Recovery::Update(const std::string& text) {
-    if (!armed_) return true;   // start-up has not settled what the box holds yet
+    // Nothing before start-up has settled what the box holds, nor over a previous run's copy
+    // that had to stay where it is.
+    if (!armed_ || held_) return true;
     const Mark now = MarkOf(text);
     if (now == kept_) return true;
     std::string bytes;
@@ -77,7 +117,7 @@ bool Recovery::Update(const std::string& text) {
 void Recovery::Saved(const std::string& text) {
     kept_ = MarkOf(text);
     // Also a copy an earlier run left and the user chose to keep for now.
-    if (copyOnDisk_ || fs_.FileExists(path_)) fs_.RemoveFile(path_);
+    if (!held_ && (copyOnDisk_ || fs_.FileExists(path_))) fs_.RemoveFile(path_);
     copyOnDisk_ = false;
 }
 

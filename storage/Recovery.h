@@ -2,8 +2,9 @@
 // from the note file, so a killed or crashed program loses seconds of typing, not the day. It
 // is written by replacement when typing pauses and when the window hides, only when the text
 // changed, and removed after every successful save of the note. A complete pagewick.txt.new
-// left by a save that was cut off counts as such a copy too. The copy is written as the note
-// would be: ANSI while the text fits the code page, else UTF-8 with its mark.
+// left by a save that was cut off counts as such a copy too, and so does a complete
+// pagewick.recover.new left by a copy cut off between its two renames. The copy is written as
+// the note would be: ANSI while the text fits the code page, else UTF-8 with its mark.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -19,14 +20,22 @@ public:
 
     const std::string& path() const { return path_; }
 
-    // At start: the text a previous run left behind, when it differs from the note that was
-    // loaded. A copy equal to the note is removed quietly.
-    bool Pending(const std::string& note, std::string& text);
-    // Removes what a previous run left (the copy and a cut-off save's ".new").
+    // At start: true when a previous run left text behind that differs from the note that
+    // was loaded; text holds it. A copy equal to the note is removed quietly. A copy that
+    // cannot be offered (it cannot be read, or it does not fit the note's limits) also gives
+    // true, with text empty and why saying what is wrong: KeepPending moves it out of the way
+    // of this run's copies, and Pending then looks at what else is left.
+    bool Pending(const std::string& note, std::string& text, std::string& why);
+    // Renames the copy Pending found to `to`. False (why: the system's reason) when that
+    // failed: this run then writes no copy of its own and removes none, so it stays whole.
+    bool KeepPending(const std::string& to, std::string& why);
+    const std::string& pendingPath() const { return pending_; }
+    // Removes what a previous run left (the copy and a cut-off save's or copy's ".new").
     void Discard();
 
     // The user took text back from a previous run's copy: it becomes this run's copy (one
-    // file, pagewick.recover), until the next save of the note removes it.
+    // file, pagewick.recover), until the next save of the note removes it. The files it
+    // came from are removed only once that copy is written.
     void Restored(const std::string& text);
     // The box now holds text that the note file (or the copy) already has: no copy needed.
     void Baseline(const std::string& text);
@@ -48,10 +57,12 @@ private:
 
     IFileSystem& fs_;
     const ICodePage& cp_;
-    std::string path_, cutOffSave_;
+    std::string path_, cutOffSave_, cutOffCopy_;
+    std::string pending_;   // the file Pending found last
     Mark kept_;
     bool copyOnDisk_ = false;
     bool armed_ = false;
+    bool held_ = false;     // a previous run's copy could not be moved aside: leave it alone
     int writes_ = 0;
 };
 

@@ -17,6 +17,8 @@ struct Settings {
 };
 
 constexpr int kSettingsLines = 22;
+// A sound file is a few hundred bytes; one past this is not read at all.
+constexpr long long kMaxSettingsBytes = 8 << 10;
 
 std::string SettingsPath(const std::string& folder);
 

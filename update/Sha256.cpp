@@ -65,3 +65,17 @@ std::string Sha256Hex(const std::string& data) {
 }
 
 }  // namespace pw
+
+namespace pw {
+
+std::string Sha256Bytes(const std::string& data) {
+    const std::string hex = Sha256Hex(data);
+    std::string out;
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        auto nibble = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
+        out += static_cast<char>(nibble(hex[i]) * 16 + nibble(hex[i + 1]));
+    }
+    return out;
+}
+
+}  // namespace pw

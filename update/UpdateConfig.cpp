@@ -38,6 +38,7 @@ UpdateConfig ParseUpdateConfig(const std::string& text) {
             if (pos < text.size() && text[pos] == '\n') ++pos;
         }
         ++c.lines;
+        if (c.lines == 4 && cr != std::string::npos) c.signedBytes = pos;
         switch (c.lines) {
             case 1: c.updateName = line; break;
             case 2: c.webVersion = line; break;
@@ -48,6 +49,7 @@ UpdateConfig ParseUpdateConfig(const std::string& text) {
                 break;
             }
             case 4: c.sha256 = line; break;
+            case 5: c.signature = line; break;
             default: break;
         }
     }
@@ -113,6 +115,14 @@ std::string InstallerNameProblem(const std::string& name) {
         base[3] >= '0' && base[3] <= '9')
         return "it is a device name";
     return "";
+}
+
+std::string NumberedName(const std::string& path, int n) {
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot <= nameStart) dot = path.size();
+    return path.substr(0, dot) + " (" + std::to_string(n) + ")" + path.substr(dot);
 }
 
 std::string Format00(double value) {

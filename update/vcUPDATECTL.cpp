@@ -1,7 +1,8 @@
 #include "update/vcUPDATECTL.h"
 
-#include "update/Sha256.h"
+#include "pagewick_version.h"
 #include "update/UpdateConfig.h"
+#include "update/UpdateSignature.h"
 
 namespace pw {
 
@@ -11,6 +12,15 @@ const FontSpec kVerdana825{"Verdana", 8.25f};
 constexpr Color kWhite = RGBColor(255, 255, 255);
 constexpr float kFrameLeft = 120, kFrameTop = 1080, kFrameWidth = 5775, kFrameHeight = 2055;
 const char* const kConnectError = "Error connecting to host.  Unable to complete Live Update.";
+const char* const kNotSigned =
+    "The update information is not signed by the publisher, so it was not used.  Click cancel to exit.";
+const char* const kNotHttps =
+    "Live Update uses secure (https://) addresses only, and this one is not.  Unable to complete Live Update.";
+// Marks a file as downloaded from the Internet, so Windows checks it before it runs.
+const char* const kZoneStream = ":Zone.Identifier";
+const char* const kInternetZone = "[ZoneTransfer]\r\nZoneId=3\r\n";
+// How many numbered names are tried when the installer's name is taken on the desktop.
+constexpr int kMaxNumberedNames = 99;
 
 // Control characters of an untrusted text made visible, so a label shows it on one line.
 std::string Printable(const std::string& s) {
@@ -67,7 +77,8 @@ vcUPDATECTL::vcUPDATECTL(Platform& p, IForm& host, int idBase, float left, float
     if (TempFolder_.empty() || TempFolder_.back() != '\\') TempFolder_ += "\\";
     Step_ = 0;
     DesktopFolder_ = p_.app.Environ("USERPROFILE") + "\\DESKTOP\\";
-    CurrentVersion_ = std::to_string(kAppMajor) + "." + std::to_string(kAppMinor) + "." + std::to_string(kAppRevision);
+    CurrentVersion_ = std::to_string(PAGEWICK_VERSION_MAJOR) + "." + std::to_string(PAGEWICK_VERSION_MINOR) + "." +
+                      std::to_string(PAGEWICK_VERSION_REVISION);
     DownloadedFile_.clear();
 }
 
@@ -120,8 +131,10 @@ void vcUPDATECTL::cmdNEXT_Click() {
     ++Step_;
     ShowFrame(Step_);
     if (Step_ == 1) {
-        if (!ConfigFileURL_.empty()) {
-            BeginDownload(ConfigFileURL_, ConfigPath());
+        if (!ConfigFileURL_.empty() && !IsHttpsUrl(ConfigFileURL_)) {
+            ShowLongText(lblPROGRESS, kNotHttps);
+        } else if (!ConfigFileURL_.empty()) {
+            BeginDownload(DownloadRequest{ConfigFileURL_, ConfigPath(), kMaxConfigBytes, ""});
         } else {
             p_.ui.MsgBox("A configuration download URL was not provided.  Live Update cannot continue.", vbCritical,
                          "Error");
@@ -136,7 +149,12 @@ void vcUPDATECTL::cmdNEXT_Click() {
         replaceAll("$n", "\r\n" + UpdateName_);
         replaceAll("$f", "\r\n" + DesktopFolder_ + InstallerFile_);
         C(lblUPDATE).SetText(caption);
-        BeginDownload(InstallerURL_, DesktopFolder_ + InstallerFile_);
+        // Streamed into a file of its own beside the target until its checksum is known.
+        const std::string target = DesktopFolder_ + InstallerFile_;
+        PartFile_ = target + ".part";
+        for (int n = 2; p_.fs.FileExists(PartFile_) && n <= kMaxNumberedNames; ++n)
+            PartFile_ = NumberedName(target, n) + ".part";
+        if (!BeginDownload(DownloadRequest{InstallerURL_, target, kMaxInstallerBytes, PartFile_})) PartFile_.clear();
     }
 }
 
@@ -145,17 +163,17 @@ void vcUPDATECTL::cmdCANCEL_Click() {
     if (CloseRequest) CloseRequest(file);
 }
 
-bool vcUPDATECTL::BeginDownload(const std::string& url, const std::string& target) {
+bool vcUPDATECTL::BeginDownload(const DownloadRequest& request) {
     long number = 0;
     std::string text = "The download service is not available.";
-    if (p_.downloads && p_.downloads->Start(url, target, *this, number, text)) return true;
+    if (p_.downloads && p_.downloads->Start(request, *this, number, text)) return true;
     p_.ui.MsgBox(std::to_string(number) + ":Error in call to BeginDownload().\r\n\r\nError Description: " + text,
                  vbCritical, "Warning");
     return false;
 }
 
 void vcUPDATECTL::DownloadProgress(const std::string& target, std::uint64_t bytesRead, std::uint64_t bytesMax) {
-    if (bytesMax == 0) return;
+    // Without a size from the server the line shows what has arrived so far.
     ShowProgress(bytesRead, bytesMax, target);
 }
 
@@ -171,11 +189,17 @@ std::string vcUPDATECTL::Units(double value) const {
 
 void vcUPDATECTL::ShowProgress(std::uint64_t bytesRead, std::uint64_t bytesMax, const std::string& target) {
     if (target == ConfigPath()) {
-        C(lblPROGRESS).SetText(std::to_string(bytesRead) + " bytes of " + std::to_string(bytesMax) +
-                               " bytes of configuration retreived.");
+        C(lblPROGRESS).SetText(bytesMax == 0 ? std::to_string(bytesRead) + " bytes of configuration retreived."
+                                             : std::to_string(bytesRead) + " bytes of " + std::to_string(bytesMax) +
+                                                   " bytes of configuration retreived.");
         return;
     }
     const double read = static_cast<double>(bytesRead), total = static_cast<double>(bytesMax);
+    if (bytesMax == 0) {
+        C(lblPROGRESSUPDATE).SetText(read / 1000 >= 1000 ? Units(read / 1000000) + " MB downloaded..."
+                                                         : Units(read / 1000) + " KB downloaded...");
+        return;
+    }
     if (total / 1000 >= 1000) {
         C(lblPROGRESSUPDATE).SetText(Units(read / 1000000) + " MB of " + Units(total / 1000000) + " MB downloaded...");
     } else {
@@ -185,9 +209,17 @@ void vcUPDATECTL::ShowProgress(std::uint64_t bytesRead, std::uint64_t bytesMax, 
 }
 
 void vcUPDATECTL::DownloadComplete(const std::string& target, const DownloadResult& result) {
-    // A refused or reset connection, an error status or a short body: nothing is written.
+    // A refused or reset connection, an error status, an empty, short or oversized body, an
+    // address that is not https://: nothing is kept.
     if (!result.ok) {
-        ErrorMessage();
+        // The service has deleted what it wrote; a file it could not create is not ours.
+        const bool installer = target != ConfigPath();
+        if (result.failure == DownloadError::None || result.failure == DownloadError::Connection ||
+            result.failure == DownloadError::Empty) {
+            ErrorMessage();
+        } else {
+            ShowLongText(installer ? lblPROGRESSUPDATE : lblPROGRESS, FailureText(result, installer));
+        }
         return;
     }
     if (target == ConfigPath()) {
@@ -198,31 +230,83 @@ void vcUPDATECTL::DownloadComplete(const std::string& target, const DownloadResu
             return;
         }
     } else {
-        SaveInstaller(target, result.bytes);
+        SaveInstaller(target, result);
         return;
     }
     DownloadFinished(target);
 }
 
-void vcUPDATECTL::SaveInstaller(const std::string& target, const std::string& bytes) {
-    if (!Sha256_.empty() && Sha256Hex(bytes) != Sha256_) {
+std::string vcUPDATECTL::FailureText(const DownloadResult& result, bool installer) const {
+    switch (result.failure) {
+        case DownloadError::TooLarge:
+            return installer ? "The server offered a file larger than the " +
+                                   std::to_string(kMaxInstallerBytes / (1024 * 1024)) +
+                                   " MB an update may have, so it was not kept.  Unable to complete Live Update."
+                             : "The server offered version information larger than " +
+                                   std::to_string(kMaxConfigBytes / 1024) +
+                                   " KB, so it was not used.  Unable to complete Live Update.";
+        case DownloadError::NotHttps:
+            return "The server sent Live Update on to an address that is not secure (https://), so nothing was "
+                   "downloaded.  Unable to complete Live Update.";
+        case DownloadError::Write:
+            return "The update could not be saved to " + PartFile_ + ": " + result.error +
+                   "  Unable to complete Live Update.";
+        default:
+            return kConnectError;
+    }
+}
+
+void vcUPDATECTL::SaveInstaller(const std::string& target, const DownloadResult& result) {
+    const std::string part = PartFile_;
+    PartFile_.clear();
+    if (Sha256_.empty() || result.sha256 != Sha256_) {
+        p_.fs.RemoveFile(part);
         ShowLongText(lblPROGRESSUPDATE,
                      "The downloaded file does not match the update's checksum, so it was not kept.  "
                      "Unable to complete Live Update.");
         return;
     }
-    // Written beside the target under a temporary name and renamed when complete.
-    FileError err = p_.fs.WriteReplace(target, bytes);
+    // The checked file takes the installer's name, or the first free numbered one: a file
+    // already on the desktop is never replaced.
+    std::string saved = target;
+    FileError err;
+    for (int n = 2;; ++n) {
+        if (!p_.fs.FileExists(saved)) {
+            err = p_.fs.Rename(part, saved);
+            // Done, or failed for another reason than a file that appeared meanwhile.
+            if (!err.failed || !p_.fs.FileExists(saved)) break;
+        }
+        if (n > kMaxNumberedNames) {
+            err = FileError{true, "Every name up to \"" + NumberedName(InstallerFile_, kMaxNumberedNames) +
+                                      "\" is taken."};
+            break;
+        }
+        saved = NumberedName(target, n);
+    }
     if (err.failed) {
-        ShowLongText(lblPROGRESSUPDATE, "The update could not be saved to " + target + ": " + err.reason);
+        p_.fs.RemoveFile(part);
+        ShowLongText(lblPROGRESSUPDATE, "The update could not be saved to " + saved + ": " + err.reason +
+                                            "  Unable to complete Live Update.");
         return;
     }
-    DownloadFinished(target);
+    // Where the file system keeps streams; a file that cannot be marked is still kept.
+    if (p_.fs.KeepsStreams(saved)) p_.fs.WriteFile(saved + kZoneStream, kInternetZone);
+    if (TotalBytes_ == 0) TotalBytes_ = static_cast<long long>(result.size);
+    DownloadFinished(saved);
+    if (saved != target) {
+        ShowLongText(lblPROGRESSUPDATE, C(lblPROGRESSUPDATE).Text() + "  Saved as " + saved + ", since " +
+                                            InstallerFile_ + " is already on the desktop.");
+    }
 }
 
 void vcUPDATECTL::DownloadFinished(const std::string& target) {
     if (target == ConfigPath()) {
         ReadConfigFile();
+        if (Unsigned_) {
+            ShowLongText(lblPROGRESS, kNotSigned);
+            C(cmdCANCEL).SetFocus();
+            return;
+        }
         C(lblVERSION).SetText("Your version: " + CurrentVersion_ + "    Web version: " + WebVersion_);
         if (IsNewerVersion(CurrentVersion_, WebVersion_)) {
             const std::string refusal = RefusalReason();
@@ -253,23 +337,25 @@ void vcUPDATECTL::DownloadFinished(const std::string& target) {
 }
 
 std::string vcUPDATECTL::RefusalReason() {
+    if (!IsHttpsUrl(InstallerURL_))
+        return "This update cannot be downloaded: its installer's address is not a secure (https://) one.  Click "
+               "cancel to exit.";
     const std::string problem = InstallerNameProblem(InstallerFile_);
     if (!problem.empty()) {
         return "This update cannot be downloaded: its installer name \"" + Printable(InstallerFile_) + "\" is unsafe (" +
                problem + ").  Click cancel to exit.";
     }
-    if (!Sha256_.empty()) {
-        std::string hex;
-        if (!ParseSha256Hex(Sha256_, hex))
-            return "This update cannot be downloaded: its checksum line is not a SHA-256 value.  Click cancel to exit.";
-        Sha256_ = hex;
-    }
+    std::string hex;
+    if (!ParseSha256Hex(Sha256_, hex))
+        return "This update cannot be downloaded: its checksum line is not a SHA-256 value.  Click cancel to exit.";
+    Sha256_ = hex;
     return "";
 }
 
 void vcUPDATECTL::ReadConfigFile() {
     const std::string path = ConfigPath();
     std::string text;
+    Unsigned_ = false;
     FileError err = p_.fs.ReadAll(path, text);
     if (err.failed) return;   // fields keep what they held
     UpdateName_.clear();
@@ -277,6 +363,13 @@ void vcUPDATECTL::ReadConfigFile() {
     InstallerURL_.clear();
     Sha256_.clear();
     const UpdateConfig cfg = ParseUpdateConfig(text);
+    // Only what the publisher signed is taken over.
+    Unsigned_ = !p_.signatures ||
+                CheckConfigSignature(text, cfg, PublisherKey(), *p_.signatures) != SignatureVerdict::Good;
+    if (Unsigned_) {
+        p_.fs.RemoveFile(path);
+        return;
+    }
     UpdateName_ = cfg.updateName;
     WebVersion_ = cfg.webVersion;
     InstallerURL_ = cfg.installerUrl;

@@ -1,7 +1,9 @@
 // vcUPDATECTL: the Live Update wizard as a reusable control. It lays its face onto a host
 // form at a given place, fetches the configuration file named by ConfigFileURL, compares
-// versions and, when the user agrees, saves the offered installer to the desktop. It never
-// starts the installer; Cancel/Finish raises CloseRequest with the installer's path (or "").
+// versions and, when the user agrees, saves the offered installer to the desktop. Only a
+// configuration signed by the publisher is used, only https:// addresses are fetched, and a
+// file already on the desktop is never replaced. It never starts the installer;
+// Cancel/Finish raises CloseRequest with the installer's path (or "").
 #pragma once
 #include <functional>
 #include <string>
@@ -9,9 +11,6 @@
 #include "platform/platform.h"
 
 namespace pw {
-
-// The running program's version, as Live Update compares it.
-constexpr int kAppMajor = 1, kAppMinor = 4, kAppRevision = 0;
 
 class vcUPDATECTL : public IDownloadSink {
 public:
@@ -44,6 +43,8 @@ public:
     const std::string& InstallerFile() const { return InstallerFile_; }
     const std::string& DownloadedFile() const { return DownloadedFile_; }
     long long TotalBytes() const { return TotalBytes_; }
+    // The file the installer is streamed into until it has been checked.
+    const std::string& PartFile() const { return PartFile_; }
 
     void cmdNEXT_Click();
     void cmdCANCEL_Click();
@@ -53,7 +54,7 @@ public:
     void DownloadComplete(const std::string& target, const DownloadResult& result) override;
 
     // The procedures of the wizard.
-    bool BeginDownload(const std::string& url, const std::string& target);
+    bool BeginDownload(const DownloadRequest& request);
     void ShowProgress(std::uint64_t bytesRead, std::uint64_t bytesMax, const std::string& target);
     void DownloadFinished(const std::string& target);
     void ReadConfigFile();
@@ -67,7 +68,9 @@ private:
     void ShowLongText(Part label, const std::string& text);
     // Checks the configuration before an update is offered; "" or the reason it is refused.
     std::string RefusalReason();
-    void SaveInstaller(const std::string& target, const std::string& bytes);
+    void SaveInstaller(const std::string& target, const DownloadResult& result);
+    // Why a download failed, in the words of the step it failed in.
+    std::string FailureText(const DownloadResult& result, bool installer) const;
 
     Platform& p_;
     IForm& host_;
@@ -76,7 +79,8 @@ private:
     IControl* parts_[kPartCount] = {};
 
     std::string TempFolder_, ConfigFileURL_, CurrentVersion_, UpdateName_, WebVersion_,
-        InstallerURL_, DesktopFolder_, InstallerFile_, DownloadedFile_, Sha256_;
+        InstallerURL_, DesktopFolder_, InstallerFile_, DownloadedFile_, Sha256_, PartFile_;
+    bool Unsigned_ = false;   // the configuration last read lacked the publisher's signature
     int Step_ = 0;
     long long TotalBytes_ = 0;
 };

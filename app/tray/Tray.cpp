@@ -13,11 +13,31 @@ void Tray::AddIcon(const std::string& toolTip) {
     iconFileImage_ = image.fromFile;
     trayIcon_.hIcon = image.shown;
     trayIcon_.szTip = FormatTip(toolTip);
+    // Explorer broadcasts this after it restarts; the icon is then added again.
+    taskbarCreated_ = p_.shell.RegisterMessage("TaskbarCreated");
+    // Handing the icon to the tray is slow (7-30 ms under Wine). A window that is about to show
+    // hands it over on a timer, which comes only after the window has painted: the icon shows a
+    // moment after the window instead of holding the window back. A window that starts in the
+    // tray needs its icon at once.
+    if (form_->State() == vbMinimized) {
+        NotifyTrayAdd();
+    } else {
+        trayAddPending_ = true;
+        form_->StartTimer(kTrayIconTimer, 1);
+    }
+}
+
+void Tray::NotifyTrayAdd() {
+    if (trayAddPending_) form_->StopTimer(kTrayIconTimer);
+    trayAddPending_ = false;
+    if (trayAdded_) return;
     const auto record = trayIcon_.Pack();
     p_.shell.NotifyIcon(NIM_ADD_, record.data());
     trayAdded_ = true;
-    // Explorer broadcasts this after it restarts; the icon is then added again.
-    taskbarCreated_ = p_.shell.RegisterMessage("TaskbarCreated");
+}
+
+void Tray::AddPendingIcon() {
+    if (trayAddPending_) NotifyTrayAdd();
 }
 
 void Tray::SetWindowIcons() {
@@ -28,6 +48,8 @@ void Tray::SetWindowIcons() {
 }
 
 void Tray::RemoveIcon() {
+    if (trayAddPending_) form_->StopTimer(kTrayIconTimer);
+    trayAddPending_ = false;
     if (trayAdded_) {
         const auto record = trayIcon_.Pack();
         p_.shell.NotifyIcon(NIM_DELETE_, record.data());

@@ -13,8 +13,12 @@ class Tray : private NoteWindow {
 public:
     Tray(const NoteWindow& window, VBHotKey& hotkey) : NoteWindow(window), VBHotKey1(hotkey) {}
 
-    // Load steps 3 and 4.
+    // Load steps 3 and 4. A window that shows at start gets its icon on kTrayIconTimer, after
+    // it has painted; one that starts in the tray gets it at once.
     void AddIcon(const std::string& toolTip);
+    static constexpr int kTrayIconTimer = 14;
+    // The timer's work, also done first when the window goes to the tray before it came.
+    void AddPendingIcon();
     void SetWindowIcons();
     // The unload step: the icon goes, and the hotkey's combination is given back.
     void RemoveIcon();
@@ -26,10 +30,12 @@ public:
     void VBHotKey1_HotkeyWarning(const std::string& a, const std::string& b);
 
 private:
+    void NotifyTrayAdd();
     VBHotKey& VBHotKey1;
     TrayIconData trayIcon_;
     Handle iconFileImage_ = 0;      // pagewick.ico as read at start; 0: missing or unreadable
     bool trayAdded_ = false;
+    bool trayAddPending_ = false;   // the icon goes to the tray once the shown window has painted
     unsigned taskbarCreated_ = 0;   // registered "TaskbarCreated": the tray was rebuilt
 };
 

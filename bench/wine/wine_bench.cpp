@@ -2,10 +2,15 @@
 //   - launch to visible main window (median of N launches)
 //   - resident anonymous memory once started (RssAnon of the Linux process hosting the exe)
 //   - time to show a large note: Pagewick restoring pagewick.txt, notepad opening the same
-//     file, until the Edit control holds all of it
+//     file, until the Edit control holds all of it; once in ANSI, once in UTF-8 Cyrillic (with
+//     its mark)
+//   - Replace All across 1 MB of Cyrillic, Greek and CJK text: from the click on the dialog's
+//     Replace All until the program has handled it
 // Each figure is printed with the ratio pagewick / notepad.
 //
 // usage: pagewick_wine_bench --pagewick EXE --notepad EXE --work DIR [--runs N] [--note-mb N]
+//        [--replace 0|1]
+//        [--before EXE]   (an earlier pagewick.exe, launched alternately with the two)
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -144,6 +149,83 @@ std::string LargeNote(size_t bytes) {
   return s;
 }
 
+// About `bytes` of UTF-8 Cyrillic, whole lines, with its mark in front; units gets its length
+// in UTF-16 units (the box's characters).
+std::string LargeCyrillicNote(size_t bytes, size_t* units) {
+  // "Строка N: съешь же ещё этих мягких французских булок, да выпей чаю."
+  const std::string tail =
+      ": \xD1\x81\xD1\x8A\xD0\xB5\xD1\x88\xD1\x8C \xD0\xB6\xD0\xB5 \xD0\xB5\xD1\x89\xD1\x91 "
+      "\xD1\x8D\xD1\x82\xD0\xB8\xD1\x85 \xD0\xBC\xD1\x8F\xD0\xB3\xD0\xBA\xD0\xB8\xD1\x85 "
+      "\xD1\x84\xD1\x80\xD0\xB0\xD0\xBD\xD1\x86\xD1\x83\xD0\xB7\xD1\x81\xD0\xBA\xD0\xB8\xD1\x85 "
+      "\xD0\xB1\xD1\x83\xD0\xBB\xD0\xBE\xD0\xBA, \xD0\xB4\xD0\xB0 \xD0\xB2\xD1\x8B\xD0\xBF\xD0\xB5\xD0\xB9 "
+      "\xD1\x87\xD0\xB0\xD1\x8E.\r\n";
+  const std::string head = "\xD0\xA1\xD1\x82\xD1\x80\xD0\xBE\xD0\xBA\xD0\xB0 ";
+  std::string s = "\xEF\xBB\xBF";
+  s.reserve(bytes + 200);
+  for (unsigned i = 0; s.size() < bytes; ++i) s += head + std::to_string(i) + tail;
+  s.resize(s.size() - 2);   // no line break after the last line
+  *units = static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, s.data() + 3, static_cast<int>(s.size() - 3), nullptr, 0));
+  return s;
+}
+
+// 1 MB of Cyrillic, Greek and CJK lines with an emoji, and "cat" in every 64th line. Mark in front.
+std::string UnicodeReplaceText(size_t* units, size_t* matches) {
+  const std::string line = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 \xD0\xBF\xD1\x80\xD0\xB8"
+                           "\xD0\xB2\xD0\xB5\xD1\x82 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 ";
+  std::string s = "\xEF\xBB\xBF";
+  *matches = 0;
+  for (unsigned i = 0; s.size() < (1u << 20); ++i) {
+    s += line + std::to_string(i);
+    if (i % 64 == 0) {
+      s += " cat";
+      ++*matches;
+    }
+    s += "\r\n";
+  }
+  s.resize(s.size() - 2);
+  *units = static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, s.data() + 3, static_cast<int>(s.size() - 3), nullptr, 0));
+  return s;
+}
+
+// Opens the text the way the target does (its argument, or pagewick's own note), then replaces
+// every "cat" by "dog" through its Replace dialog. Milliseconds from the click on Replace All
+// until the program has handled it; negative on failure.
+double ReplaceAllMs(const Target& t, const std::string& args, size_t length) {
+  Process p;
+  HWND main = nullptr;
+  if (Launch(t, args, &p, &main, 120000) < 0) return -1;
+  HWND edit = nullptr;
+  Deadline d(180000);
+  while (!d.Expired() && !(edit && GetTextLength(edit, 60000) >= length)) {
+    if (!edit) edit = FindChild(main, "Edit");
+    PumpMessagesFor(5);
+  }
+  double ms = -1;
+  UiProbe probe(main);
+  std::vector<std::string> path;
+  for (const MenuEntry& e : probe.Read())
+    if (e.caption == "Replace...") path = {e.path.substr(0, e.path.find('/')), e.caption};
+  WindowQuery q;
+  q.pid = p.pid();
+  q.class_name = "#32770";
+  q.caption = "Replace";
+  q.visibility = Visibility::Visible;
+  HWND dialog = nullptr;
+  if (edit && probe.ok() && !path.empty() && probe.Choose(path) && (dialog = WaitTopWindow(q, 30000)) &&
+      SetDialogItemText(dialog, 0x480, "cat") && SetDialogItemText(dialog, 0x481, "dog")) {
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    probe.Sync();
+    const double t0 = NowMs();
+    PostMessageA(GetDlgItem(dialog, 0x401), BM_CLICK, 0, 0);
+    if (probe.Sync(600000)) ms = NowMs() - t0;
+    const std::string after = GetText(edit, 60000);
+    if (after.find("cat") != std::string::npos || after.find("dog") == std::string::npos) ms = -1;
+  }
+  p.Kill();
+  EndAll(t);
+  return ms;
+}
+
 void PrintRow(const char* what, double pw, double np, const char* unit, double scale = 1.0) {
   std::printf("%-44s pagewick %9.1f %-3s  notepad %9.1f %-3s  ratio %s\n", what, pw / scale, unit, np / scale, unit,
               pw > 0 && np > 0 ? std::to_string(pw / np).substr(0, 5).c_str() : "n/a");
@@ -153,8 +235,9 @@ void PrintRow(const char* what, double pw, double np, const char* unit, double s
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string pagewick, notepad = "C:\\windows\\system32\\notepad.exe", work;
+  std::string pagewick, notepad = "C:\\windows\\system32\\notepad.exe", work, before;
   int runs = 5, note_mb = 10;
+  bool replace = true;
   for (int i = 1; i + 1 < argc; i += 2) {
     std::string k = argv[i], v = argv[i + 1];
     if (k == "--pagewick") pagewick = ToWindowsPath(v);
@@ -162,9 +245,11 @@ int main(int argc, char** argv) {
     else if (k == "--work") work = ToWindowsPath(v);
     else if (k == "--runs") runs = std::atoi(v.c_str());
     else if (k == "--note-mb") note_mb = std::atoi(v.c_str());
+    else if (k == "--before") before = ToWindowsPath(v);   // an earlier build, measured alongside
+    else if (k == "--replace") replace = v != "0";
   }
   if (pagewick.empty() || work.empty()) {
-    std::fprintf(stderr, "usage: %s --pagewick EXE --work DIR [--notepad EXE] [--runs N] [--note-mb N]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s --pagewick EXE --work DIR [--notepad EXE] [--before EXE] [--runs N] [--note-mb N] [--replace 0|1]\n", argv[0]);
     return 2;
   }
   CreateDirectoryA(work.c_str(), nullptr);
@@ -177,30 +262,40 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot copy %s: %s\n", pagewick.c_str(), LastErrorText().c_str());
     return 1;
   }
+  std::string old_dir = JoinPath(work, "pagewick-before");
+  RemoveTree(old_dir);
+  Target old{"pagewick-before", JoinPath(old_dir, "pagewick.exe"), "Pagewick", old_dir};
+  if (!before.empty()) {
+    CreateDirectoryA(old_dir.c_str(), nullptr);
+    if (!CopyFileTo(before, old.exe)) {
+      std::fprintf(stderr, "cannot copy %s: %s\n", before.c_str(), LastErrorText().c_str());
+      return 1;
+    }
+  }
   EndAll(pw);
   EndAll(np);
 
   // First run in the folder: the program writes its manifest and starts itself again. Let it,
   // so the measured launches are ordinary ones.
-  {
+  for (const Target* t : {&pw, &old}) {
+    if (t == &old && before.empty()) continue;
     Process first;
-    HWND w = nullptr;
-    first.Start(pw.exe, "", pw.work_dir);
+    first.Start(t->exe, "", t->work_dir);
     first.WaitExit(10000);
     WindowQuery q;
-    q.class_name = pw.class_name;
+    q.class_name = t->class_name;
     WaitTopWindow(q, 10000);
-    (void)w;
-    EndAll(pw);
+    EndAll(*t);
   }
 
   std::printf("pagewick: %s\nnotepad:  %s\n\n", pagewick.c_str(), notepad.c_str());
-  std::vector<double> launch[2];
-  long rss[2] = {-1, -1};
-  Target* targets[2] = {&pw, &np};
-  // Alternate the two so that drifts of the machine hit both alike.
+  std::vector<double> launch[3];
+  long rss[3] = {-1, -1, -1};
+  Target* targets[3] = {&pw, &np, &old};
+  const int count = before.empty() ? 2 : 3;
+  // Alternate them so that drifts of the machine hit all alike.
   for (int r = 0; r < runs; ++r) {
-    for (int k = 0; k < 2; ++k) {
+    for (int k = 0; k < count; ++k) {
       Process p;
       HWND main = nullptr;
       double ms = Launch(*targets[k], "", &p, &main);
@@ -212,6 +307,10 @@ int main(int argc, char** argv) {
   }
   std::string row = "launch to visible main window (median of " + std::to_string(runs) + ")";
   PrintRow(row.c_str(), Median(launch[0]), Median(launch[1]), "ms");
+  if (!before.empty()) {
+    row = "  the earlier build (--before), same runs";
+    PrintRow(row.c_str(), Median(launch[2]), Median(launch[1]), "ms");
+  }
   PrintRow("resident anonymous memory after start", static_cast<double>(rss[0]), static_cast<double>(rss[1]), "MB",
            1024.0);
 
@@ -226,9 +325,37 @@ int main(int argc, char** argv) {
     double np_ms = ShowLargeNote(np, "\"" + note_file + "\"", note.size());
     row = "show a " + std::to_string(note_mb) + " MB note (until the Edit holds all)";
     PrintRow(row.c_str(), pw_ms, np_ms, "s", 1000.0);
+
+    size_t units = 0;
+    note = LargeCyrillicNote(static_cast<size_t>(note_mb) * 1024 * 1024, &units);
+    if (!WriteFileBytes(JoinPath(pw_dir, "pagewick.txt"), note) || !WriteFileBytes(note_file, note)) {
+      std::fprintf(stderr, "cannot write the note files\n");
+      return 1;
+    }
+    pw_ms = ShowLargeNote(pw, "", units);
+    np_ms = ShowLargeNote(np, "\"" + note_file + "\"", units);
+    row = "  the same in UTF-8 Cyrillic";
+    PrintRow(row.c_str(), pw_ms, np_ms, "s", 1000.0);
     DeleteFileA(note_file.c_str());
   }
+
+  if (replace) {
+    size_t units = 0, matches = 0;
+    const std::string text = UnicodeReplaceText(&units, &matches);
+    const std::string text_file = JoinPath(work, "replace.txt");
+    if (!WriteFileBytes(JoinPath(pw_dir, "pagewick.txt"), text) || !WriteFileBytes(text_file, text)) {
+      std::fprintf(stderr, "cannot write the text files\n");
+      return 1;
+    }
+    const double pw_ms = ReplaceAllMs(pw, "", units);
+    const double np_ms = ReplaceAllMs(np, "\"" + text_file + "\"", units);
+    row = "Replace All, 1 MB Unicode, " + std::to_string(matches) + " matches";
+    PrintRow(row.c_str(), pw_ms, np_ms, "ms");
+    DeleteFileA(text_file.c_str());
+  }
   std::printf("\npagewick.exe size: %lld bytes\n", FileSize(pagewick));
+  if (!before.empty()) std::printf("earlier build's size: %lld bytes\n", FileSize(before));
   RemoveTree(pw_dir);
+  RemoveTree(old_dir);
   return 0;
 }

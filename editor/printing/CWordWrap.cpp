@@ -54,6 +54,7 @@ bool CWordWrap::Abort() {
     IPrinterSurface& p = printing_.Printer();
     failure_.printer = p.DeviceName();
     failure_.reason = p.FailureReason();
+    failure_.cancelled = p.Cancelled();
     p.AbortDoc();
     ui_.SetBusyCursor(false);
     return false;

@@ -29,6 +29,7 @@ public:
     struct PrintFailure {
         std::string printer;
         std::string reason;
+        bool cancelled = false;   // the user cancelled the job (a file printer's file-name prompt)
     };
     const PrintFailure& Failure() const { return failure_; }
 

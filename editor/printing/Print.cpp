@@ -7,8 +7,9 @@ namespace pw {
 
 // File, Print...: the printer dialog, then one job per copy of the selection (or of the whole
 // note when nothing is selected) in the note's face and size. A cancelled dialog ends the
-// command quietly; a printer that refuses a job is named to the user with its reason, since
-// a print that silently does nothing reads as a print that worked.
+// command quietly, and so does cancelling a file printer's own file-name prompt; a printer
+// that refuses a job is named to the user with its reason, since a print that silently does
+// nothing reads as a print that worked.
 void PrintCommand::Print() {
     if (!p_.printing) return;
     CommonDialog_.CancelError_ = true;
@@ -26,6 +27,7 @@ void PrintCommand::Print() {
         const std::string text = txtNote_->SelLength() > 0 ? txtNote_->SelText() : txtNote_->Text();
         if (!wordWrap->PrintText(text)) {
             const CWordWrap::PrintFailure& f = wordWrap->Failure();
+            if (f.cancelled) return;   // as a cancelled printer dialog: quietly, no further copies
             p_.ui.MsgBox("The note could not be printed on " + f.printer + ":\r\n" + f.reason,
                          vbExclamation, p_.app.Title());
             return;

@@ -78,9 +78,7 @@ void frmHotkey::Form_Unload() { LeaveDialogLoop(); }
 
 void frmHotkey::Command(int id) {
     switch (id) {
-        case btnHotkey:
-        case IDOK_: btnHotkey_Click(); break;
-        case IDCANCEL_: Close(); break;
+        case btnHotkey: btnHotkey_Click(); break;
         default: break;
     }
 }

@@ -21,7 +21,7 @@ void ReplaceAllAsOneUndo(IControl& box, const std::string& before, const std::st
     box.SetSelText(after);
 }
 
-WordResult CheckWithWord(Platform& p, IControl& box, const std::string& savedClipboard) {
+WordResult CheckWithWord(Platform& p, IControl& box, const std::string* savedClipboard) {
     if (!p.automation) return WordResult::NotAvailable;
     std::unique_ptr<IAutoObject> word = p.automation->Create("Word.Application");
     if (!word) return WordResult::NotAvailable;
@@ -31,11 +31,19 @@ WordResult CheckWithWord(Platform& p, IControl& box, const std::string& savedCli
         p.ui.MsgBox(kNeedsWord, vbOKOnly, p.app.Title());
         return WordResult::Failed;
     };
+    // The user's clipboard text could not be read to be put back afterwards: the check
+    // would lose it, so it does not begin.
+    if (!savedClipboard) {
+        word->Call("Quit");
+        return fail();
+    }
     if (!word->PutBool("Visible", false)) return fail();
     std::unique_ptr<IAutoObject> documents = word->GetObject("Documents");
     if (!documents || !documents->Call("Add")) return fail();
     const std::string before = box.Text();
-    p.clipboard.SetText(before);   // empties the clipboard and puts the note on it
+    // A clipboard that another program holds open takes nothing: Word would check (and hand
+    // back) whatever was on it before instead of the note.
+    if (!p.clipboard.SetText(before)) return fail();
     std::unique_ptr<IAutoObject> selection = word->GetObject("Selection");
     if (!selection || !selection->Call("Paste")) return fail();
     std::unique_ptr<IAutoObject> document = word->GetObject("ActiveDocument");
@@ -45,16 +53,17 @@ WordResult CheckWithWord(Platform& p, IControl& box, const std::string& savedCli
     if (!document || !document->Call("Select")) return fail();
     selection = word->GetObject("Selection");
     if (!selection || !selection->Call("Cut")) return fail();
-    // No text on the clipboard now means the checked text never arrived (another program
-    // took the clipboard): the note stays as it is rather than become empty.
-    if (!p.clipboard.HasText()) return fail();
-    const std::string checked = p.clipboard.GetText();
+    // No text on the clipboard now, or none that can be read, means the checked text never
+    // arrived (another program took the clipboard, or holds it open): the note stays as it
+    // is rather than become empty.
+    std::string checked;
+    if (!p.clipboard.ReadText(checked)) return fail();
     if (checked != before) ReplaceAllAsOneUndo(box, before, checked);
     document = word->GetObject("ActiveDocument");
     if (!document || !document->Call("Close", {{"SaveChanges", 0}})) return fail();
     if (!word->Call("Quit")) return fail();
     word.reset();
-    p.clipboard.SetText(savedClipboard);
+    p.clipboard.SetText(*savedClipboard);
     return WordResult::Done;
 }
 
@@ -80,9 +89,10 @@ bool CheckBuiltIn(Platform& p, IControl& box, Handle owner) {
 }
 
 void SpellCheck(Platform& p, IControl& box, Handle owner) {
-    const std::string saved = p.clipboard.HasText() ? p.clipboard.GetText() : std::string();
+    std::string saved;
+    const bool savedRead = !p.clipboard.HasText() || p.clipboard.ReadText(saved);
     if (box.Text().empty()) return;
-    if (CheckWithWord(p, box, saved) != WordResult::NotAvailable) return;
+    if (CheckWithWord(p, box, savedRead ? &saved : nullptr) != WordResult::NotAvailable) return;
     // No Word: the built-in checker, which leaves the clipboard alone.
     if (!CheckBuiltIn(p, box, owner)) p.ui.MsgBox(kNeedsWord, vbOKOnly, p.app.Title());
 }

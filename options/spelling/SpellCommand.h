@@ -21,8 +21,10 @@ enum class WordResult {
 void SpellCheck(Platform& p, IControl& box, Handle owner);
 
 // Word's part: the box's text through Word's spelling dialog and back, by the clipboard.
-// savedClipboard is put back on success.
-WordResult CheckWithWord(Platform& p, IControl& box, const std::string& savedClipboard);
+// *savedClipboard is put back on success; null when the user's clipboard text could not be
+// read, and then the check fails before the clipboard is touched. A clipboard that cannot be
+// written or read on the way fails the check with the note as it was.
+WordResult CheckWithWord(Platform& p, IControl& box, const std::string* savedClipboard);
 
 // The built-in checker's part: false when its word list cannot be loaded.
 bool CheckBuiltIn(Platform& p, IControl& box, Handle owner);

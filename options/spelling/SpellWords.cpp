@@ -1,8 +1,8 @@
 #include "options/spelling/SpellWords.h"
 
-#include <zlib.h>
-
 #include <cstring>
+
+#include "options/spelling/Inflate.h"
 
 namespace pw {
 
@@ -59,23 +59,22 @@ std::string LowerWord(std::string_view w) {
 
 bool WordList::Load(const std::string& packed) {
     *this = WordList();
-    if (packed.size() < 12 || packed.compare(0, 4, "PWL1") != 0) return false;
+    if (packed.size() < 12 || packed.compare(0, 4, "PWL2") != 0) return false;
     const std::uint32_t count = ReadLe32(packed, 4), bodySize = ReadLe32(packed, 8);
     if (bodySize > kMaxBody || count > bodySize / 2) return false;
     std::string body(bodySize, '\0');
-    uLongf got = bodySize;
-    if (uncompress(reinterpret_cast<Bytef*>(&body[0]), &got, reinterpret_cast<const Bytef*>(packed.data() + 12),
-                   static_cast<uLong>(packed.size() - 12)) != Z_OK ||
-        got != bodySize)
-        return false;
-    // Undo the front coding: each entry is a shared-prefix length, the rest, and '\n'.
+    if (!InflateZlib(reinterpret_cast<const unsigned char*>(packed.data()) + 12, packed.size() - 12, body)) return false;
+    // Undo the front coding: each entry is a byte with the shared-prefix length (low six bits)
+    // and how common the word is (high two), the rest of the word, and '\n'.
     chars_.reserve(bodySize * 2);
     starts_.reserve(count + 1);
+    ranks_.reserve(count);
     starts_.push_back(0);
     std::string word;
     std::size_t at = 0;
     while (at < body.size()) {
-        const std::size_t shared = static_cast<unsigned char>(body[at++]);
+        const unsigned char lead = static_cast<unsigned char>(body[at++]);
+        const std::size_t shared = lead & 63u;
         const std::size_t end = body.find('\n', at);
         if (shared > word.size() || end == std::string::npos) {
             *this = WordList();
@@ -87,6 +86,7 @@ bool WordList::Load(const std::string& packed) {
             chars_.append(word);
             chars_.push_back('\n');
             starts_.push_back(static_cast<std::uint32_t>(chars_.size()));
+            ranks_.push_back(static_cast<std::uint8_t>(lead >> 6));
         }
         at = end + 1;
     }
@@ -123,6 +123,7 @@ void WordList::Add(std::string_view word) {
     chars_.append(word);
     chars_.push_back('\n');
     starts_.push_back(static_cast<std::uint32_t>(chars_.size()));
+    ranks_.push_back(kUserWordRank);
     if (slots_.size() < size() * 2 + 16) Rehash(slots_.empty() ? 64 : slots_.size() * 2);
     else Index(static_cast<std::uint32_t>(size() - 1));
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "storage/ReadWithin.h"
+
 namespace pw {
 
 std::string UserDictionaryPath(const std::string& folder) {
@@ -29,13 +31,22 @@ UserDictionary::UserDictionary(Platform& p) : p_(p), path_(UserDictionaryPath(p.
 const std::vector<std::string>& UserDictionary::Read() {
     words_.clear();
     std::string text;
-    if (p_.fs.FileExists(path_) && !p_.fs.ReadAll(path_, text).failed) words_ = ParseUserWords(text);
+    if (ReadWithin(p_.fs, path_, kMaxUserWordsBytes, text, unreadable_) == ReadOutcome::Read)
+        words_ = ParseUserWords(text);
     return words_;
 }
 
 bool UserDictionary::Add(const std::string& word) {
     // Words added by another copy of the program since the check began are kept too.
     Read();
+    if (!unreadable_.empty()) {
+        const char* end = unreadable_.back() == '.' ? "" : ".";
+        p_.ui.MsgBox("The word could not be added to the user dictionary " + path_ + ": the file is there, but " +
+                         unreadable_ + end +
+                         "\r\n\r\nThe file is left as it is. The word is accepted until the end of this check.",
+                     vbExclamation, p_.app.Title());
+        return false;
+    }
     if (std::find(words_.begin(), words_.end(), word) != words_.end()) return true;
     std::string text;
     for (const std::string& w : words_) text += w + "\r\n";

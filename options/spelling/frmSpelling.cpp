@@ -98,7 +98,6 @@ void frmSpelling::Command(int id) {
     switch (id) {
         case cmdIgnore: cmdIgnore_Click(); break;
         case cmdIgnoreAll: cmdIgnoreAll_Click(); break;
-        case IDOK_:
         case cmdChange: cmdChange_Click(); break;
         case cmdChangeAll: cmdChangeAll_Click(); break;
         case cmdAdd: cmdAdd_Click(); break;

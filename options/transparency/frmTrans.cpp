@@ -37,13 +37,19 @@ void frmTrans::Show() {
     slider.Send(TBM_SETTICFREQ_, 10, 0);
     slider.Send(TBM_SETPAGESIZE_, 0, 10);
     Form_Load();
+    ShowStoredValue();   // also when it first becomes active without the main window before it
     JoinDialogLoop();
     form_->Show();
 }
 
 void frmTrans::Form_Load() { SetIcons(); }
 
-void frmTrans::Form_Activate() {
+void frmTrans::Form_Activate(bool fromThisProgram) {
+    // Coming back from another program keeps a slider move the user has not set yet.
+    if (fromThisProgram) ShowStoredValue();
+}
+
+void frmTrans::ShowStoredValue() {
     const long transparency = TransparencyPercent(target_.value());
     Ctl(lblSlider).SetText(target_.value() + "%");
     Ctl(sliderTrans).SetValue(static_cast<int>(100 - transparency));
@@ -53,9 +59,7 @@ void frmTrans::Form_Unload() { LeaveDialogLoop(); }
 
 void frmTrans::Command(int id) {
     switch (id) {
-        case btnTrans:
-        case IDOK_: btnTrans_Click(); break;
-        case IDCANCEL_: Close(); break;
+        case btnTrans: btnTrans_Click(); break;
         default: break;
     }
 }

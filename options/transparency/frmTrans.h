@@ -29,7 +29,7 @@ public:
     IControl& Ctl(int id) { return *controls_[id - sliderTrans]; }
 
     void Form_Load();
-    void Form_Activate() override;
+    void Form_Activate(bool fromThisProgram) override;
     void Form_Unload() override;
     void Command(int id) override;
     void Changed(int id) override;
@@ -38,6 +38,9 @@ public:
     void btnTrans_Click();
 
 private:
+    // The label and the slider show the stored transparency value.
+    void ShowStoredValue();
+
     Target target_;
     IControl* controls_[4] = {};
 };

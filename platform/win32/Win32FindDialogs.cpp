@@ -13,7 +13,16 @@ namespace {
 
 // One record for every dialog: the dialog reads and writes it for as long as it is open.
 FINDREPLACEW g_record;
+HWND g_dialog = nullptr;
 FindProcTarget* g_target = nullptr;
+
+// Wine's comdlg32 runs FindTextW's and ReplaceTextW's dialog with the ANSI functions and hands
+// the fields over through the ANSI code page, so "привет" typed on a Western system would
+// arrive as "??????". The fields' edit controls hold Unicode either way: where the dialog is
+// not a Unicode window, the fields are filled and read here directly.
+constexpr int kFindField = 0x480, kReplaceField = 0x481;
+
+bool FieldsPassThroughAnsi() { return g_dialog && ::IsWindow(g_dialog) && !::IsWindowUnicode(g_dialog); }
 
 LRESULT CALLBACK InstalledProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (g_target)
@@ -56,6 +65,11 @@ Handle Win32FindDialogs::Show(const FindRecord& r, bool replace) {
     g_record.lpstrReplaceWith = reinterpret_cast<wchar_t*>(r.replaceWith);
     g_record.wReplaceWithLen = r.replaceWithLen;
     HWND dialog = replace ? comdlg::ShowReplace(&g_record) : comdlg::ShowFind(&g_record);
+    g_dialog = dialog;
+    if (FieldsPassThroughAnsi()) {
+        ::SetDlgItemTextW(dialog, kFindField, g_record.lpstrFindWhat);
+        if (replace) ::SetDlgItemTextW(dialog, kReplaceField, g_record.lpstrReplaceWith);
+    }
     return reinterpret_cast<Handle>(dialog);
 }
 
@@ -63,6 +77,12 @@ unsigned long Win32FindDialogs::ExtendedError() { return comdlg::ExtendedError()
 
 bool Win32FindDialogs::ReadRecord(long lParam, FindRecord& r) {
     if (reinterpret_cast<const FINDREPLACEW*>(static_cast<LONG_PTR>(lParam)) != &g_record) return false;
+    if (FieldsPassThroughAnsi()) {
+        if (g_record.lpstrFindWhat && g_record.wFindWhatLen)
+            ::GetDlgItemTextW(g_dialog, kFindField, g_record.lpstrFindWhat, g_record.wFindWhatLen);
+        if (g_record.lpstrReplaceWith && g_record.wReplaceWithLen && ::GetDlgItem(g_dialog, kReplaceField))
+            ::GetDlgItemTextW(g_dialog, kReplaceField, g_record.lpstrReplaceWith, g_record.wReplaceWithLen);
+    }
     FINDREPLACEW copy = g_record;
     r.owner = reinterpret_cast<Handle>(copy.hwndOwner);
     r.flags = copy.Flags;
@@ -74,6 +94,7 @@ bool Win32FindDialogs::ReadRecord(long lParam, FindRecord& r) {
 }
 
 void Win32FindDialogs::Close(Handle dialog) {
+    if (Hwnd(dialog) == g_dialog) g_dialog = nullptr;
     if (::IsWindow(Hwnd(dialog))) ::DestroyWindow(Hwnd(dialog));
 }
 

@@ -42,6 +42,9 @@ void Win32PrinterSurface::Fail(const char* what) {
     while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == ' ' || said.back() == '.'))
         said.pop_back();
     failed_ = true;
+    // A printer that prints to a file asks for its name as the job starts; cancelling that
+    // prompt fails the job with ERROR_CANCELLED.
+    cancelled_ = code == ERROR_CANCELLED;
     reason_ = std::string(what) + (said.empty() ? "." : " (" + said + ").");
 }
 

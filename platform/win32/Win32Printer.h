@@ -31,6 +31,7 @@ public:
     float FontSize() const override { return fontSize_; }
     void SetFontSize(float points) override;
     bool Failed() const override { return failed_; }
+    bool Cancelled() const override { return failed_ && cancelled_; }
     std::string FailureReason() const override { return reason_; }
     std::string DeviceName() const override { return printer_.deviceName; }
     void AbortDoc() override;
@@ -49,6 +50,7 @@ private:
     HGDIOBJ oldFont_ = nullptr;
     bool inJob_ = false;
     bool failed_ = false;
+    bool cancelled_ = false;   // the failure was the user's cancel (ERROR_CANCELLED)
     std::string reason_;
     float twipsX_ = 1, twipsY_ = 1;     // twips per device pixel
     float scaleWidth_ = 0, scaleHeight_ = 0;

@@ -216,6 +216,16 @@ FileError Win32FileSystem::Rename(const std::string& from, const std::string& to
     return {};
 }
 
+bool Win32FileSystem::KeepsStreams(const std::string& path) {
+    // The volume's own word: Wine's drives, for one, say no (a "file:stream" name there would
+    // become a file of its own).
+    char root[MAX_PATH];
+    DWORD flags = 0;
+    return ::GetVolumePathNameA(path.c_str(), root, sizeof root) &&
+           ::GetVolumeInformationA(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+           (flags & FILE_NAMED_STREAMS) != 0;
+}
+
 bool Win32FileSystem::SetAttributes(const std::string& path, unsigned attributes) {
     return ::SetFileAttributesA(path.c_str(), attributes) != 0;
 }
@@ -228,30 +238,52 @@ long long Win32FileSystem::FileSize(const std::string& path) {
 
 // ---------------------------------------------------------------- clipboard
 
-std::string Win32Clipboard::GetText() {
-    std::string s;
-    if (!::OpenClipboard(nullptr)) return s;
+namespace {
+
+// A clipboard manager or a remote-desktop session may hold the clipboard open for a moment
+// after another program changed it: a few short tries before giving up.
+bool OpenClipboardSoon() {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (::OpenClipboard(nullptr)) return true;
+        ::Sleep(20);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool Win32Clipboard::ReadText(std::string& text) {
+    text.clear();
+    if (!OpenClipboardSoon()) return false;
+    bool read = false;
     if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const wchar_t* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
-            s = Utf16ToUtf8(reinterpret_cast<const char16_t*>(p), std::wcslen(p));
+            text = Utf16ToUtf8(reinterpret_cast<const char16_t*>(p), ::wcsnlen(p, ::GlobalSize(h) / sizeof(wchar_t)));
+            read = true;
             ::GlobalUnlock(h);
         }
     }
     ::CloseClipboard();
-    return s;
+    return read;
 }
 
-void Win32Clipboard::SetText(const std::string& text) {
-    if (!::OpenClipboard(nullptr)) return;
-    ::EmptyClipboard();
-    const std::u16string wide = Utf8ToUtf16(text);
-    const size_t bytes = (wide.size() + 1) * sizeof(char16_t);
-    if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::memcpy(::GlobalLock(h), wide.c_str(), bytes);
-        ::GlobalUnlock(h);
-        if (!::SetClipboardData(CF_UNICODETEXT, h)) ::GlobalFree(h);
+bool Win32Clipboard::SetText(const std::string& text) {
+    if (!OpenClipboardSoon()) return false;
+    bool put = false;
+    if (::EmptyClipboard()) {
+        const std::u16string wide = Utf8ToUtf16(text);
+        const size_t bytes = (wide.size() + 1) * sizeof(char16_t);
+        if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+            if (void* p = ::GlobalLock(h)) {
+                std::memcpy(p, wide.c_str(), bytes);
+                ::GlobalUnlock(h);
+                put = ::SetClipboardData(CF_UNICODETEXT, h) != nullptr;
+            }
+            if (!put) ::GlobalFree(h);
+        }
     }
     ::CloseClipboard();
+    return put;
 }
 
 // ---------------------------------------------------------------- ANSI code page

@@ -45,6 +45,7 @@ public:
     long long FileSize(const std::string& path) override;
     bool RemoveFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
     FileError Rename(const std::string& from, const std::string& to) override;
+    bool KeepsStreams(const std::string& path) override;
 };
 
 // The clipboard's Unicode text (the system makes the ANSI form for programs that ask for it).
@@ -53,8 +54,8 @@ public:
     bool HasText() override {
         return ::IsClipboardFormatAvailable(CF_UNICODETEXT) != 0 || ::IsClipboardFormatAvailable(CF_TEXT) != 0;
     }
-    std::string GetText() override;
-    void SetText(const std::string& text) override;
+    bool ReadText(std::string& text) override;
+    bool SetText(const std::string& text) override;
 };
 
 // The system's ANSI code page (CP_ACP).

@@ -186,12 +186,14 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
     if (def.kind == ControlKind::TextBox) ::SendMessageA(h, EM_SETLIMITTEXT, 0, 0);  // any size of note
     if (def.kind == ControlKind::TabStrip)  // tabs fit their strip
         ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(::MulDiv(4, ui_.Dpi(), 96), ::MulDiv(3, ui_.Dpi(), 96)));
-    if (def.style & csBackdrop) {
-        ::SetWindowLongA(h, GWL_STYLE, ::GetWindowLongA(h, GWL_STYLE) | WS_CLIPSIBLINGS);
-        ::SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    if (def.style & csBackdrop) ::SetWindowLongA(h, GWL_STYLE, ::GetWindowLongA(h, GWL_STYLE) | WS_CLIPSIBLINGS);
     if (def.kind == ControlKind::Frame) PrepareFrame(h);
     controls_.push_back(std::make_unique<Win32Control>(*this, def, h));
+    // A backdrop lies beneath every other control, also those made after it (a new child goes
+    // to the bottom of the z-order): the controls over it, not the backdrop, take the mouse.
+    for (auto& b : controls_)
+        if (b->def().style & csBackdrop)
+            ::SetWindowPos(b->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Win32Control* c = controls_.back().get();
     c->Move(def.left, def.top, def.width, def.height);
     if (def.style & csClickable) {
@@ -290,21 +292,8 @@ void Win32Form::Dispatch(WPARAM wParam, LPARAM lParam) {
     HWND from = reinterpret_cast<HWND>(lParam);
     Win32Control* c = from ? ByHwnd(from) : nullptr;
     if (!c) {
-        // Menu entries and accelerators; Enter and Esc from the dialog manager.
-        if (!from && Control(id) == nullptr && (id == IDOK || id == IDCANCEL)) {
-            if (id == IDCANCEL && this != ui_.mainForm()) {
-                ::PostMessageA(hwnd_, WM_CLOSE, 0, 0);
-                return;
-            }
-            if (id == IDOK) {
-                for (auto& ctl : controls_)
-                    if (ctl->def().style & csDefault) {
-                        events_.Command(ctl->def().id);
-                        return;
-                    }
-            }
-            return;
-        }
+        // Menu entries and accelerators. Enter and Esc never come this way: PreTranslate
+        // handles them before the dialog manager could turn them into IDOK and IDCANCEL.
         events_.Command(id);
         return;
     }
@@ -419,7 +408,7 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
             events_.MouseDown(0, 1);
             return 0;
         case WM_ACTIVATE:
-            if (Activate(wParam)) return 0;
+            if (Activate(wParam, lParam)) return 0;
             break;
         case WM_PRINTCLIENT:   // themed frames draw the form behind them through this
         case WM_ERASEBKGND: {

@@ -124,6 +124,9 @@ public:
     // True when the key message is the shortcut of a greyed menu entry: it then goes to the
     // focused control instead of the command.
     bool IsGreyedShortcut(const MSG& msg) const;
+    // Enter or Esc pressed in this window (not the main one): true when handled here
+    // (Win32DialogKeys.cpp); false leaves the key to the focused control.
+    bool DialogKey(const MSG& msg);
     Win32Ui& ui() { return ui_; }
     HFONT font() const { return font_; }
     COLORREF backColor() const;
@@ -138,7 +141,7 @@ private:
     void Dispatch(WPARAM wParam, LPARAM lParam);
     // WM_ACTIVATE: Form_Activate, and a dialog's focus kept (Win32UiFocus.cpp). True when it
     // set the focus itself.
-    bool Activate(WPARAM wParam);
+    bool Activate(WPARAM wParam, LPARAM lParam);
     RECT PixelsRect() const;
 
     Win32Ui& ui_;

@@ -75,8 +75,13 @@ void Win32Form::BringToFront() {
     ::SetForegroundWindow(hwnd_);
 }
 
-bool Win32Form::Activate(WPARAM wParam) {
-    if (LOWORD(wParam) != WA_INACTIVE) events_.Form_Activate();
+bool Win32Form::Activate(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) != WA_INACTIVE) {
+        // lParam: the window that was active before, when it belongs to this thread.
+        DWORD pid = 0;
+        if (lParam) ::GetWindowThreadProcessId(reinterpret_cast<HWND>(lParam), &pid);
+        events_.Form_Activate(pid == ::GetCurrentProcessId());
+    }
     if (this == ui_.mainForm()) return false;
     // Dialogs keep the keyboard on a control, as the dialog manager does: the one focused
     // when the window was left, else the first tab stop.

@@ -128,6 +128,11 @@ void Win32Ui::RemoveModeless(Handle dialog) {
 }
 
 bool Win32Ui::PreTranslate(MSG& msg) {
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) && msg.hwnd) {
+        HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+        for (Win32Form* f : forms_)
+            if (f != main_ && f->hwnd() == root && f->DialogKey(msg)) return true;
+    }
     for (HWND d : modeless_)
         if (::IsWindow(d) && ::IsDialogMessageW(d, &msg)) return true;
     if (main_ && main_->hwnd() && main_->accelerators()) {

@@ -2,6 +2,8 @@
 
 #include <wininet.h>
 
+#include "platform/win32/BcryptCrypto.h"
+
 #include <deque>
 #include <utility>
 
@@ -53,15 +55,149 @@ struct WinInetDownloads::Shared {
 struct WinInetDownloads::Job {
     long id = 0;
     IDownloadSink* sink = nullptr;
-    std::string url, target;
+    DownloadRequest request;
     volatile LONG cancelled = 0;
     std::shared_ptr<Shared> shared;
-    std::shared_ptr<Job> self;   // held by the worker until it ends
 };
 
 namespace {
 
-// Fetches one address on a worker thread; every outcome becomes one final report.
+constexpr int kMaxRedirects = 8;
+constexpr DWORD kMaxHeader = 4096;   // longest Location or Content-Length taken from a server
+
+bool IsRedirect(DWORD status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// One header as text; false when it is missing or longer than kMaxHeader.
+bool QueryHeader(HINTERNET req, DWORD which, std::string& value) {
+    char buf[kMaxHeader];
+    DWORD size = sizeof buf;
+    if (!::HttpQueryInfoA(req, which, buf, &size, nullptr) || size >= sizeof buf) return false;
+    value.assign(buf, size);
+    return true;
+}
+
+// The body of one download, into memory (bounded by the request) or into a new file.
+class Body {
+public:
+    explicit Body(const DownloadRequest& r) : request_(r), bound_(r.maxBytes) {}
+    ~Body() { Close(); }
+    // Closes the file, and deletes it unless it was kept.
+    void Close() {
+        if (file_ != INVALID_HANDLE_VALUE) ::CloseHandle(file_);
+        file_ = INVALID_HANDLE_VALUE;
+        if (created_ && !kept_) ::DeleteFileA(request_.saveTo.c_str());
+        created_ = false;
+    }
+    BodyBound& bound() { return bound_; }
+    bool Open(std::string& error) {
+        if (request_.saveTo.empty()) return true;
+        // CREATE_NEW: never anything that is there already.
+        file_ = ::CreateFileA(request_.saveTo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (file_ == INVALID_HANDLE_VALUE) {
+            error = ErrorText(::GetLastError());
+            return false;
+        }
+        created_ = true;
+        return true;
+    }
+    // False with `failure` set when the bytes pass the bound or cannot be written.
+    bool Add(const char* data, DWORD n, DownloadError& failure, std::string& error) {
+        if (!bound_.Take(n)) {
+            failure = DownloadError::TooLarge;
+            error = "the body passed " + std::to_string(request_.maxBytes) + " bytes";
+            return false;
+        }
+        hash_.Add(data, n);
+        if (file_ == INVALID_HANDLE_VALUE) {
+            memory_.append(data, n);
+            return true;
+        }
+        DWORD put = 0;
+        if (!::WriteFile(file_, data, n, &put, nullptr) || put != n) {
+            failure = DownloadError::Write;
+            error = ErrorText(::GetLastError());
+            return false;
+        }
+        return true;
+    }
+    // Closes the file and hands over what arrived; the file stays only from here on.
+    bool Keep(DownloadResult& result) {
+        if (file_ != INVALID_HANDLE_VALUE) {
+            const bool closed = ::CloseHandle(file_) != FALSE;
+            file_ = INVALID_HANDLE_VALUE;
+            if (!closed) {
+                result.failure = DownloadError::Write;
+                result.error = ErrorText(::GetLastError());
+                return false;
+            }
+        }
+        if (!hash_.Finish(result.sha256)) {
+            result.failure = DownloadError::Connection;
+            result.error = "the system could not compute the SHA-256 of the download";
+            return false;
+        }
+        result.bytes = std::move(memory_);
+        result.size = bound_.received();
+        kept_ = true;
+        return true;
+    }
+
+private:
+    const DownloadRequest& request_;
+    BodyBound bound_;
+    BcryptSha256 hash_;
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+    bool created_ = false, kept_ = false;
+    std::string memory_;
+};
+
+// Opens the address, following redirects itself and only to https:// addresses. On success
+// `req` holds the final answer, which has a 2xx status.
+DownloadError OpenFinal(HINTERNET net, const std::string& url, HINTERNET& req, std::string& error) {
+    const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                        INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_AUTO_REDIRECT;
+    std::string at = url;
+    for (int hop = 0; hop <= kMaxRedirects; ++hop) {
+        if (!IsHttpsUrl(at)) {
+            error = "not an https:// address: " + at;
+            return DownloadError::NotHttps;
+        }
+        req = ::InternetOpenUrlA(net, at.c_str(), nullptr, 0, flags, 0);
+        if (!req) {
+            error = ErrorText(::GetLastError());
+            return DownloadError::Connection;
+        }
+        DWORD status = 0, size = sizeof status;
+        if (!::HttpQueryInfoA(req, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
+            error = ErrorText(::GetLastError());
+            return DownloadError::Connection;
+        }
+        if (status >= 200 && status <= 299) return DownloadError::None;
+        std::string location;
+        if (!IsRedirect(status) || !QueryHeader(req, HTTP_QUERY_LOCATION, location)) {
+            error = "HTTP status " + std::to_string(status);
+            return DownloadError::Connection;
+        }
+        ::InternetCloseHandle(req);
+        req = nullptr;
+        // A relative Location is taken relative to the address that sent it.
+        char combined[INTERNET_MAX_URL_LENGTH];
+        DWORD length = sizeof combined;
+        if (!::InternetCombineUrlA(at.c_str(), location.c_str(), combined, &length, ICU_NO_ENCODE)) {
+            error = "a redirect to an address that cannot be read: " + location;
+            return DownloadError::Connection;
+        }
+        at.assign(combined, length);
+    }
+    error = "more than " + std::to_string(kMaxRedirects) + " redirects";
+    return DownloadError::Connection;
+}
+
+// Fetches one address on a worker thread; every outcome becomes one final report. Nothing here
+// allocates by a size the server names.
 DWORD WINAPI Worker(void* arg) {
     auto* holder = static_cast<std::shared_ptr<WinInetDownloads::Job>*>(arg);
     std::shared_ptr<WinInetDownloads::Job> job = *holder;
@@ -69,75 +205,78 @@ DWORD WINAPI Worker(void* arg) {
     Report done;
     done.job = job->id;
     done.done = true;
-    auto fail = [&](const std::string& why) {
-        done.result.ok = false;
-        done.result.bytes.clear();
-        done.result.error = why;
-    };
+    DownloadResult& result = done.result;
+    Body body(job->request);
     // The system's proxy settings; always from the server, never from or into the cache.
     HINTERNET net = ::InternetOpenA("Pagewick", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     HINTERNET req = nullptr;
     if (!net) {
-        fail(ErrorText(::GetLastError()));
+        result.failure = DownloadError::Connection;
+        result.error = ErrorText(::GetLastError());
     } else {
-        const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
-                            INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
-        req = ::InternetOpenUrlA(net, job->url.c_str(), nullptr, 0, flags, 0);
-        if (!req) fail(ErrorText(::GetLastError()));
+        result.failure = OpenFinal(net, job->request.url, req, result.error);
     }
-    if (req) {
-        DWORD status = 0, size = sizeof status;
-        if (!::HttpQueryInfoA(req, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
-            fail(ErrorText(::GetLastError()));
-        } else if (status < 200 || status > 299) {
-            fail("HTTP status " + std::to_string(status));
-        } else {
-            DWORD length = 0;
-            size = sizeof length;
-            bool known = ::HttpQueryInfoA(req, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size,
-                                          nullptr) != FALSE;
-            std::string body;
-            if (known) body.reserve(length);
-            char buf[kChunk];
-            std::uint64_t lastReported = 0;
-            bool ok = true;
-            while (true) {
-                if (job->cancelled) {
-                    ok = false;
-                    fail("cancelled");
-                    break;
-                }
-                DWORD got = 0;
-                if (!::InternetReadFile(req, buf, kChunk, &got)) {
-                    ok = false;
-                    fail(ErrorText(::GetLastError()));   // a reset connection, for one
-                    break;
-                }
-                if (got == 0) break;
-                body.append(buf, got);
-                if (body.size() - lastReported >= kProgressStep || (known && body.size() >= length)) {
-                    lastReported = body.size();
-                    Report r;
-                    r.job = job->id;
-                    r.read = body.size();
-                    r.max = known ? length : 0;
-                    job->shared->Post(std::move(r));
-                }
-            }
-            // A connection closed early looks like the end of the body: only the size tells.
-            if (ok && known && body.size() != length) {
-                ok = false;
-                fail("the connection ended after " + std::to_string(body.size()) + " of " + std::to_string(length) +
-                     " bytes");
-            }
-            if (ok) {
-                done.result.ok = true;
-                done.result.bytes = std::move(body);
+    if (result.failure == DownloadError::None) {
+        std::string text;
+        std::uint64_t length = 0;
+        if (QueryHeader(req, HTTP_QUERY_CONTENT_LENGTH, text)) {
+            if (!ParseContentLength(text, length)) {
+                result.failure = DownloadError::Connection;
+                result.error = "a Content-Length that is not a number: " + text;
+            } else if (body.bound().Announce(length) != DownloadError::None) {
+                result.failure = DownloadError::TooLarge;
+                result.error = "the server announced " + text + " bytes";
             }
         }
-        ::InternetCloseHandle(req);
     }
+    if (result.failure == DownloadError::None && !body.Open(result.error)) result.failure = DownloadError::Write;
+    if (result.failure == DownloadError::None) {
+        char buf[kChunk];
+        std::uint64_t lastReported = 0;
+        while (true) {
+            if (job->cancelled) {
+                result.failure = DownloadError::Connection;
+                result.error = "cancelled";
+                break;
+            }
+            DWORD got = 0;
+            if (!::InternetReadFile(req, buf, kChunk, &got)) {
+                result.failure = DownloadError::Connection;   // a reset connection, for one
+                result.error = ErrorText(::GetLastError());
+                break;
+            }
+            if (got == 0) break;
+            if (!body.Add(buf, got, result.failure, result.error)) break;
+            const std::uint64_t received = body.bound().received();
+            if (received - lastReported >= kProgressStep ||
+                (body.bound().known() && received >= body.bound().length())) {
+                lastReported = received;
+                Report r;
+                r.job = job->id;
+                r.read = received;
+                r.max = body.bound().known() ? body.bound().length() : 0;
+                job->shared->Post(std::move(r));
+            }
+        }
+        // A connection closed early looks like the end of the body: only the size tells.
+        if (result.failure == DownloadError::None) {
+            result.failure = body.bound().Finish();
+            if (result.failure == DownloadError::Empty) {
+                result.error = "an empty answer";
+            } else if (result.failure != DownloadError::None) {
+                result.error = "the connection ended after " + std::to_string(body.bound().received()) + " of " +
+                               std::to_string(body.bound().length()) + " bytes";
+            }
+        }
+    }
+    if (req) ::InternetCloseHandle(req);
     if (net) ::InternetCloseHandle(net);
+    if (result.failure == DownloadError::None && body.Keep(result)) result.ok = true;
+    if (!result.ok) {
+        result.bytes.clear();
+        result.sha256.clear();
+    }
+    body.Close();   // before the report: a failed download has left no file when it arrives
     job->shared->Post(std::move(done));
     return 0;
 }
@@ -166,8 +305,9 @@ WinInetDownloads::~WinInetDownloads() {
     if (window_) ::DestroyWindow(window_);
 }
 
-bool WinInetDownloads::Start(const std::string& url, const std::string& target, IDownloadSink& sink,
-                             long& errorNumber, std::string& errorText) {
+bool WinInetDownloads::Start(const DownloadRequest& request, IDownloadSink& sink, long& errorNumber,
+                             std::string& errorText) {
+    const std::string& url = request.url;
     URL_COMPONENTSA parts = {};
     parts.dwStructSize = sizeof parts;
     parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength = 1;
@@ -176,16 +316,15 @@ bool WinInetDownloads::Start(const std::string& url, const std::string& target, 
         errorText = "The address \"" + url + "\" is not a valid web address.";
         return false;
     }
-    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) {
+    if (parts.nScheme != INTERNET_SCHEME_HTTPS || !IsHttpsUrl(url)) {
         errorNumber = ERROR_INTERNET_UNRECOGNIZED_SCHEME;
-        errorText = "The address \"" + url + "\" does not start with http:// or https://.";
+        errorText = "The address \"" + url + "\" does not start with https://.";
         return false;
     }
     auto job = std::make_shared<Job>();
     job->id = nextId_++;
     job->sink = &sink;
-    job->url = url;
-    job->target = target;
+    job->request = request;
     job->shared = shared_;
     auto* holder = new std::shared_ptr<Job>(job);
     HANDLE thread = ::CreateThread(nullptr, 0, &Worker, holder, 0, nullptr);
@@ -227,9 +366,9 @@ void WinInetDownloads::Deliver() {
         std::shared_ptr<Job> job = it->second;
         if (r.done) {
             jobs_.erase(it);
-            job->sink->DownloadComplete(job->target, r.result);
+            job->sink->DownloadComplete(job->request.target, r.result);
         } else {
-            job->sink->DownloadProgress(job->target, r.read, r.max);
+            job->sink->DownloadProgress(job->request.target, r.read, r.max);
         }
     }
 }

@@ -1,5 +1,6 @@
-// The download service on WinINet: one worker thread per download, which reads the body and
-// hands progress and the result to the user-interface thread through a message-only window.
+// The download service on WinINet: one worker thread per download, which reads the body (into
+// memory or streamed into a file), hashes it with the system's SHA-256, and hands progress and
+// the result to the user-interface thread through a message-only window.
 #pragma once
 #include <windows.h>
 
@@ -14,7 +15,7 @@ class WinInetDownloads : public IDownloads {
 public:
     explicit WinInetDownloads(HINSTANCE instance);
     ~WinInetDownloads() override;
-    bool Start(const std::string& url, const std::string& target, IDownloadSink& sink, long& errorNumber,
+    bool Start(const DownloadRequest& request, IDownloadSink& sink, long& errorNumber,
                std::string& errorText) override;
     void CancelAll(IDownloadSink& sink) override;
 

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/WinInetDownloads.h"
+#include "platform/win32/BcryptCrypto.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pw::win32;
@@ -30,6 +31,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform.printing = &printing;
     WinInetDownloads downloads(instance);
     platform.downloads = &downloads;
+    BcryptSignatureCheck signatures;
+    platform.signatures = &signatures;
     Win32Automation automation;
     Win32Resources resources(instance);
     platform.automation = &automation;

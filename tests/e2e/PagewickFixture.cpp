@@ -103,7 +103,9 @@ bool PagewickTest::Adopt(HWND hwnd) {
 
 bool PagewickTest::StartVisible(const std::string& args) {
   if (!Start(args)) return false;
-  HWND w = WaitMainWindow(app_.pid(), Visibility::Visible);
+  // A start takes 1-4 s where qemu-i386 runs Wine's 32-bit code; on a machine busy with
+  // builds it has taken over 10 s.
+  HWND w = WaitMainWindow(app_.pid(), Visibility::Visible, kStartWaitMs);
   if (!w) {
     DWORD code = 0;
     error_ = app_.WaitExit(0, &code) ? "the program ended with code " + std::to_string(code) + " without a window"

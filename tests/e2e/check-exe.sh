@@ -12,7 +12,7 @@ case "$what" in
     [ -n "$dlls" ] || { echo "no import table found in $exe"; exit 1; }
     system="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll
             oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll wininet.dll
-            winmm.dll winspool.drv urlmon.dll imm32.dll"
+            winmm.dll winspool.drv urlmon.dll imm32.dll bcrypt.dll"
     bad=0
     for d in $dlls; do
       if [[ " $(echo $system) " == *" $d "* ]]; then echo "imports $d"; else echo "NOT A SYSTEM DLL: $d"; bad=1; fi

@@ -287,10 +287,16 @@ TEST_F(HelpAboutE2E, AboutLinkColoursFollowTheMouse) {
   EXPECT_TRUE(LooksLike(velmor, normal));
   EXPECT_TRUE(LooksLike(brask, normal));
 
-  // Over the author's link: blue; straight on to the icon site's link: both blue.
+  // Over the author's link: blue; onto the faded sheet behind it (a picture, though drawn as
+  // the labels' backdrop): still blue; straight on to the icon site's link: both blue.
   ASSERT_TRUE(MoveMouseTo(CentreOf(velmor)));
   EXPECT_TRUE(LooksLike(velmor, kBlue));
   EXPECT_EQ(PixelsOfColour(brask, kBlue), 0);
+  RECT sheet;
+  ASSERT_TRUE(GetWindowRect(GetDlgItem(about, kImage1), &sheet));
+  ASSERT_TRUE(MoveMouseTo({sheet.right - 10, sheet.bottom - 10}));   // below the labels lying on it
+  PumpMessagesFor(200);
+  EXPECT_TRUE(LooksLike(velmor, kBlue)) << "the sheet is not the window background";
   ASSERT_TRUE(MoveMouseTo(CentreOf(brask)));
   EXPECT_TRUE(LooksLike(brask, kBlue));
   EXPECT_GT(PixelsOfColour(velmor, kBlue), 0) << "leaving onto another control restores nothing";
@@ -326,6 +332,37 @@ TEST_F(HelpAboutE2E, AboutLinkColoursFollowTheMouse) {
   EXPECT_TRUE(MessageBoxesOf(app_.pid()).empty()) << "an address the shell cannot open shows nothing";
   ASSERT_TRUE(MoveMouseTo(background));
   EXPECT_TRUE(LooksLike(velmor, normal));
+}
+
+// Esc closes About and Help as their close boxes do, whichever control has the focus (Help's
+// topic box too); Enter, with no button to press, leaves them open.
+TEST_F(HelpAboutE2E, EscClosesAboutAndHelpEnterLeavesThemOpen) {
+  ASSERT_TRUE(probe_->Choose({"Help", "About Pagewick"}));
+  HWND about = WindowCaptioned("About Pagewick");
+  ASSERT_NE(about, nullptr);
+  ASSERT_TRUE(probe_->Sync());
+  ASSERT_TRUE(BringToFront(about));
+  ASSERT_TRUE(PressKeys({VK_RETURN}));
+  ASSERT_TRUE(probe_->Sync());
+  EXPECT_TRUE(IsWindow(about)) << "Enter has nothing to press in About";
+  ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); })) << "Esc did not close About";
+
+  HWND help = OpenHelp();
+  ASSERT_NE(help, nullptr);
+  HWND box = FindChild(help, "Edit");
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(BringToFront(help));
+  ASSERT_TRUE(MouseInput(MOUSEEVENTF_LEFTDOWN, CentreOf(box)));   // the focus into the topic's text
+  ASSERT_TRUE(MouseInput(MOUSEEVENTF_LEFTUP, CentreOf(box)));
+  ASSERT_TRUE(probe_->Sync());
+  ASSERT_TRUE(PressKeys({VK_RETURN}));
+  ASSERT_TRUE(probe_->Sync());
+  EXPECT_TRUE(IsWindow(help));
+  ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(help); })) << "Esc did not close Help";
+  EXPECT_TRUE(IsWindow(main_));
+  EXPECT_TRUE(MessageBoxesOf(app_.pid()).empty());
 }
 
 TEST_F(HelpAboutE2E, AlwaysOnTopSetsAndClearsTopMostAndIsOffAfterARestart) {

@@ -4,14 +4,18 @@
 // served folder). Without that they are skipped.
 //
 // PAGEWICK_UPDATE_INSTALLER may name a file to serve as the installer (the real one, say);
-// otherwise the test makes one.
+// otherwise the test makes one. The server signs a configuration file with the test key pair
+// (tests/keys) the default build trusts, or with another key, as the scenario asks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "PagewickFixture.h"
 #include "driver/Driver.h"
+#include "pagewick_version.h"
+#include "update/Sha256.h"
 
 using namespace e2e;
 
@@ -20,6 +24,27 @@ namespace {
 const char kCaption[] = "Pagewick - Live Update";
 const char kConnectError[] = "Error connecting to host.  Unable to complete Live Update.";
 const char kHost[] = "https://www.pagewick.example";
+const char kNotSigned[] =
+    "The update information is not signed by the publisher, so it was not used.  Click cancel to exit.";
+// A version newer than the running one, by one minor step.
+const std::string kNewer =
+    std::to_string(PAGEWICK_VERSION_MAJOR) + "." + std::to_string(PAGEWICK_VERSION_MINOR + 1) + ".0";
+const std::string kVersionLine = std::string("Your version: ") + PAGEWICK_VERSION_DOTTED + "    Web version: ";
+
+// The names in a folder, sorted.
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA fd;
+  HANDLE f = FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (f == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string n = fd.cFileName;
+    if (n != "." && n != "..") names.push_back(n);
+  } while (FindNextFileA(f, &fd));
+  FindClose(f);
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 struct FindText {
   std::string prefix;
@@ -87,11 +112,15 @@ class LiveUpdate : public PagewickTest {
   void Serve(const std::string& path, const std::string& bytes) {
     ASSERT_TRUE(WriteFileBytes(site_ + "\\" + path, bytes)) << path;
   }
-  void ServeConfig(const std::string& version, const std::string& installerUrl, const std::string& sha = "") {
-    std::string text = "Pagewick " + version + "\r\n" + version + "\r\n" + installerUrl + "\r\n";
-    if (!sha.empty()) text += sha + "\r\n";
+  // Lines 1 to 4 (the SHA-256 of the installer unless given), signed by the server with the
+  // key named by `key` ("test": the key the program trusts; "other"; "": not signed).
+  void ServeConfig(const std::string& version, const std::string& installerUrl, std::string sha = "",
+                   const std::string& key = "test") {
+    if (sha.empty()) sha = pw::Sha256Hex(installer_);
+    std::string text = "Pagewick " + version + "\r\n" + version + "\r\n" + installerUrl + "\r\n" + sha + "\r\n";
     config_ = text;
     Serve("software\\pagewick\\pagewick.txt", text);
+    if (!key.empty()) Serve("software\\pagewick\\pagewick.txt.sign", key);
   }
   std::string Requests() {
     std::string log;
@@ -134,11 +163,11 @@ class LiveUpdate : public PagewickTest {
   // Next from the welcome step, up to the version line.
   HWND CheckForUpdate(HWND dlg, const std::string& version) {
     Press(dlg, "&Next >>");
-    return WaitShownChild(dlg, "Your version: 1.4.0    Web version: " + version);
+    return WaitShownChild(dlg, kVersionLine + version);
   }
-  void ExpectNothingLeft(const std::string& name) {
-    EXPECT_FALSE(FileExists(Desktop() + "\\" + name));
-    EXPECT_FALSE(FileExists(Desktop() + "\\" + name + ".new"));
+  // Nothing on the desktop (no installer, no ".part"), no configuration left.
+  void ExpectNothingLeft() {
+    EXPECT_EQ(FilesIn(Desktop()), std::vector<std::string>{});
     EXPECT_FALSE(FileExists(temp_ + "\\_vclu.txt"));
   }
 
@@ -146,18 +175,23 @@ class LiveUpdate : public PagewickTest {
 };
 
 TEST_F(LiveUpdate, DownloadsANewerInstallerToTheDesktopAndClosesOnFinish) {
-  ServeConfig("1.5.0", std::string(kHost) + "/files/pagewick-1.5-setup.exe");
+  ServeConfig(kNewer, std::string(kHost) + "/files/pagewick-1.5-setup.exe");
   Serve("files\\pagewick-1.5-setup.exe", installer_);
   ASSERT_TRUE(StartVisible()) << last_error();
   HWND dlg = OpenUpdate();
   ASSERT_NE(dlg, nullptr);
   ExpectWelcome(dlg);
 
-  ASSERT_NE(CheckForUpdate(dlg, "1.5.0"), nullptr);
+  ASSERT_NE(CheckForUpdate(dlg, kNewer), nullptr);
   EXPECT_TRUE(ShownChildStarting(dlg, "Step 2 of 3"));
   EXPECT_TRUE(ShownChildStarting(dlg, "A new update is available"));
-  const std::string n = std::to_string(config_.size());
-  EXPECT_NE(ShownChildStarting(dlg, n + " bytes of " + n + " bytes of configuration retreived."), nullptr);
+  // The configuration as served: the four lines and the signature line (base64 of a DER
+  // signature of 70 to 72 bytes, and CR LF).
+  HWND progress = ShownChildStarting(dlg, std::to_string(config_.size() + 98));
+  if (!progress) progress = ShownChildStarting(dlg, std::to_string(config_.size() + 94));
+  ASSERT_NE(progress, nullptr);
+  const std::string n = GetText(progress).substr(0, GetText(progress).find(' '));
+  EXPECT_EQ(GetText(progress), n + " bytes of " + n + " bytes of configuration retreived.");
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")) != FALSE; }));
   EXPECT_FALSE(FileExists(temp_ + "\\_vclu.txt"));   // read and deleted
 
@@ -168,7 +202,7 @@ TEST_F(LiveUpdate, DownloadsANewerInstallerToTheDesktopAndClosesOnFinish) {
   const std::string target = Desktop() + "\\pagewick-1.5-setup.exe";
   HWND what = ShownChildStarting(dlg, "Downloading update for: ");
   ASSERT_NE(what, nullptr);
-  EXPECT_EQ(GetText(what), "Downloading update for: \r\nPagewick 1.5.0 to \r\n" + profile_ + "\\DESKTOP\\pagewick-1.5-setup.exe");
+  EXPECT_EQ(GetText(what), "Downloading update for: \r\nPagewick " + kNewer + " to \r\n" + profile_ + "\\DESKTOP\\pagewick-1.5-setup.exe");
   const double kb = installer_.size() / 1000.0;
   char size[64];
   if (kb >= 1000) snprintf(size, sizeof size, "Download of %.2f MB complete.", kb / 1000);
@@ -177,7 +211,7 @@ TEST_F(LiveUpdate, DownloadsANewerInstallerToTheDesktopAndClosesOnFinish) {
   std::string saved;
   ASSERT_TRUE(ReadFileBytes(target, &saved));
   EXPECT_TRUE(saved == installer_) << "saved " << saved.size() << " bytes of " << installer_.size();
-  EXPECT_FALSE(FileExists(target + ".new"));
+  EXPECT_EQ(FilesIn(Desktop()), std::vector<std::string>{"pagewick-1.5-setup.exe"});
 
   CloseWith(dlg, "Finish");
   // Nothing was started: the program is the only one of ours, and the installer stays.
@@ -187,7 +221,7 @@ TEST_F(LiveUpdate, DownloadsANewerInstallerToTheDesktopAndClosesOnFinish) {
 }
 
 TEST_F(LiveUpdate, AnEqualVersionNeedsNoUpdateAndReopeningStartsAtStepOne) {
-  ServeConfig("1.4", std::string(kHost) + "/files/pagewick-1.4-setup.exe");
+  ServeConfig(PAGEWICK_VERSION_DOTTED, std::string(kHost) + "/files/pagewick-1.4-setup.exe");
   ASSERT_TRUE(StartVisible()) << last_error();
   HWND dlg = OpenUpdate();
   ASSERT_NE(dlg, nullptr);
@@ -198,7 +232,7 @@ TEST_F(LiveUpdate, AnEqualVersionNeedsNoUpdateAndReopeningStartsAtStepOne) {
   dlg = OpenUpdate();
   ASSERT_NE(dlg, nullptr);
   ExpectWelcome(dlg);
-  ASSERT_NE(CheckForUpdate(dlg, "1.4"), nullptr);
+  ASSERT_NE(CheckForUpdate(dlg, PAGEWICK_VERSION_DOTTED), nullptr);
   EXPECT_NE(ShownChildStarting(dlg, "No update is required.  Click cancel to exit."), nullptr);
   EXPECT_EQ(ShownChildStarting(dlg, "A new update is available"), nullptr);
   EXPECT_FALSE(IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")));
@@ -227,49 +261,133 @@ TEST_F(LiveUpdate, AMissingConfigurationIsAConnectionError) {
 // Up to the download step, then waits for `text` in the progress line.
 class LiveUpdateFailure : public LiveUpdate {
  protected:
-  void RunToFailure(const std::string& text, const std::string& name) {
+  void RunToFailure(const std::string& text) {
     ASSERT_TRUE(StartVisible()) << last_error();
     HWND dlg = OpenUpdate();
     ASSERT_NE(dlg, nullptr);
-    ASSERT_NE(CheckForUpdate(dlg, "1.5"), nullptr);
+    ASSERT_NE(CheckForUpdate(dlg, kNewer), nullptr);
     ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")) != FALSE; }));
     Press(dlg, "&Next >>");
     EXPECT_NE(WaitShownChild(dlg, text, 30000), nullptr) << text;
     EXPECT_EQ(FindChild(dlg, "Button", "Finish"), nullptr);
-    ExpectNothingLeft(name);
-    CloseWith(dlg, "&Cancel");
+    ExpectNothingLeft();
+    CloseWith(dlg, "&Cancel");   // and the program still runs
   }
 };
 
 TEST_F(LiveUpdateFailure, AnInstallerCutShortIsNotKept) {
-  ServeConfig("1.5", std::string(kHost) + "/files/setup.exe");
+  ServeConfig(kNewer, std::string(kHost) + "/files/setup.exe");
   Serve("files\\setup.exe", installer_);
   Serve("files\\setup.exe.cut", "");
-  RunToFailure(kConnectError, "setup.exe");
+  RunToFailure(kConnectError);
 }
 
 TEST_F(LiveUpdateFailure, ARefusedConnectionLeavesNoFile) {
-  ServeConfig("1.5", std::string(kHost) + ":9/files/setup.exe");
-  RunToFailure(kConnectError, "setup.exe");
+  ServeConfig(kNewer, std::string(kHost) + ":9/files/setup.exe");
+  RunToFailure(kConnectError);
 }
 
 TEST_F(LiveUpdateFailure, AWrongChecksumLeavesNoFile) {
-  ServeConfig("1.5", std::string(kHost) + "/files/setup.exe", std::string(64, 'a'));
+  ServeConfig(kNewer, std::string(kHost) + "/files/setup.exe", std::string(64, 'a'));
   Serve("files\\setup.exe", installer_);
-  RunToFailure("The downloaded file does not match", "setup.exe");
+  RunToFailure("The downloaded file does not match");
 }
 
 TEST_F(LiveUpdate, AnUnsafeInstallerNameIsRefusedBeforeDownloading) {
-  ServeConfig("1.5", std::string(kHost) + "/files/..\\..\\startup.exe");
+  ServeConfig(kNewer, std::string(kHost) + "/files/..\\..\\startup.exe");
   ASSERT_TRUE(StartVisible()) << last_error();
   HWND dlg = OpenUpdate();
   ASSERT_NE(dlg, nullptr);
-  ASSERT_NE(CheckForUpdate(dlg, "1.5"), nullptr);
+  ASSERT_NE(CheckForUpdate(dlg, kNewer), nullptr);
   EXPECT_NE(WaitShownChild(dlg, "This update cannot be downloaded: its installer name"), nullptr);
   EXPECT_FALSE(IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")));
   CloseWith(dlg, "&Cancel");
   EXPECT_EQ(Requests(), "GET /software/pagewick/pagewick.txt\n");
-  ExpectNothingLeft("startup.exe");
+  ExpectNothingLeft();
+}
+
+TEST_F(LiveUpdateFailure, AHugeAnnouncedSizeIsRefusedBeforeReading) {
+  ServeConfig(kNewer, std::string(kHost) + "/files/setup.exe");
+  Serve("files\\setup.exe", installer_);
+  Serve("files\\setup.exe.length", "3000000000");
+  RunToFailure("The server offered a file larger than the 256 MB");
+}
+
+TEST_F(LiveUpdateFailure, AnEmptyInstallerIsAFailedDownload) {
+  installer_.clear();   // even with the checksum of nothing on line 4
+  ServeConfig(kNewer, std::string(kHost) + "/files/setup.exe");
+  Serve("files\\setup.exe", "");
+  RunToFailure(kConnectError);
+}
+
+TEST_F(LiveUpdateFailure, ARedirectToPlainHttpIsNotFollowed) {
+  ServeConfig(kNewer, std::string(kHost) + "/files/setup.exe");
+  Serve("files\\setup.exe.redirect", "http://www.pagewick.example/files/real.exe");
+  Serve("files\\real.exe", installer_);
+  RunToFailure("The server sent Live Update on to an address that is not secure (https://)");
+  EXPECT_EQ(Requests(), "GET /software/pagewick/pagewick.txt\nGET /files/setup.exe\n");
+}
+
+// Up to the version check, which ends in `text` with nothing downloaded.
+class LiveUpdateRefusal : public LiveUpdate {
+ protected:
+  void RunToRefusal(const std::string& text) {
+    ASSERT_TRUE(StartVisible()) << last_error();
+    HWND dlg = OpenUpdate();
+    ASSERT_NE(dlg, nullptr);
+    Press(dlg, "&Next >>");
+    EXPECT_NE(WaitShownChild(dlg, text), nullptr) << text;
+    EXPECT_EQ(ShownChildStarting(dlg, "A new update is available"), nullptr);
+    EXPECT_FALSE(IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")));
+    CloseWith(dlg, "&Cancel");   // and the program still runs
+    EXPECT_EQ(Requests(), "GET /software/pagewick/pagewick.txt\n");
+    ExpectNothingLeft();
+  }
+};
+
+TEST_F(LiveUpdateRefusal, AnUnsignedConfigurationIsNotUsed) {
+  ServeConfig(kNewer, std::string(kHost) + "/files/setup.exe", "", "");
+  Serve("files\\setup.exe", installer_);
+  RunToRefusal(kNotSigned);
+}
+
+TEST_F(LiveUpdateRefusal, AConfigurationSignedByAnotherKeyIsNotUsed) {
+  ServeConfig(kNewer, std::string(kHost) + "/files/setup.exe", "", "other");
+  Serve("files\\setup.exe", installer_);
+  RunToRefusal(kNotSigned);
+}
+
+TEST_F(LiveUpdateRefusal, APlainHttpInstallerAddressIsRefused) {
+  ServeConfig(kNewer, "http://www.pagewick.example/files/setup.exe");
+  RunToRefusal("This update cannot be downloaded: its installer's address is not a secure (https://) one.");
+}
+
+TEST_F(LiveUpdate, AnHttpsRedirectIsFollowedAndATakenNameGetsANumber) {
+  ServeConfig(kNewer, std::string(kHost) + "/files/latest.exe");
+  Serve("files\\latest.exe.redirect", std::string(kHost) + "/files/setup.exe");
+  Serve("files\\setup.exe", installer_);
+  const std::string mine = "the user's own file";
+  ASSERT_TRUE(WriteFileBytes(Desktop() + "\\latest.exe", mine));
+  ASSERT_TRUE(StartVisible()) << last_error();
+  HWND dlg = OpenUpdate();
+  ASSERT_NE(dlg, nullptr);
+  ASSERT_NE(CheckForUpdate(dlg, kNewer), nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")) != FALSE; }));
+  Press(dlg, "&Next >>");
+  ASSERT_TRUE(WaitFor([&] { return FindChild(dlg, "Button", "Finish") != nullptr; }, 30000));
+  const std::string saved = Desktop() + "\\latest (2).exe";
+  HWND done = ShownChildStarting(dlg, "Download of ");
+  ASSERT_NE(done, nullptr);
+  EXPECT_NE(GetText(done).find("Saved as " + saved + ", since latest.exe is already on the desktop."),
+            std::string::npos) << GetText(done);
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(saved, &bytes));
+  EXPECT_TRUE(bytes == installer_);
+  ASSERT_TRUE(ReadFileBytes(Desktop() + "\\latest.exe", &bytes));
+  EXPECT_EQ(bytes, mine);
+  EXPECT_EQ(FilesIn(Desktop()), (std::vector<std::string>{"latest (2).exe", "latest.exe"}));
+  CloseWith(dlg, "Finish");
+  EXPECT_EQ(Requests(), "GET /software/pagewick/pagewick.txt\nGET /files/latest.exe\nGET /files/setup.exe\n");
 }
 
 }  // namespace

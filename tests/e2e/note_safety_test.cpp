@@ -214,5 +214,45 @@ TEST_F(NoteSafety, KilledAfterTypingThePauseKeepsTheTextForTheNextStart) {
   EXPECT_FALSE(FileExists(recover)) << "removed after the save";
 }
 
+// A copy that does not fit the note's limits is kept under a new name and the user told; it is
+// not overwritten by this run's copy. A complete pagewick.recover.new (a kill between the two
+// renames of a copy) is offered like the copy itself.
+TEST_F(NoteSafety, LeftCopiesAreKeptWhenTheyDoNotFitAndOfferedWhenCutOffBetweenRenames) {
+  const std::string unfit = "x\r\n" + std::string(30000, 'y');
+  const std::string recover = folder_->File("pagewick.recover");
+  ASSERT_TRUE(WriteNote("saved"));
+  ASSERT_TRUE(WriteFileBytes(recover, unfit));
+  ASSERT_TRUE(Start()) << last_error();
+  const std::string told = DismissBox("could not be restored", IDOK, 30000);
+  EXPECT_NE(told.find("its line 2 is 30,000 characters long"), std::string::npos) << told;
+  ASSERT_TRUE(AdoptMain()) << last_error();
+  const std::vector<std::string> kept = FilesLike("pagewick 2*.txt");
+  ASSERT_EQ(kept.size(), 1u) << told;
+  EXPECT_NE(told.find("kept as " + JoinPath(Folder(), kept[0])), std::string::npos) << told;
+  EXPECT_EQ(ReadFileOrMarker(JoinPath(Folder(), kept[0])), unfit);
+  ASSERT_TRUE(TypeText(edit_, "!"));
+  EXPECT_TRUE(WaitFor([&] { return ReadFileOrMarker(recover) == "!saved" || ReadFileOrMarker(recover) == "saved!"; },
+                      20000, 100))
+      << "this run's copy: " << ReadFileOrMarker(recover).substr(0, 40);
+  const std::string typed = NoteText();
+  app_.Kill();
+  EXPECT_EQ(ReadFileOrMarker(JoinPath(Folder(), kept[0])), unfit) << "the kept copy is untouched";
+
+  // Killed between the copy's two renames: only pagewick.recover.new is there.
+  ASSERT_TRUE(MoveFileA(recover.c_str(), (recover + ".new").c_str()));
+  ASSERT_TRUE(Start()) << last_error();
+  MessageBoxInfo m = WaitMessageBox(app_.pid(), "Pagewick", "did not end normally", 30000);
+  ASSERT_NE(m.hwnd, nullptr) << "pagewick.recover.new is offered at start";
+  EXPECT_EQ(m.text, "Pagewick did not end normally last time. Restore the text it held then?");
+  ASSERT_TRUE(ClickDialogButton(m.hwnd, IDYES));
+  ASSERT_TRUE(AdoptMain()) << last_error();
+  EXPECT_EQ(NoteText(), typed);
+  EXPECT_EQ(ReadFileOrMarker(recover), typed) << "it became this run's copy";
+  EXPECT_FALSE(FileExists(recover + ".new"));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadFileOrMarker(NotePath()), typed);
+  EXPECT_FALSE(FileExists(recover));
+}
+
 }  // namespace
 }  // namespace e2e

@@ -3,9 +3,14 @@
 // the program accepts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "driver/Driver.h"
+#include "pagewick_version.h"
+#include "platform/win32/BcryptCrypto.h"
 #include "update/Sha256.h"
 #include "update/UpdateConfig.h"
+#include "update/UpdateSignature.h"
 
 namespace e2e {
 namespace {
@@ -18,11 +23,18 @@ TEST(Release, ConfigurationFileReadsBackThroughTheUpdateReader) {
   ASSERT_TRUE(ReadFileBytes(JoinPath(release, "pagewick.txt"), &text)) << release;
 
   const pw::UpdateConfig cfg = pw::ParseUpdateConfig(text);
-  EXPECT_EQ(cfg.lines, 4);
-  EXPECT_EQ(cfg.webVersion, "1.4.0");
-  EXPECT_FALSE(pw::IsNewerVersion("1.4.0", cfg.webVersion))
+  EXPECT_EQ(cfg.lines, 5);
+  EXPECT_EQ(cfg.webVersion, PAGEWICK_VERSION_DOTTED);
+  EXPECT_FALSE(pw::IsNewerVersion(PAGEWICK_VERSION_DOTTED, cfg.webVersion))
       << "the release of the running version needs no update";
-  EXPECT_TRUE(pw::IsNewerVersion("1.3.9", cfg.webVersion));
+  EXPECT_TRUE(pw::IsNewerVersion("0.9", cfg.webVersion));
+  // Signed with the key the program carries, as the system's cryptography (CNG) sees it.
+  pw::win32::BcryptSignatureCheck cng;
+  EXPECT_EQ(pw::CheckConfigSignature(text, cfg, pw::PublisherKey(), cng), pw::SignatureVerdict::Good);
+  std::string changed = text;
+  changed[0] = static_cast<char>(changed[0] ^ 1);
+  EXPECT_EQ(pw::CheckConfigSignature(changed, pw::ParseUpdateConfig(changed), pw::PublisherKey(), cng),
+            pw::SignatureVerdict::Bad);
   EXPECT_EQ(cfg.installerUrl,
             "https://www.pagewick.example/software/pagewick/" + cfg.installerFile);
   EXPECT_EQ(pw::InstallerNameProblem(cfg.installerFile), "") << cfg.installerFile;
@@ -33,6 +45,13 @@ TEST(Release, ConfigurationFileReadsBackThroughTheUpdateReader) {
   std::string hex;
   ASSERT_TRUE(pw::ParseSha256Hex(cfg.sha256, hex)) << cfg.sha256;
   EXPECT_EQ(hex, pw::Sha256Hex(installer)) << "line 4 is the installer's SHA-256";
+  // The system's SHA-256, fed in pieces as a download streams in, agrees.
+  pw::win32::BcryptSha256 streamed;
+  for (std::size_t at = 0; at < installer.size(); at += 16384)
+    streamed.Add(installer.data() + at, static_cast<unsigned long>(std::min<std::size_t>(16384, installer.size() - at)));
+  std::string cngHex;
+  ASSERT_TRUE(streamed.Finish(cngHex));
+  EXPECT_EQ(cngHex, hex);
 }
 
 }  // namespace

@@ -136,6 +136,48 @@ TEST_F(Spelling, ChangeIgnoreAllAndAddThroughTheDialog) {
   EXPECT_TRUE(IsWindowEnabled(main_));
 }
 
+// A word list that exists but cannot be read, locked by another program or far too large to
+// be one, is never rewritten with the one new word: the user is told and the file stays whole.
+TEST_F(Spelling, AUserListThatCannotBeReadIsLeftWholeByAddToDictionary) {
+  const std::string dic = folder_->File("pagewick.dic");
+  const std::string words = "Zorblat\r\nQuuxly\r\n";
+  ASSERT_TRUE(WriteFileBytes(dic, words));
+  HANDLE lock = CreateFileA(dic.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(StartVisible()) << last_error();
+  ASSERT_TRUE(SetNote("Quuxly and Frobnitz."));
+  ASSERT_TRUE(ChooseMenu({"File", "Check Spelling"})) << last_error();
+  HWND dlg = WaitSpelling();
+  ASSERT_TRUE(dlg);
+  ASSERT_TRUE(WaitAsked(dlg, "Quuxly")) << "the list's words are unknown while it cannot be read";
+  ASSERT_TRUE(Press(dlg, kAdd));
+  MessageBoxInfo told = WaitMessageBox(app_.pid(), "Pagewick", "could not be added");
+  ASSERT_TRUE(told.hwnd);
+  EXPECT_NE(told.text.find("pagewick.dic: the file is there, but it could not be read"), std::string::npos)
+      << told.text;
+  EXPECT_NE(told.text.find("The file is left as it is."), std::string::npos) << told.text;
+  ASSERT_TRUE(ClickDialogButton(told.hwnd, IDOK));
+  ASSERT_TRUE(WaitAsked(dlg, "Frobnitz"));
+  CloseHandle(lock);
+  EXPECT_EQ(ReadFileOrMarker(dic), words);
+
+  // Now a list of 5 MB: judged by its size, never read or rewritten.
+  std::string big;
+  while (big.size() < (5u << 20)) big += "Zorblat\r\n";
+  big.resize(5u << 20);   // exactly 5 MB: a byte more is told as "6 MB"
+  ASSERT_TRUE(WriteFileBytes(dic, big));
+  ASSERT_TRUE(Press(dlg, kAdd));
+  told = WaitMessageBox(app_.pid(), "Pagewick", "could not be added");
+  ASSERT_TRUE(told.hwnd);
+  EXPECT_NE(told.text.find("it is 5 MB, more than the 4 MB such a file may be."), std::string::npos) << told.text;
+  ASSERT_TRUE(ClickDialogButton(told.hwnd, IDOK));
+  MessageBoxInfo done = WaitMessageBox(app_.pid(), "Pagewick", "spelling check");
+  ASSERT_TRUE(done.hwnd);
+  ASSERT_TRUE(ClickDialogButton(done.hwnd, IDOK));
+  EXPECT_EQ(FileSize(dic), static_cast<long long>(big.size()));
+  EXPECT_TRUE(ReadFileOrMarker(dic) == big);
+}
+
 TEST_F(Spelling, AnEmptyNoteShowsNothing) {
   ASSERT_TRUE(StartVisible()) << last_error();
   ASSERT_TRUE(PutClipboardText("untouched"));

@@ -2,7 +2,7 @@
 """The web site Live Update talks to in the end-to-end tests: HTTPS on port 443 of a loopback
 address of its own, serving the files of one folder.
 
-    update_server.py --root DIR --cert CERT --key KEY --ready FILE [--addresses A B ...]
+    update_server.py --root DIR --cert CERT --key KEY --ready FILE [--keys DIR] [--addresses A B ...]
 
 The first address that can be bound is used and written to FILE once the server listens.
 The test decides every answer through the folder (it writes there before each request):
@@ -11,20 +11,29 @@ The test decides every answer through the folder (it writes there before each re
     PATH.status     holds a status code: that status, with a short HTML body
     PATH.cut        the headers promise the whole file, half of it is sent, then the
                     connection closes (a body cut short)
+    PATH.sign       holds a key name ("test", "other"): the file is served with one more
+                    line, the base64 of `openssl dgst -sha256 -sign --keys/<name>` over it, as
+                    the release signs the configuration file ("test": update-test-key.pem)
+    PATH.length     holds a number: the Content-Length sent, whatever the file holds; the
+                    file's bytes follow and the connection closes
+    PATH.redirect   holds an address: a 302 answer with it as the Location
 Every request is appended to DIR/requests.log ("GET /path").
 """
 import argparse
+import base64
 import http.server
 import os
-import socket
 import ssl
+import subprocess
 import sys
-import threading
+
+KEY_FILES = {'test': 'update-test-key.pem', 'other': 'other-test-key.pem'}
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = 'HTTP/1.1'
     root = '.'
+    keys = '.'
 
     def log_message(self, fmt, *args):
         pass
@@ -41,9 +50,30 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if os.path.isfile(f + '.status'):
             code = int(open(f + '.status').read().strip() or '500')
             return self._send(code, b'<html><body>status %d</body></html>' % code)
+        if os.path.isfile(f + '.redirect'):
+            location = open(f + '.redirect').read().strip()
+            self.send_response(302)
+            self.send_header('Location', location)
+            self.send_header('Content-Length', '0')
+            self.end_headers()
+            return
         if not os.path.isfile(f):
             return self._send(404, b'<html><body>Not Found</body></html>')
         data = open(f, 'rb').read()
+        if os.path.isfile(f + '.sign'):
+            key = os.path.join(self.keys, KEY_FILES[open(f + '.sign').read().strip()])
+            der = subprocess.run(['openssl', 'dgst', '-sha256', '-sign', key], input=data,
+                                 stdout=subprocess.PIPE, check=True).stdout
+            data += base64.b64encode(der) + b'\r\n'
+        if os.path.isfile(f + '.length'):
+            self.send_response(200)
+            self.send_header('Content-Type', 'application/octet-stream')
+            self.send_header('Content-Length', open(f + '.length').read().strip())
+            self.end_headers()
+            self.wfile.write(data)
+            self.wfile.flush()
+            self.close_connection = True
+            return
         if os.path.isfile(f + '.cut'):
             self.send_response(200)
             self.send_header('Content-Type', 'application/octet-stream')
@@ -72,9 +102,11 @@ def main():
     ap.add_argument('--key', required=True)
     ap.add_argument('--ready', required=True)
     ap.add_argument('--port', type=int, default=443)
+    ap.add_argument('--keys', default=os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'keys'))
     ap.add_argument('--addresses', nargs='+', default=['127.0.0.1'])
     a = ap.parse_args()
     Handler.root = a.root
+    Handler.keys = a.keys
     server = None
     for addr in a.addresses:
         try:

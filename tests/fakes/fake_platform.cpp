@@ -86,11 +86,19 @@ FileError FileSystem::WriteFile(const std::string& p, const std::string& data) {
     writes.push_back(p);
     if (sharedLog) sharedLog->push_back("write:" + p);
     if (unwritable.count(p)) return {true, "Access is denied."};
+    if (full.count(p)) {
+        files[p] = data.substr(0, data.size() / 2);   // written in place: cut short
+        return {true, kDiskFull};
+    }
     files[p] = data;
     return {};
 }
 
 FileError FileSystem::WriteReplace(const std::string& p, const std::string& data) {
+    if (full.count(p)) {
+        writes.push_back(p);
+        return {true, kDiskFull};   // the copy beside it failed: the old content stays
+    }
     return WriteFile(p, data);  // the old content survives a failure either way
 }
 

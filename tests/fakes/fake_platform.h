@@ -123,6 +123,27 @@ public:
     void Destroy() override;
     void StartTimer(int id, unsigned ms) override { timers[id] = ms; ++timerStarts; }
     void StopTimer(int id) override { timers.erase(id); }
+    // The mouse moves to a point of the client area (twips). As the system routes it: to the
+    // topmost control under it that takes the mouse (a clickable one; plain labels and pictures
+    // let it through), else to the form itself (id 0); backdrops lie beneath every other control.
+    void MouseAt(float x, float y) {
+        const auto under = [&](const fake::Control& c) {
+            return (c.def.style & csClickable) && x >= c.left && x < c.left + c.width && y >= c.top &&
+                   y < c.top + c.height;
+        };
+        for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+            if (!((*it)->def.style & csBackdrop) && under(**it)) return events.MouseMove((*it)->def.id, 0);
+        for (const auto& c : controls)
+            if ((c->def.style & csBackdrop) && under(*c)) return events.MouseMove(c->def.id, 0);
+        events.MouseMove(0, 0);
+    }
+    // Enter and Esc as the host handles them in every window but the main one: Enter presses
+    // the default button, Esc closes the window as its close box does.
+    void PressEnter() {
+        for (const auto& c : controls)
+            if (c->def.style & csDefault) return events.Command(c->def.id);
+    }
+    void PressEsc() { RunClose(events, *this, vbFormControlMenu); }
     // Fires a running timer as its WM_TIMER would.
     bool FireTimer(int id) {
         if (!timers.count(id)) return false;
@@ -248,6 +269,8 @@ public:
         renames.push_back({from, to});
         return {};
     }
+    bool KeepsStreams(const std::string&) override { return streams; }
+    bool streams = true;                       // the file system keeps "file:stream" names
     std::map<std::string, long long> sizes;   // sizes reported without holding the bytes
     std::vector<std::pair<std::string, std::string>> renames;
 
@@ -255,6 +278,8 @@ public:
     std::map<std::string, unsigned> attributes;
     std::set<std::string> unreadable;      // exist but cannot be opened
     std::set<std::string> unwritable;      // writes fail with "Access is denied."
+    std::set<std::string> full;            // the disk fills up half-way through writing these
+    static constexpr const char* kDiskFull = "There is not enough space on the disk.";
     std::vector<std::string> writes;       // paths written, in order
     std::vector<std::string> removed;      // paths RemoveFile was asked for, in order
     std::vector<std::string>* sharedLog = nullptr;
@@ -263,9 +288,18 @@ public:
 class Clipboard : public IClipboard {
 public:
     bool HasText() override { return hasText; }
-    std::string GetText() override { return text; }
-    void SetText(const std::string& t) override { text = t; hasText = true; }
+    bool ReadText(std::string& t) override {
+        t = hasText && !busy ? text : std::string();
+        return hasText && !busy;
+    }
+    bool SetText(const std::string& t) override {
+        if (busy) return false;
+        text = t;
+        hasText = true;
+        return true;
+    }
     bool hasText = false;
+    bool busy = false;   // another program holds the clipboard open: no reading or writing
     std::string text;
 };
 

@@ -26,6 +26,7 @@ public:
     float charWidth = 100, lineHeight = 240;
     int failAtDraw = -1;          // the printer refuses the drawing with this number (from 0)
     std::string failReason = "The printer is out of paper.";
+    bool failIsCancel = false;    // that failure is the user cancelling the printer's file-name prompt
 
     std::vector<Draw> draws;      // every Print with non-empty text
     std::vector<Job> jobs;
@@ -72,6 +73,7 @@ public:
     float FontSize() const override { return size_; }
     void SetFontSize(float s) override { size_ = s; if (inJob_) jobs.back().fontSize = s; }
     bool Failed() const override { return failed_; }
+    bool Cancelled() const override { return failed_ && failIsCancel; }
     std::string FailureReason() const override { return failed_ ? failReason : ""; }
     std::string DeviceName() const override { return name_; }
     void AbortDoc() override {

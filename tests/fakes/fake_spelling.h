@@ -25,6 +25,7 @@ public:
     std::string document;        // the open document's text
     std::string checked;         // what the user's check turns the document into
     bool cutLosesClipboard = false;   // another program empties the clipboard during Cut
+    bool heldAfterCut = false;        // another program holds the clipboard open after Cut
     bool released = false;
 
     bool Run(const std::string& call) {
@@ -39,6 +40,7 @@ public:
                 clipboard_.hasText = false;
                 clipboard_.text.clear();
             }
+            if (heldAfterCut) clipboard_.busy = true;
         }
         return true;
     }

@@ -13,10 +13,13 @@ class MainWindowTest : public ::testing::Test {
 protected:
     Fakes f;
     std::unique_ptr<frmPagewick> main;
-    // Creates and loads the main window; false when the load step ended the process.
+    // Creates and loads the main window and lets its first timers come (the tray icon goes to
+    // the tray once the shown window has painted); false when the load step ended the process.
     bool Start() {
         main = std::make_unique<frmPagewick>(f.platform);
-        return main->Load();
+        if (!main->Load()) return false;
+        static_cast<Form&>(main->form()).FireTimer(Tray::kTrayIconTimer);
+        return true;
     }
 };
 

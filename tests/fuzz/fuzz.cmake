@@ -42,13 +42,20 @@ pagewick_fuzz(spelling_fuzz SpellingFuzz.ShortRun 512 ${_src}/tests/fuzz/spellin
   SOURCES ${_src}/tests/fuzz/spelling_fuzz.cpp ${_src}/options/spelling/SpellTokenizer.cpp ${_src}/options/spelling/SpellWords.cpp
           ${_src}/options/spelling/SpellChecker.cpp ${_src}/options/spelling/SpellSuggest.cpp ${_src}/options/spelling/SpellSession.cpp
           ${_src}/platform/TextCodec.cpp
+          ${_src}/options/spelling/Inflate.cpp
   HEADERS ${_src}/options/spelling/SpellTokenizer.h ${_src}/options/spelling/SpellWords.h ${_src}/options/spelling/SpellChecker.h
-          ${_src}/options/spelling/SpellSession.h
+          ${_src}/options/spelling/SpellSession.h ${_src}/options/spelling/Inflate.h)
+# The word list's unpacker: any bytes, and zlib's own streams of them.
+pagewick_fuzz(inflate_fuzz InflateFuzz.ShortRun 4096 ${_src}/tests/fuzz/inflate_corpus
+  SOURCES ${_src}/tests/fuzz/inflate_fuzz.cpp ${_src}/options/spelling/Inflate.cpp
+  HEADERS ${_src}/options/spelling/Inflate.h
   LIBS -lz)
 # The Live Update configuration reader.
 pagewick_fuzz(update_config_fuzz UpdateConfigFuzz.ShortRun 512 ${_src}/tests/fuzz/update_corpus
   SOURCES ${_src}/tests/fuzz/update_config_fuzz.cpp ${_src}/update/UpdateConfig.cpp
-  HEADERS ${_src}/update/UpdateConfig.h)
+          ${_src}/update/UpdateSignature.cpp ${_src}/update/Sha256.cpp
+  HEADERS ${_src}/update/UpdateConfig.h ${_src}/update/UpdateSignature.h ${_src}/platform/downloads.h
+  LIBS -I${CMAKE_BINARY_DIR}/generated)
 # The Open... reader (the text a file's bytes give, and its measure against the note's limits).
 pagewick_fuzz(open_fuzz OpenFuzz.ShortRun 4096 ${_src}/tests/fuzz/corpus-open
   SOURCES ${_src}/tests/fuzz/open_fuzz.cpp ${_src}/editor/OpenText.cpp ${_src}/storage/NoteEncoding.cpp

@@ -8,6 +8,19 @@
 #include <vector>
 
 #include "update/UpdateConfig.h"
+#include "update/UpdateSignature.h"
+
+namespace {
+// Counts the calls; never says yes, so only the reading of line 5 is exercised.
+struct NoSignature : pw::ISignatureCheck {
+    int calls = 0;
+    bool VerifyP256(const std::string& key, const std::string& digest, const std::string& rs) override {
+        if (key.size() != 64 || digest.size() != 32 || rs.size() != 64) std::abort();
+        ++calls;
+        return false;
+    }
+};
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -32,5 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::string hex;
     if (pw::ParseSha256Hex(c.sha256, hex) && hex.size() != 64) std::abort();
+    // The signature line: whatever it holds, the verdict is never Good without the key's yes,
+    // and the signed part lies within the text.
+    if (c.signedBytes > size) std::abort();
+    NoSignature check;
+    if (pw::CheckConfigSignature(text, c, pw::PublisherKey(), check) == pw::SignatureVerdict::Good) std::abort();
+    std::string der, rs;
+    if (pw::Base64Decode(c.signature, der) && der.size() > c.signature.size()) std::abort();
+    if (pw::DerSignatureToRS(text, rs) && rs.size() != 64) std::abort();
+    // The numbered names keep the folder.
+    const std::string numbered = pw::NumberedName("C:\\d\\" + c.installerFile, 2);
+    if (numbered.compare(0, 5, "C:\\d\\") != 0) std::abort();
     return 0;
 }

@@ -199,6 +199,25 @@ TEST_F(FileCommandsTest, SaveAsWritesUnderTheTypedNameWithTheSwitchOffAndChanges
     EXPECT_TRUE(f.ui.boxes.empty());
 }
 
+// A disk that fills up while the chosen file is written leaves that file as it was, whether
+// Save As... or the save prompt of New writes it; the user is told.
+TEST_F(FileCommandsTest, AFullDiskLeavesTheChosenFileAsItWas) {
+    const std::string path = "C:\\notes\\report.txt";
+    f.fs.files[path] = "the report, whole\r\n";
+    f.fs.full.insert(path);
+    note().SetText("a new text that does not fit on the disk");
+    Save(path);
+    main->Command(mnuSaveAs);
+    Answer(vbYes);
+    Save(path);
+    main->Command(mnuNew);
+    EXPECT_EQ(f.fs.files[path], "the report, whole\r\n");
+    EXPECT_EQ(note().text, "a new text that does not fit on the disk");
+    ASSERT_EQ(f.ui.boxes.size(), 3u);   // Save As..., the prompt, its save
+    EXPECT_EQ(f.ui.boxes[0].text, "The file " + path + " could not be saved:\r\n" + fake::FileSystem::kDiskFull);
+    EXPECT_EQ(f.ui.boxes[2].text, f.ui.boxes[0].text);
+}
+
 TEST_F(FileCommandsTest, EveryFileDialogOpensWithTheNameChosenLast) {
     note().SetText("t");
     Save("C:\\a.txt");

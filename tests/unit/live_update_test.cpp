@@ -1,58 +1,10 @@
 // The Live Update wizard and its window, on fakes: every step, text and failure.
-#include <gtest/gtest.h>
-
-#include "fakes/fake_downloads.h"
-#include "fakes/main_window_fixture.h"
-#include "update/Sha256.h"
-#include "update/frmUpdate.h"
+#include "live_update_fixture.h"
 
 namespace pw::fake {
 namespace {
 
-using V = vcUPDATECTL;
-const char kConfig[] = "C:\\Temp\\_vclu.txt";
-const char kDesktop[] = "C:\\Users\\ann\\DESKTOP\\";
-const char kConnectError[] = "Error connecting to host.  Unable to complete Live Update.";
-
-class LiveUpdateTest : public ::testing::Test {
-protected:
-    Fakes f;
-    Downloads dl;
-    std::unique_ptr<frmUpdate> window;
-    Handle owner = 0x42;
-
-    void SetUp() override {
-        f.platform.downloads = &dl;
-        f.app.env["TEMP"] = "C:\\Temp";
-        f.app.env["USERPROFILE"] = "C:\\Users\\ann";
-    }
-    void Open() {
-        window = std::make_unique<frmUpdate>(f.platform);
-        window->ShowModal(owner);
-    }
-    V& ctl() { return *window->updateCtl(); }
-    Control& C(V::Part part) { return static_cast<Control&>(ctl().C(part)); }
-    Form& form() { return *static_cast<Form*>(window->form()); }
-    void Click(V::Part part) { window->Command(frmUpdate::kUpdateCtlBase + part); }
-    int VisibleFrame() {
-        int shown = -1, count = 0;
-        for (int i = 0; i < 3; ++i)
-            if (C(static_cast<V::Part>(V::fraFRAME0 + i)).visible) shown = i, ++count;
-        return count == 1 ? shown : -2;
-    }
-    // Next, then the configuration arrives.
-    void Check(const std::string& config) {
-        Click(V::cmdNEXT);
-        dl.Complete(config);
-    }
-    void CheckAndDownload(const std::string& config) {
-        Check(config);
-        ASSERT_TRUE(C(V::cmdNEXT).enabled) << C(V::lblNO).text;
-        Click(V::cmdNEXT);
-    }
-};
-
-const std::string kNewer = "Pagewick 1.5\r\n1.5.0\r\nhttps://www.pagewick.example/files/pagewick-1.5-setup.exe\r\n";
+const std::string kNewer = Lines("1.5.0", kSetupUrl);
 
 TEST_F(LiveUpdateTest, OpensModallyOverTheMainWindowInItsWelcomeStep) {
     Open();
@@ -116,7 +68,7 @@ TEST_F(LiveUpdateTest, InitialisationTakesTheFoldersAndTheVersion) {
     Open();
     EXPECT_EQ(ctl().TempFolder(), "C:\\Temp\\");
     EXPECT_EQ(ctl().DesktopFolder(), kDesktop);
-    EXPECT_EQ(ctl().CurrentVersion(), "1.4.0");
+    EXPECT_EQ(ctl().CurrentVersion(), PAGEWICK_VERSION_DOTTED);
     EXPECT_EQ(ctl().DownloadedFile(), "");
     EXPECT_EQ(ctl().TotalBytes(), 0);
 
@@ -130,7 +82,7 @@ TEST_F(LiveUpdateTest, InitialisationTakesTheFoldersAndTheVersion) {
     EXPECT_EQ(ctl().TempFolder(), "C:\\Programs\\Pagewick\\");
     EXPECT_EQ(ctl().DesktopFolder(), "\\DESKTOP\\");
     Click(V::cmdNEXT);
-    EXPECT_EQ(dl.started.back().target, "C:\\Programs\\Pagewick\\_vclu.txt");
+    EXPECT_EQ(dl.started.back().request.target, "C:\\Programs\\Pagewick\\_vclu.txt");
 }
 
 TEST_F(LiveUpdateTest, CancelInTheWelcomeStepClosesWithNothingFetched) {
@@ -153,10 +105,12 @@ TEST_F(LiveUpdateTest, NextFetchesTheConfigurationAndShowsItsProgressInBytes) {
     EXPECT_FALSE(C(V::cmdNEXT).enabled);
     EXPECT_TRUE(C(V::cmdCANCEL).focused);
     ASSERT_EQ(dl.started.size(), 1u);
-    EXPECT_EQ(dl.started[0].url, "https://www.pagewick.example/software/pagewick/pagewick.txt");
-    EXPECT_EQ(dl.started[0].target, kConfig);
-    dl.Progress(10, 0);   // size unknown: ignored
-    EXPECT_EQ(C(V::lblPROGRESS).text, " ");
+    EXPECT_EQ(dl.started[0].request.url, "https://www.pagewick.example/software/pagewick/pagewick.txt");
+    EXPECT_EQ(dl.started[0].request.target, kConfig);
+    EXPECT_EQ(dl.started[0].request.maxBytes, 64u * 1024);
+    EXPECT_EQ(dl.started[0].request.saveTo, "");   // a small file: kept in memory
+    dl.Progress(10, 0);   // size unknown: what has arrived
+    EXPECT_EQ(C(V::lblPROGRESS).text, "10 bytes of configuration retreived.");
     dl.Progress(512, 1024);
     EXPECT_EQ(C(V::lblPROGRESS).text, "512 bytes of 1024 bytes of configuration retreived.");
 }
@@ -167,7 +121,7 @@ TEST_F(LiveUpdateTest, ANewerVersionIsOfferedAndTheTemporaryFileIsDeleted) {
     EXPECT_EQ(f.fs.writes, std::vector<std::string>{kConfig});
     EXPECT_EQ(f.fs.removed, std::vector<std::string>{kConfig});
     EXPECT_FALSE(f.fs.FileExists(kConfig));
-    EXPECT_EQ(C(V::lblVERSION).text, "Your version: 1.4.0    Web version: 1.5.0");
+    EXPECT_EQ(C(V::lblVERSION).text, VersionLine("1.5.0"));
     EXPECT_TRUE(C(V::lblYES).visible);
     EXPECT_FALSE(C(V::lblNO).visible);
     EXPECT_TRUE(C(V::cmdNEXT).enabled);
@@ -176,17 +130,26 @@ TEST_F(LiveUpdateTest, ANewerVersionIsOfferedAndTheTemporaryFileIsDeleted) {
 }
 
 TEST_F(LiveUpdateTest, VersionsThatAreNotNewerAreNotOffered) {
-    struct Case { const char* version; bool offered; };
-    const Case cases[] = {{"1.4.0", false}, {"1.4", false}, {"1.3.10", false}, {"1.10.0", true},
-                          {"1.4.1", true},  {"1.5", true},  {" 1.5 ", true},  {"1.5 beta", false},
-                          {"", false},      {"abc", false}};
+    // Against the project's own version, whatever it is.
+    const std::string M = std::to_string(PAGEWICK_VERSION_MAJOR), m = std::to_string(PAGEWICK_VERSION_MINOR),
+                      r = std::to_string(PAGEWICK_VERSION_REVISION);
+    struct Case { std::string version; bool offered; };
+    const Case cases[] = {{M + "." + m + "." + r, false},
+                          {PAGEWICK_VERSION_REVISION == 0 ? M + "." + m : M + "." + m + "." + r, false},
+                          {M + "." + m + "." + std::to_string(PAGEWICK_VERSION_REVISION + 1), true},
+                          {M + "." + std::to_string(PAGEWICK_VERSION_MINOR + 10) + ".0", true},
+                          {std::to_string(PAGEWICK_VERSION_MAJOR + 1), true},
+                          {" " + NewerVersion() + " ", true},
+                          {NewerVersion() + " beta", false},
+                          {"", false},
+                          {"abc", false}};
     for (const Case& c : cases) {
         Open();
-        Check(std::string("Name\r\n") + c.version + "\r\nhttp://h/s.exe\r\n");
+        Check(Lines(c.version, "https://h/s.exe"));
         EXPECT_EQ(C(V::lblYES).visible, c.offered) << c.version;
         EXPECT_EQ(C(V::lblNO).visible, !c.offered) << c.version;
         EXPECT_EQ(C(V::cmdNEXT).enabled, c.offered) << c.version;
-        EXPECT_EQ(C(V::lblVERSION).text, std::string("Your version: 1.4.0    Web version: ") + c.version);
+        EXPECT_EQ(C(V::lblVERSION).text, VersionLine(c.version));
         if (!c.offered) {
             EXPECT_EQ(C(V::lblNO).text, "No update is required.  Click cancel to exit.");
             EXPECT_TRUE(C(V::cmdCANCEL).focused);
@@ -194,26 +157,31 @@ TEST_F(LiveUpdateTest, VersionsThatAreNotNewerAreNotOffered) {
     }
 }
 
-TEST_F(LiveUpdateTest, EmptyOrLineFeedOnlyConfigurationsShowNoUpdate) {
-    for (const char* text : {"", "Name\n1.5\nhttp://h/s.exe\n"}) {
-        Open();
-        Check(text);
-        EXPECT_TRUE(C(V::lblNO).visible);
-        EXPECT_FALSE(C(V::cmdNEXT).enabled);
-        EXPECT_EQ(C(V::lblVERSION).text, "Your version: 1.4.0    Web version: ");
-    }
+TEST_F(LiveUpdateTest, ALineFeedOnlyConfigurationIsNotSigned) {
+    // One line for the reader, so lines 1 to 4 are not all there to be signed: not used. (An
+    // empty configuration is a failed download: see the trust tests.)
+    const std::string lf = "Name\n1.5\nhttps://h/s.exe\n" + Sha256Hex(kBody) + "\n";
+    Open();
+    CheckRaw(lf + SignBase64(lf, TestKeyPath()) + "\n");
+    EXPECT_FALSE(C(V::lblYES).visible);
+    EXPECT_FALSE(C(V::cmdNEXT).enabled);
+    EXPECT_EQ(C(V::lblPROGRESS).text, kNotSigned);
+    EXPECT_EQ(ctl().WebVersion(), "");
 }
 
 TEST_F(LiveUpdateTest, TheInstallerIsDownloadedToTheDesktopWithProgressAndFinish) {
     Open();
-    CheckAndDownload("Pagewick 1.5\r\n1.5.0\r\nhttps://www.pagewick.example/files/setup.exe\r\n");
+    CheckAndDownload(Lines("1.5", "https://www.pagewick.example/files/setup.exe"));
     EXPECT_EQ(ctl().Step(), 2);
     EXPECT_EQ(VisibleFrame(), 2);
     EXPECT_FALSE(C(V::cmdNEXT).enabled);
     EXPECT_EQ(C(V::lblUPDATE).text, std::string("Downloading update for: \r\nPagewick 1.5 to \r\n") + kDesktop + "setup.exe");
     ASSERT_EQ(dl.started.size(), 2u);
-    EXPECT_EQ(dl.started[1].url, "https://www.pagewick.example/files/setup.exe");
-    EXPECT_EQ(dl.started[1].target, std::string(kDesktop) + "setup.exe");
+    EXPECT_EQ(dl.started[1].request.url, "https://www.pagewick.example/files/setup.exe");
+    EXPECT_EQ(dl.started[1].request.target, std::string(kDesktop) + "setup.exe");
+    // Streamed into a file beside the target, at most 256 MiB.
+    EXPECT_EQ(dl.started[1].request.saveTo, std::string(kDesktop) + "setup.exe.part");
+    EXPECT_EQ(dl.started[1].request.maxBytes, 256u * 1024 * 1024);
 
     dl.Progress(500000, 999999);
     EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "500.00 KB of 1000.00 KB downloaded...");
@@ -223,8 +191,9 @@ TEST_F(LiveUpdateTest, TheInstallerIsDownloadedToTheDesktopWithProgressAndFinish
     std::string closedWith = "unset";
     auto host = ctl().CloseRequest;
     ctl().CloseRequest = [&](std::string& file) { closedWith = file; host(file); };
-    dl.Complete("MZ installer bytes");
-    EXPECT_EQ(f.fs.files[std::string(kDesktop) + "setup.exe"], "MZ installer bytes");
+    dl.Complete(kBody);
+    EXPECT_EQ(f.fs.files[std::string(kDesktop) + "setup.exe"], kBody);
+    EXPECT_FALSE(f.fs.FileExists(std::string(kDesktop) + "setup.exe.part"));
     EXPECT_EQ(C(V::cmdCANCEL).text, "Finish");
     EXPECT_TRUE(C(V::cmdCANCEL).focused);
     EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "Download of 1.00 MB complete.");
@@ -241,13 +210,15 @@ TEST_F(LiveUpdateTest, TheInstallerIsDownloadedToTheDesktopWithProgressAndFinish
 
 TEST_F(LiveUpdateTest, CompletionTextsUseTheLastTotalAndTheUsersDecimalSeparator) {
     Open();
-    CheckAndDownload(kNewer);
-    dl.Complete("x");   // no progress report came
+    CheckAndDownload(Lines("1.5", kSetupUrl, "x"));
+    dl.Progress(0, 1);
+    dl.Complete("x");
     EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "Download of 0.00 KB complete.");
 
     f.app.decimalSeparator = ",";
+    f.fs.files.clear();
     Open();
-    CheckAndDownload(kNewer);
+    CheckAndDownload(Lines("1.5", kSetupUrl, std::string(10, 'x')));
     dl.Progress(999990, 999999);
     EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "999,99 KB of 1000,00 KB downloaded...");
     dl.Complete(std::string(10, 'x'));
@@ -305,10 +276,10 @@ TEST_F(LiveUpdateTest, AFailedConnectionWritesNothingAndLeavesOnlyCancel) {
 }
 
 TEST_F(LiveUpdateTest, UnsafeInstallerNamesAreRefusedBeforeAnythingIsDownloaded) {
-    for (const char* line : {"http://h/..\\..\\evil.exe", "http://h/a:b.exe", "http://h/", "http://h/CON.exe",
-                             "http://h/readme.txt", "http://h/setup.exe?v=2", "C:\\evil.exe"}) {
+    for (const char* line : {"https://h/..\\..\\evil.exe", "https://h/a:b.exe", "https://h/", "https://h/CON.exe",
+                             "https://h/readme.txt", "https://h/setup.exe?v=2", "https://h/C:\\evil.exe"}) {
         Open();
-        Check(std::string("Name\r\n1.5\r\n") + line + "\r\n");
+        Check(Lines("1.5", line));
         EXPECT_TRUE(C(V::lblNO).visible) << line;
         EXPECT_FALSE(C(V::lblYES).visible) << line;
         EXPECT_NE(C(V::lblNO).text.find("installer name"), std::string::npos) << line;
@@ -325,7 +296,7 @@ TEST_F(LiveUpdateTest, AChecksumLineGuardsTheInstaller) {
     Open();
     std::string sha = Sha256Hex(body);
     for (char& c : sha) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    CheckAndDownload("N\r\n1.5\r\nhttp://h/setup.exe\r\n " + sha + " \r\n");
+    CheckAndDownload("N\r\n1.5\r\nhttps://h/setup.exe\r\n " + sha + " \r\n");
     dl.Complete(body);
     EXPECT_EQ(f.fs.files[target], body);
     EXPECT_EQ(C(V::cmdCANCEL).text, "Finish");
@@ -333,32 +304,44 @@ TEST_F(LiveUpdateTest, AChecksumLineGuardsTheInstaller) {
     // Wrong bytes: not saved, said so, no Finish.
     f.fs.files.clear();
     Open();
-    CheckAndDownload("N\r\n1.5\r\nhttp://h/setup.exe\r\n" + Sha256Hex(body) + "\r\n");
+    CheckAndDownload("N\r\n1.5\r\nhttps://h/setup.exe\r\n" + Sha256Hex(body) + "\r\n");
     dl.Complete(body.substr(0, 10));
     EXPECT_FALSE(f.fs.FileExists(target));
+    EXPECT_FALSE(f.fs.FileExists(target + ".part"));
     EXPECT_NE(C(V::lblPROGRESSUPDATE).text.find("does not match"), std::string::npos);
     EXPECT_EQ(C(V::cmdCANCEL).text, "&Cancel");
     EXPECT_EQ(ctl().DownloadedFile(), "");
 
-    // A fourth line that is no checksum: the update is refused. An empty one is no checksum line.
-    Open();
-    Check("N\r\n1.5\r\nhttp://h/setup.exe\r\nnot-a-hash\r\n");
-    EXPECT_NE(C(V::lblNO).text.find("checksum"), std::string::npos);
-    EXPECT_FALSE(C(V::cmdNEXT).enabled);
-    Open();
-    CheckAndDownload("N\r\n1.5\r\nhttp://h/setup.exe\r\n\r\n");
+    // A fourth line that is no checksum, or an empty one, although signed: the update is refused.
+    for (const char* line4 : {"not-a-hash", ""}) {
+        Open();
+        Check(std::string("N\r\n1.5\r\nhttps://h/setup.exe\r\n") + line4 + "\r\n");
+        EXPECT_TRUE(C(V::lblNO).visible) << line4;
+        EXPECT_NE(C(V::lblNO).text.find("checksum"), std::string::npos) << line4;
+        EXPECT_FALSE(C(V::cmdNEXT).enabled) << line4;
+    }
 }
 
 TEST_F(LiveUpdateTest, AFailedWriteIsReportedNotCompleted) {
     Open();
     CheckAndDownload(kNewer);
     const std::string target = std::string(kDesktop) + "pagewick-1.5-setup.exe";
-    f.fs.unwritable.insert(target);
+    // The streamed file cannot be given its name: removed, said so.
+    f.fs.unwritable.insert(target + ".part");
     dl.Progress(5, 5);
-    dl.Complete("12345");
-    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "The update could not be saved to " + target + ": Access is denied.");
+    dl.Complete(kBody);
+    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text,
+              "The update could not be saved to " + target + ": Access is denied.  Unable to complete Live Update.");
     EXPECT_EQ(C(V::cmdCANCEL).text, "&Cancel");
     EXPECT_EQ(ctl().DownloadedFile(), "");
+    EXPECT_TRUE(DesktopFiles().empty());
+
+    // The service cannot create the file to stream into.
+    Open();
+    CheckAndDownload(kNewer);
+    dl.Fail("Access is denied.", DownloadError::Write);
+    EXPECT_EQ(C(V::lblPROGRESSUPDATE).text, "The update could not be saved to " + target +
+                                                ".part: Access is denied.  Unable to complete Live Update.");
 
     // An unwritable temporary folder stops the check with a text, not with "no update".
     f.fs.unwritable.insert(kConfig);
@@ -384,8 +367,9 @@ TEST_F(LiveUpdateTest, ClosingDropsARunningDownloadAndReopeningStartsAfresh) {
     Click(V::cmdCANCEL);
     EXPECT_FALSE(window->Loaded());
     EXPECT_FALSE(dl.started.back().live);
-    dl.Complete("late");   // nobody listens any more
+    dl.Complete(kBody);   // nobody listens any more
     EXPECT_TRUE(f.fs.writes.size() == 1);
+    EXPECT_TRUE(DesktopFiles().empty());
 
     window->ShowModal(owner);
     EXPECT_TRUE(window->Loaded());

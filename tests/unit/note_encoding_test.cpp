@@ -168,10 +168,11 @@ TEST(NoteEncoding, RecoveryCopyIsAnsiWhileItFitsAndComesBackEitherWay) {
     EXPECT_EQ(fs.files[copy], "caf\xE9");
     r.Update(kWorld);
     EXPECT_EQ(fs.files[copy], kMark + kWorld);
-    std::string back;
+    std::string back, why;
     Recovery next(fs, note, cp);
-    ASSERT_TRUE(next.Pending("", back));
+    ASSERT_TRUE(next.Pending("", back, why));
     EXPECT_EQ(back, kWorld);
+    EXPECT_EQ(why, "");
 }
 
 // ---------------------------------------------------------------- across a restart

@@ -336,6 +336,85 @@ TEST_F(NoteSafety, CompleteNewFileOfACutOffSaveCountsAsACopy) {
     EXPECT_EQ(f.fs.files[kRecover], "written at the last Exit") << "the copy now holds what the box holds";
 }
 
+// A copy a previous run left that cannot be offered (it does not fit the note's limits, or is
+// too large to be read at all) is kept under a new name and the user told, so this run's
+// copies never overwrite it; whatever else was left is looked at next.
+TEST_F(NoteSafety, CopyThatCannotBeOfferedIsKeptUnderANewNameAndTheUserIsTold) {
+    const std::string unfit = "x\r\n" + Line(kMaxLineChars + 1);
+    f.fs.files[kNote] = "saved";
+    f.fs.files[kRecover] = unfit;
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Box(0), "Pagewick did not end normally last time, but the text it held then could not be restored: "
+                      "its line 2 is 20,001 characters long, more than the 20,000 one line of the note can hold."
+                      "\r\n\r\nIt has been kept as " + kKept + ".");
+    EXPECT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.fs.files[kKept], unfit);
+    EXPECT_EQ(f.fs.files.count(kRecover), 0u);
+    EXPECT_EQ(note().text, "saved");
+    Type(" and typed");
+    form()->FireTimer(pw::NoteSafety::kRecoveryTimer);
+    EXPECT_EQ(f.fs.files[kRecover], "saved and typed");
+    EXPECT_EQ(f.fs.files[kKept], unfit);
+
+    // A copy cut off between its renames that is far too large is judged by its size alone;
+    // the older copy beside it is still offered.
+    main.reset();
+    f.ui.boxes.clear();
+    f.fs.files[kRecover + ".new"] = "stand-in";
+    f.fs.sizes[kRecover + ".new"] = 150ll << 20;
+    f.fs.unreadable.insert(kRecover + ".new");
+    f.fs.files[kRecover] = "saved and typed";
+    f.ui.answers = {vbOK, vbYes};
+    ASSERT_TRUE(Start());
+    const std::string kept2 = kFolder + "\\pagewick 2026-12-09 131500 (2).txt";
+    EXPECT_NE(Box(0).find("it is 150 MB, more than the 10 MB"), std::string::npos) << Box(0);
+    EXPECT_NE(Box(0).find("kept as " + kept2), std::string::npos) << Box(0);
+    EXPECT_EQ(f.fs.files[kept2], "stand-in");
+    EXPECT_EQ(Box(1), "Pagewick did not end normally last time. Restore the text it held then?");
+    EXPECT_EQ(note().text, "saved and typed");
+}
+
+TEST_F(NoteSafety, CopyThatCannotBeMovedAsideStaysWholeAndThisRunWritesNoCopy) {
+    const std::string unfit = Line(kMaxLineChars + 1);
+    f.fs.files[kNote] = "saved";
+    f.fs.files[kRecover] = unfit;
+    f.fs.unwritable.insert(kRecover);   // the rename fails
+    ASSERT_TRUE(Start());
+    EXPECT_NE(Box(0).find("It could not be kept under a new name either (Access is denied.), so it stays as " +
+                          kRecover),
+              std::string::npos)
+        << Box(0);
+    f.fs.unwritable.clear();
+    Type(" and typed");
+    form()->FireTimer(pw::NoteSafety::kRecoveryTimer);
+    main->Command(mnuExit);
+    EXPECT_EQ(f.fs.files[kNote], "saved and typed");
+    EXPECT_EQ(f.fs.files[kRecover], unfit) << "neither overwritten by a copy nor removed by the save";
+}
+
+// A copy cut off between its two renames (pagewick.recover.new, complete) counts at start,
+// before the older copy; a restored copy is written before the files it came from go.
+TEST_F(NoteSafety, CopyCutOffBetweenItsRenamesIsOfferedAndARestoreWritesBeforeItRemoves) {
+    f.fs.files[kNote] = "saved";
+    f.fs.files[kRecover + ".new"] = "saved, typed later";
+    f.fs.files[kRecover] = "saved, typed";
+    f.ui.answers = {vbYes};
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(note().text, "saved, typed later");
+    EXPECT_EQ(f.fs.files[kRecover], "saved, typed later");
+    EXPECT_EQ(f.fs.files.count(kRecover + ".new"), 0u);
+
+    // The copy cannot be written: the file the text came from stays for the next start.
+    main.reset();
+    f.fs.files.erase(kRecover);
+    f.fs.files[kNote + ".new"] = "from a save cut off";
+    f.fs.unwritable.insert(kRecover);
+    f.ui.answers = {vbYes};
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(note().text, "from a save cut off");
+    EXPECT_EQ(f.fs.files[kNote + ".new"], "from a save cut off");
+}
+
 // ---------------------------------------------------------------- window bounds
 
 TEST(WindowGeometry, UnusableValuesFallBackToTheDefaultOneByOne) {

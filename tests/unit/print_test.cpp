@@ -302,5 +302,19 @@ TEST_F(PrintCommandTest, ARefusedJobIsNamedToTheUserAndStopsTheCopies) {
     EXPECT_FALSE(f.ui.busy);
 }
 
+// A printer that prints to a file asks for the file's name as the job starts: cancelling that
+// is a cancel, as in the printer dialog. Nothing is said and no further copy is tried.
+TEST_F(PrintCommandTest, CancellingAFilePrintersOwnFileNamePromptIsACancel) {
+    printing.printer.failAtDraw = 0;
+    printing.printer.failIsCancel = true;
+    Answer(true, 2, "Print to PDF");
+    main->mnuPrint_Click();
+    EXPECT_TRUE(f.ui.boxes.empty());
+    ASSERT_EQ(printing.printer.jobs.size(), 1u);
+    EXPECT_TRUE(printing.printer.jobs[0].aborted);
+    EXPECT_TRUE(printing.printer.draws.empty());
+    EXPECT_FALSE(f.ui.busy);
+}
+
 }  // namespace
 }  // namespace pw

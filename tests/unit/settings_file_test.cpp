@@ -263,6 +263,31 @@ TEST_F(SettingsStart, GarbageOrShortFileStillStartsWithDefaultsForTheRest) {
     EXPECT_TRUE(w.form().Visible());
 }
 
+// A settings file far larger than any this program writes (damaged, or another program's) is
+// judged by its size and never read: the user is told, the program starts with its defaults,
+// the file stays as it is until the settings are next saved.
+TEST_F(SettingsStart, HugeFileIsNotReadTheProgramStartsWithDefaultsAndTheUserIsTold) {
+    f.fs.files[kIni] = Join(SoundLines());
+    f.fs.sizes[kIni] = 1100ll << 20;
+    f.fs.unreadable.insert(kIni);   // reading it would be the fault
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(form()->Visible());
+    EXPECT_EQ(form()->Width(), 8445);
+    EXPECT_EQ(form()->Height(), 7245);
+    EXPECT_EQ(main->parts().transparency.value(), "0");
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text,
+              "The settings file " + std::string(kIni) + " was not read: it is 1,100 MB, more than the 8 KB such a "
+              "file may be.\r\n\r\nIt is left as it is for now, and Pagewick starts with its default settings. "
+              "They are written over it when the settings are next saved.");
+    EXPECT_EQ(f.ui.boxes[0].style, vbExclamation);
+    EXPECT_TRUE(f.fs.writes.empty());
+    f.fs.unreadable.clear();
+    f.fs.sizes.clear();
+    main->Command(mnuSavePrefs);
+    EXPECT_EQ(CrLfLines(f.fs.files[kIni]).size(), 22u);
+}
+
 TEST_F(SettingsStart, FailedWriteIsReportedKeepsTheOldFileAndExitStillEnds) {
     f.fs.files[kIni] = Join(SoundLines());
     f.fs.unwritable.insert(kIni);

@@ -120,6 +120,51 @@ TEST_F(SpellCheckTest, ACutThatLeavesNoTextKeepsTheNote) {
     EXPECT_EQ(automation.word.log.back(), "Selection.Cut");
 }
 
+// A clipboard manager or a remote-desktop session may hold the clipboard open for a moment:
+// whenever the clipboard cannot be written or read, the check fails with the note as it was.
+TEST_F(SpellCheckTest, AClipboardHeldByAnotherProgramFailsTheCheckWithTheNoteAsItWas) {
+    const auto Again = [&] {
+        Note("Teh note");
+        f.ui.boxes.clear();
+        f.clipboard = fake::Clipboard();
+        automation.word.log.clear();
+        automation.word.heldAfterCut = false;
+    };
+    // Held when the note is to go on it (nothing to save before): Word never gets the note.
+    Note("Teh note");
+    automation.word.checked = "The note";
+    f.clipboard.busy = true;
+    Check();
+    EXPECT_EQ(note->text, "Teh note");
+    EXPECT_EQ(note->setTextCount + note->replaceCount, 0);
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, kNeedsWord);
+    EXPECT_EQ(automation.word.log.back(), "Documents.Add");
+
+    // Held right after Word's Cut: the checked text cannot be read; the note is not emptied.
+    Again();
+    automation.word.heldAfterCut = true;
+    f.clipboard.SetText("old");
+    Check();
+    EXPECT_EQ(note->text, "Teh note");
+    EXPECT_EQ(note->setTextCount + note->replaceCount, 0);
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, kNeedsWord);
+    EXPECT_EQ(automation.word.log.back(), "Selection.Cut");
+
+    // Held at the start while it has text: that text could not be put back, so Word is not
+    // given the note at all and the clipboard keeps the user's text.
+    Again();
+    f.clipboard.SetText("the user's clipboard");
+    f.clipboard.busy = true;
+    Check();
+    EXPECT_EQ(note->text, "Teh note");
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, kNeedsWord);
+    EXPECT_EQ(f.clipboard.text, "the user's clipboard");
+    EXPECT_EQ(automation.word.log, V{"Word.Quit"});
+}
+
 TEST_F(SpellCheckTest, NoWordAndNoWordListShowsTheMessageAndTouchesNothing) {
     Note("Teh note");
     f.clipboard.SetText("old");
@@ -133,7 +178,7 @@ TEST_F(SpellCheckTest, NoWordAndNoWordListShowsTheMessageAndTouchesNothing) {
     EXPECT_EQ(note->setTextCount, 0);
     EXPECT_EQ(f.clipboard.text, "old");
     // A damaged list is no better than none.
-    resources.data[kWordListResource] = "PWL1 broken";
+    resources.data[kWordListResource] = "PWL2 broken";
     Check();
     EXPECT_EQ(f.ui.boxes.size(), 2u);
 }
@@ -284,6 +329,36 @@ TEST_F(BuiltInTest, AFailedWriteOfTheUserListIsReportedAndLosesNothing) {
     EXPECT_NE(f.ui.boxes[0].text.find("Access is denied."), std::string::npos);
     EXPECT_EQ(f.ui.boxes[0].style, vbExclamation);
     EXPECT_EQ(f.ui.boxes[1].text, "The spelling check is complete.");
+}
+
+// A word list that exists but cannot be read (locked by another program, or far too large to
+// be one) is never rewritten with the one new word: the user is told, the file stays whole.
+TEST_F(BuiltInTest, AUserListThatCannotBeReadIsNeverWrittenAndTheUserIsTold) {
+    f.fs.files[kDic] = "Zorblat\r\nQuuxly\r\n";
+    f.fs.unreadable.insert(kDic);
+    Note("Quuxly Zorblat.");
+    Play({Click(frmSpelling::cmdAdd), Click(frmSpelling::cmdAdd)});
+    Check();
+    f.fs.unreadable.clear();
+    f.fs.sizes[kDic] = 1100ll << 20;   // 1.1 GB
+    Note("Frobnitz");
+    Play({Click(frmSpelling::cmdAdd)});
+    Check();
+    EXPECT_EQ(asked, (V{"Quuxly", "Zorblat", "Frobnitz"}));   // the words of the list are unknown now
+    EXPECT_EQ(f.fs.files[kDic], "Zorblat\r\nQuuxly\r\n");
+    EXPECT_TRUE(f.fs.writes.empty());
+    V texts;
+    for (const auto& b : f.ui.boxes) texts.push_back(b.text);
+    ASSERT_EQ(texts.size(), 5u);
+    const std::string lead =
+        "The word could not be added to the user dictionary " + std::string(kDic) + ": the file is there, but ";
+    const std::string tail = "\r\n\r\nThe file is left as it is. The word is accepted until the end of this check.";
+    EXPECT_EQ(texts[0], lead + "it could not be read: The process cannot access the file because it is being "
+                               "used by another process." + tail);
+    EXPECT_EQ(texts[1], texts[0]);
+    EXPECT_EQ(texts[2], "The spelling check is complete.");
+    EXPECT_EQ(texts[3], lead + "it is 1,100 MB, more than the 4 MB such a file may be." + tail);
+    EXPECT_EQ(f.ui.boxes[3].style, vbExclamation);
 }
 
 class CheckSpellingMenu : public fake::MainWindowTest {};

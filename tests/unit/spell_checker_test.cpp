@@ -1,6 +1,7 @@
 // The built-in checker: its word list, the words it looks at, its decisions and suggestions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,7 @@ TEST(SpellWordList, LoadsThePackedListAndRejectsDamagedData) {
     EXPECT_FALSE(list.Load(bad));
     EXPECT_EQ(list.size(), 0u);
     EXPECT_FALSE(list.Load(fake::PackedWordList().substr(0, 1000)));
-    EXPECT_FALSE(list.Load("PWL1"));
+    EXPECT_FALSE(list.Load("PWL2"));
     EXPECT_FALSE(list.Load(""));
     list.Add("Pagewick");
     list.Add("Pagewick");
@@ -116,6 +117,32 @@ TEST_F(SpellCheckerTest, SuggestionsBestFirstInTheTypedCase) {
     EXPECT_TRUE(checker.Suggest("xqzjvkw").empty());
     EXPECT_TRUE(checker.Suggest(std::string(200, 'a')).empty());
     EXPECT_TRUE(checker.Suggest("").empty());
+}
+
+TEST_F(SpellCheckerTest, CommonerWordsSoundAlikesAndNamesLast) {
+    // The list knows how common each word is (SCOWL's size levels); the user's words count as common.
+    auto rank = [this](const std::string& w) {
+        for (std::uint32_t i = 0; i < list.size(); ++i)
+            if (list.Word(i) == w) return static_cast<int>(list.Rank(i));
+        return -1;
+    };
+    EXPECT_EQ(rank("the"), 0);
+    EXPECT_EQ(rank("zucchini's"), rank("zucchini"));   // a possessive as common as its word
+    EXPECT_EQ(rank("zucchini"), 2);
+    EXPECT_EQ(rank("abalone"), 3);
+    checker.AddWord("Pagewick");
+    EXPECT_EQ(rank("Pagewick"), WordList::kUserWordRank);
+    // Of words equally near, the commoner first ("lints", "trued" are as near).
+    EXPECT_EQ(checker.Suggest("limts").front(), "limits");
+    EXPECT_EQ(checker.Suggest("tryed").front(), "tried");
+    // A word typed in lower case gets the word before the name; a capitalised one keeps its case.
+    EXPECT_EQ(checker.Suggest("caterpiller").front(), "caterpillar");
+    EXPECT_EQ(checker.Suggest("Caterpiller").front(), "Caterpillar");
+    // Three edits off, but sounding the same.
+    EXPECT_EQ(checker.Suggest("excesvly").front(), "excessively");
+    EXPECT_EQ(checker.Suggest("dynamcly").front(), "dynamically");
+    const auto five = checker.Suggest("seperatly", 5);
+    EXPECT_NE(std::find(five.begin(), five.end(), "separately"), five.end());
 }
 
 TEST(SpellDistance, WeightsAndLimit) {

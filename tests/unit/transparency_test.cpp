@@ -123,7 +123,7 @@ protected:
     void Open() {
         main->Command(mnuTrans);
         ASSERT_NE(dlg(), nullptr);
-        dlg()->Form_Activate();   // showing it makes it the active window
+        dlg()->Form_Activate(true);   // showing it makes it the active window, after the main window
     }
     void Move(int opacity) {
         C(frmTrans::sliderTrans).value = opacity;
@@ -180,8 +180,12 @@ TEST_F(TransDialog, MovingTheSliderChangesOnlyTheLabelUntilTheDialogIsActivatedA
     EXPECT_EQ(C(frmTrans::lblSlider).text, "15%");
     EXPECT_EQ(main->parts().transparency.value(), "30");
     EXPECT_EQ(form()->alpha, 178);
-    // Back to the dialog: the stored value again.
-    dlg()->Form_Activate();
+    // Away to another program and back: the slider and the label keep the move.
+    dlg()->Form_Activate(false);
+    EXPECT_EQ(C(frmTrans::sliderTrans).value, 85);
+    EXPECT_EQ(C(frmTrans::lblSlider).text, "15%");
+    // Back to the dialog from the main window: the stored value again.
+    dlg()->Form_Activate(true);
     EXPECT_EQ(C(frmTrans::sliderTrans).value, 70);
     EXPECT_EQ(C(frmTrans::lblSlider).text, "30%");
     EXPECT_EQ(f.fs.writes.size(), 0u);
@@ -201,7 +205,7 @@ TEST_F(TransDialog, SetTransparencyAppliesAndStoresTheValueWhichTheNextSaveWrite
     EXPECT_TRUE(f.fs.writes.empty());
     // Enter presses the button.
     Move(10);
-    dlg()->Command(1);
+    dlgForm()->PressEnter();
     EXPECT_EQ(form()->alpha, 26);
     EXPECT_EQ(main->parts().transparency.value(), "90");
     // 0% leaves the window layered and fully opaque.
@@ -232,7 +236,7 @@ TEST_F(TransDialog, EscClosesAndExitUnloadsAnOpenDialog) {
     ASSERT_TRUE(Start());
     Open();
     const Handle h = dlgForm()->hWnd();
-    dlg()->Command(2);   // Esc
+    dlgForm()->PressEsc();
     EXPECT_FALSE(dlg()->Loaded());
     EXPECT_FALSE(f.ui.modeless.count(h));
     // A new one is made on the next click.

@@ -58,6 +58,50 @@ TEST_F(Main, TrayRecordHasTheFixedFieldsTheFileIconAndThePaddedTip) {
     EXPECT_EQ(f.shell.notifications[1].second, r);
 }
 
+TEST_F(Main, TheIconFollowsTheShownWindowOnce) {
+    // The window first; the icon on the timer that follows the window's painting.
+    main = std::make_unique<frmPagewick>(f.platform);
+    ASSERT_TRUE(main->Load());
+    EXPECT_TRUE(form()->Visible());
+    EXPECT_TRUE(f.shell.notifications.empty());
+    ASSERT_TRUE(form()->FireTimer(Tray::kTrayIconTimer));
+    ASSERT_EQ(f.shell.notifications.size(), 1u);
+    EXPECT_EQ(f.shell.notifications[0].first, NIM_ADD_);
+    EXPECT_FALSE(form()->FireTimer(Tray::kTrayIconTimer));
+    main->Command(mnuExit);
+    ASSERT_EQ(f.shell.notifications.size(), 2u);
+    EXPECT_EQ(f.shell.notifications[1].first, NIM_DELETE_);
+}
+
+TEST_F(Main, MinimisedBeforeTheIconCameTheIconGoesFirst) {
+    main = std::make_unique<frmPagewick>(f.platform);
+    ASSERT_TRUE(main->Load());
+    form()->SetState(vbMinimized);
+    EXPECT_FALSE(form()->Visible());
+    ASSERT_EQ(f.shell.notifications.size(), 1u);
+    EXPECT_FALSE(form()->FireTimer(Tray::kTrayIconTimer));
+    EXPECT_EQ(f.shell.notifications.size(), 1u);
+}
+
+TEST_F(Main, ClosedToTheTrayBeforeTheIconCameTheIconGoesFirst) {
+    main = std::make_unique<frmPagewick>(f.platform);
+    ASSERT_TRUE(main->Load());
+    bool cancel = false;
+    main->Form_QueryUnload(cancel, vbFormControlMenu);
+    EXPECT_TRUE(cancel);
+    EXPECT_FALSE(form()->Visible());
+    ASSERT_EQ(f.shell.notifications.size(), 1u);
+    EXPECT_FALSE(form()->FireTimer(Tray::kTrayIconTimer));
+}
+
+TEST_F(Main, StartedInTheTrayTheIconComesAtOnce) {
+    f.app.command = "/background";
+    main = std::make_unique<frmPagewick>(f.platform);
+    ASSERT_TRUE(main->Load());
+    ASSERT_EQ(f.shell.notifications.size(), 1u);
+    EXPECT_FALSE(form()->FireTimer(Tray::kTrayIconTimer));
+}
+
 TEST(TrayTip, LongTextIsCutSoTheFieldStillEndsWithANul) {
     const auto tip = FormatTip(std::string(80, 'x'));
     EXPECT_EQ(std::string(tip.begin(), tip.end()), std::string(63, 'x') + '\0');
@@ -132,6 +176,7 @@ TEST(TrayImage, ReadableFileElseTheBuiltInIconAtTheSystemSmallIconSize) {
         if (c.fileThere) f.fs.files[kIco] = "icon";
         frmPagewick main(f.platform);
         ASSERT_TRUE(main.Load());
+        static_cast<fake::Form&>(main.form()).FireTimer(Tray::kTrayIconTimer);   // the icon follows the window
         ASSERT_EQ(f.shell.notifications.size(), 1u);
         EXPECT_EQ(At32(f.shell.notifications[0].second, 20), c.tray);
         // The window-icon rule is the same as ever: an unreadable file clears the small icon.
@@ -407,7 +452,7 @@ TEST_F(Main, ActivateValidatesThenSetsTheControlAndEscCloses) {
 
     // Only Windows checked is valid; Enter activates like the button.
     d->Ctl(frmHotkey::chkWindows)->value = 1;
-    d->events.Command(1);
+    d->PressEnter();
     EXPECT_EQ(f.ui.boxes.size(), 2u);
     EXPECT_TRUE(main->parts().VBHotKey1.enabled());
     EXPECT_EQ(main->parts().VBHotKey1.vkey(), 'K');
@@ -429,7 +474,7 @@ TEST_F(Main, ActivateValidatesThenSetsTheControlAndEscCloses) {
 
     // Esc closes it; the next opening reads the control afresh.
     const Handle closed = d->hWnd();
-    d->events.Command(2);
+    d->PressEsc();
     EXPECT_TRUE(d->destroyed);
     EXPECT_EQ(f.ui.modeless.count(closed), 0u);
     main->Command(mnuHotkey);

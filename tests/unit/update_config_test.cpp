@@ -1,4 +1,5 @@
-// The configuration-file reader, the version rule, the installer-name rule, "#0.00" and SHA-256.
+// The configuration-file reader, the version rule, the installer-name rule, numbered names,
+// "#0.00" and SHA-256.
 #include <gtest/gtest.h>
 
 #include "update/Sha256.h"
@@ -89,6 +90,23 @@ TEST(UpdateConfig, ChecksumLinesAreSixtyFourHexDigits) {
     EXPECT_FALSE(ParseSha256Hex(std::string(65, 'a'), hex));
     EXPECT_FALSE(ParseSha256Hex(std::string(63, 'a') + "g", hex));
     EXPECT_FALSE(ParseSha256Hex("", hex));
+}
+
+TEST(UpdateConfig, LineFiveIsTheSignatureAndLinesOneToFourAreWhatItSigns) {
+    const std::string four = "N\r\n1.5\rhttps://h/s.exe\r\nabc\r\n";
+    UpdateConfig c = ParseUpdateConfig(four + "c2ln\r\nmore\r\n");
+    EXPECT_EQ(c.signature, "c2ln");
+    EXPECT_EQ(c.signedBytes, four.size());
+    EXPECT_EQ(c.lines, 6);
+    // Line 4 without its line end is not all there.
+    EXPECT_EQ(ParseUpdateConfig("N\r\n1.5\r\nu\r\nabc").signedBytes, 0u);
+    EXPECT_EQ(ParseUpdateConfig("N\r\n1.5\r\nu\r\n").signedBytes, 0u);
+}
+
+TEST(UpdateConfig, TakenNamesAreNumberedBeforeTheExtension) {
+    EXPECT_EQ(NumberedName("C:\\d\\setup.exe", 2), "C:\\d\\setup (2).exe");
+    EXPECT_EQ(NumberedName("C:\\d\\pagewick-1.5-setup.exe", 10), "C:\\d\\pagewick-1.5-setup (10).exe");
+    EXPECT_EQ(NumberedName("C:\\d.x\\setup", 3), "C:\\d.x\\setup (3)");   // a dot in the folder only
 }
 
 TEST(Sha256, KnownDigestsAcrossBlockBoundaries) {

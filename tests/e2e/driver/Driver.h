@@ -19,6 +19,8 @@ namespace e2e {
 
 // Default patience for anything that should happen "at once" in the program.
 constexpr DWORD kWaitMs = 10000;
+// The program's start to a visible main window.
+constexpr DWORD kStartWaitMs = 30000;
 
 class Deadline {
  public:
