@@ -18,14 +18,15 @@ std::string Sentence(const std::string& why) { return !why.empty() && why.back()
 NoteSafety::NoteSafety(const NoteWindow& window, const bool& unloaded)
     : NoteWindow(window),
       unloaded_(unloaded),
-      noteKeeper_(std::make_unique<NoteKeeper>(p_.fs, NotePath(p_.app.Path()))),
-      recovery_(std::make_unique<Recovery>(p_.fs, NotePath(p_.app.Path()))) {}
+      noteKeeper_(std::make_unique<NoteKeeper>(p_.fs, NotePath(p_.app.Path()), p_.CodePage())),
+      recovery_(std::make_unique<Recovery>(p_.fs, NotePath(p_.app.Path()), p_.CodePage())) {}
 
 NoteSafety::~NoteSafety() = default;
 
 std::string NoteSafety::LoadNoteAtStart() {
     const std::string& notePath = noteKeeper_->path();
-    // Typing and pasting stop at the limit; whole texts are checked before they go in.
+    // Typing and pasting stop at the limit (the box counts characters, as the limit does);
+    // whole texts are checked before they go in.
     txtNote_->Send(EM_SETLIMITTEXT_, static_cast<unsigned long>(kMaxNoteBytes), 0);
 
     std::string note, why;
@@ -87,7 +88,7 @@ bool NoteSafety::SaveNoteFile() {
                          ".\r\nThe text in the window is saved as " + notePath + ".",
                      vbInformation, p_.app.Title());
     }
-    const FileError err = SaveNote(p_.fs, notePath, *txtNote_);
+    const FileError err = SaveNote(p_.fs, notePath, p_.CodePage(), *txtNote_, noteKeeper_->encoding());
     if (err.failed) {
         p_.ui.MsgBox("The note could not be saved to " + notePath + ":\r\n" + err.reason +
                          "\r\n\r\nYour text is still in the window. Free some space or make "

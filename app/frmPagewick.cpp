@@ -37,7 +37,7 @@ bool frmPagewick::Load() {
     def.className = "Pagewick";
     form_ = p_.ui.CreateForm(def, *this, 0);
     txtNote_ = &form_->AddControl({kTxtNote, ControlKind::TextBox, "", 0, 0, kDesignClientWidth,
-                                   kDesignClientHeight, csMultiLine | csVScroll | csTabStop});
+                                   kDesignClientHeight, csMultiLine | csVScroll | csTabStop | csUnicode});
     txtNote_->SetFont(FontSpec());  // Tahoma 9.75 until the settings say otherwise
     form_->SetMenu(MainMenu());
 

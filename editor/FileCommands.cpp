@@ -13,7 +13,7 @@ const char* const kSaveAsFilter = "Text (*.txt)|*.txt|All Files (*.*)|*.*";
 bool Editor::WriteNoteTo(const std::string& path) {
     // By replacement, as the note file is written: a full disk or a failure half-way leaves
     // the chosen file as it was, never cut short.
-    const FileError err = p_.fs.WriteReplace(path, FileFromText(txtNote_->Text()));
+    const FileError err = p_.fs.WriteReplace(path, FileBytesFromText(txtNote_->Text(), p_.CodePage()));
     if (!err.failed) return true;
     p_.ui.MsgBox("The file " + path + " could not be saved:\r\n" + err.reason, vbExclamation, p_.app.Title());
     return false;
@@ -71,7 +71,7 @@ void Editor::Open() {
     }
     // A file of no bytes has no first line: the note stays as it is.
     if (!data.empty()) {
-        std::string text = NoteFromFile(data);
+        std::string text = NoteFromFile(data, p_.CodePage());
         std::string().swap(data);
         const NoteFit fit = CheckNoteFits(text);
         if (!fit.fits()) {

@@ -49,10 +49,13 @@ void FindReplace::ShowFindReplace(IControl& textBox, Handle owner, bool replace)
     findText_ = textBox.SelText();
     findBuffer_.assign(kBufferSize, 0);
     if (replace) replaceBuffer_.assign(kBufferSize, 0);
-    // The last byte the dialog is told about stays NUL: a longer selection opens cut short.
-    const size_t n = std::min<size_t>(findText_.size(), kAnnounced - 1);
-    std::copy(findText_.begin(), findText_.begin() + n, findBuffer_.begin());
-    if (replace) std::copy(findText_.begin(), findText_.begin() + n, replaceBuffer_.begin());
+    // The last character the dialog is told about stays NUL: a longer selection opens cut
+    // short (never between the halves of a surrogate pair).
+    const std::u16string wide = Utf8ToUtf16(findText_);
+    size_t n = std::min<size_t>(wide.size(), kAnnounced - 1);
+    if (n < wide.size() && n > 0 && wide[n - 1] >= 0xD800 && wide[n - 1] <= 0xDBFF) --n;
+    std::copy(wide.begin(), wide.begin() + n, findBuffer_.begin());
+    if (replace) std::copy(wide.begin(), wide.begin() + n, replaceBuffer_.begin());
 
     record_ = FindRecord{};
     record_.owner = owner;
@@ -103,29 +106,20 @@ void FindReplace::Notify(long lParam) {
     }
 }
 
-std::string FindReplace::BufferToString(const char* address, unsigned length) const {
+std::string FindReplace::BufferToString(const char16_t* address, unsigned length) const {
     if (!address) return std::string();
-    const std::vector<char>* buffer = nullptr;
+    const std::vector<char16_t>* buffer = nullptr;
     if (!findBuffer_.empty() && address == findBuffer_.data()) buffer = &findBuffer_;
     else if (!replaceBuffer_.empty() && address == replaceBuffer_.data()) buffer = &replaceBuffer_;
     if (!buffer) return std::string();
     const size_t n = std::min<size_t>(length, buffer->size());
-    const char* end = std::find(address, address + n, '\0');
-    return std::string(address, end);
+    const char16_t* end = std::find(address, address + n, u'\0');
+    return Utf16ToUtf8(address, static_cast<size_t>(end - address));
 }
 
 SearchRules FindReplace::Rules(bool wholeWord, bool matchCase) {
-    if (!tablesRead_) {
-        if (p_.findDialogs) {
-            p_.findDialogs->CharTables(tables_.lower, tables_.word);
-        } else {
-            tables_ = Latin1CharTables();
-        }
-        tables_.word[static_cast<unsigned char>('_')] = true;
-        tablesRead_ = true;
-    }
     SearchRules r;
-    r.tables = &tables_;
+    r.chars = p_.findDialogs ? &p_.findDialogs->CharRules() : &BuiltInCharRules();
     r.wholeWord = wholeWord;
     r.matchCase = matchCase;
     return r;

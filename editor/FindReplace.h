@@ -37,8 +37,8 @@ public:
     void FindUp(const std::string& find, bool wholeWord, bool matchCase);
     void ReplaceFound(const std::string& find, const std::string& replace, bool wholeWord,
                       bool matchCase, bool all);
-    // Text of one of our dialog buffers, cut at its first NUL; anything else reads as empty.
-    std::string BufferToString(const char* address, unsigned length) const;
+    // Text of one of our dialog buffers (UTF-8), cut at its first NUL; anything else reads as empty.
+    std::string BufferToString(const char16_t* address, unsigned length) const;
     // False, after telling the user, when replacing text[start, end) by insert would take the
     // note past what the box can hold.
     bool FitsAfter(const std::string& text, size_t start, size_t end, const std::string& insert, const char* what);
@@ -49,8 +49,8 @@ public:
     std::uintptr_t PreviousProc() const { return previousProc_; }
     const std::string& FindText() const { return findText_; }
     const std::string& ReplaceText() const { return replaceText_; }
-    const std::vector<char>& FindBuffer() const { return findBuffer_; }
-    const std::vector<char>& ReplaceBuffer() const { return replaceBuffer_; }
+    const std::vector<char16_t>& FindBuffer() const { return findBuffer_; }
+    const std::vector<char16_t>& ReplaceBuffer() const { return replaceBuffer_; }
 
 private:
     SearchRules Rules(bool wholeWord, bool matchCase);
@@ -62,11 +62,9 @@ private:
     std::uintptr_t previousProc_ = 0;
     unsigned message_ = 0;
     std::string findText_, replaceText_;
-    std::vector<char> findBuffer_, replaceBuffer_;
+    std::vector<char16_t> findBuffer_, replaceBuffer_;
     FindRecord record_;
     Handle dialog_ = 0;
-    CharTables tables_{};
-    bool tablesRead_ = false;
 };
 
 }  // namespace pw

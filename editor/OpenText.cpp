@@ -1,7 +1,6 @@
 // The text Open... makes of a file's bytes; kept apart from the window so the fuzz target
 // (tests/fuzz/open_fuzz.cpp) can build it alone.
 #include "editor/FileCommands.h"
-#include "storage/NoteFile.h"
 
 namespace pw {
 
@@ -23,10 +22,17 @@ std::string TextFromFile(const std::string& data) {
     return text;
 }
 
-std::string NoteFromFile(std::string data) {
-    // The text box ends its text at a NUL; show each as a space rather than cut the file.
-    NulsToSpaces(data);
-    return TextFromFile(data);
+std::string NoteFromFile(const std::string& data, const ICodePage& cp) {
+    // The text box ends its text at a NUL: decoding shows each as a space rather than cut the file.
+    std::string text;
+    DecodeOpenedFile(data, cp, text);
+    return TextFromFile(text);
+}
+
+std::string FileBytesFromText(const std::string& text, const ICodePage& cp) {
+    std::string bytes;
+    EncodeText(FileFromText(text), TextEncoding::Ansi, cp, bytes);
+    return bytes;
 }
 
 }  // namespace pw

@@ -4,146 +4,132 @@
 
 namespace pw {
 
-const CharTables& Latin1CharTables() {
-    static const CharTables tables = [] {
-        CharTables t{};
-        for (int b = 0; b < 256; ++b) {
-            t.lower[b] = static_cast<unsigned char>(b);
-            const bool asciiAlnum = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
-            const bool latinLetter = b >= 0xC0 && b != 0xD7 && b != 0xF7;
-            t.word[b] = asciiAlnum || latinLetter || b == '_' || b == 0xAA || b == 0xB5 || b == 0xBA;
-        }
-        for (int b = 'A'; b <= 'Z'; ++b) t.lower[b] = static_cast<unsigned char>(b + 32);
-        for (int b = 0xC0; b <= 0xDE; ++b)
-            if (b != 0xD7) t.lower[b] = static_cast<unsigned char>(b + 32);
-        // Windows-1252 letters in the 0x80-0x9F range.
-        const int pairs[][2] = {{0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}};
-        for (const auto& p : pairs) {
-            t.lower[p[0]] = static_cast<unsigned char>(p[1]);
-            t.word[p[0]] = t.word[p[1]] = true;
-        }
-        return t;
-    }();
-    return tables;
-}
-
 namespace {
 
-// One search of one text for one find text. Candidates are found with memchr on the bytes
-// that can stand for the first character (one or two of them for nearly every letter), so a
-// search costs about what a plain memory search does. `from` must not decrease between calls.
+// The code point that ends at s[end] (exclusive), or kNoChar at the start.
+long CodePointBefore(const std::string& s, size_t end) {
+    if (end == 0 || end > s.size()) return kNoChar;
+    size_t start = end - 1;
+    while (start > 0 && end - start < 4 && (static_cast<unsigned char>(s[start]) & 0xC0) == 0x80) --start;
+    std::uint32_t cp;
+    const size_t len = DecodeUtf8At(s.data(), s.size(), start, cp);
+    if (start + len != end) return static_cast<unsigned char>(s[end - 1]);   // a stray byte
+    return static_cast<long>(cp);
+}
+
+long CodePointAt(const std::string& s, size_t at) {
+    if (at >= s.size()) return kNoChar;
+    std::uint32_t cp;
+    DecodeUtf8At(s.data(), s.size(), at, cp);
+    return static_cast<long>(cp);
+}
+
+// One search of one text for one find text. Without Match case both are folded first (the same
+// length, position for position), so the search itself is an exact one: candidates are found
+// with memchr on the first byte, about what a plain memory search costs. Matches start and
+// end on whole characters, since UTF-8 sequences never begin inside one another.
 class Searcher {
 public:
     Searcher(const std::string& text, const std::string& find, const SearchRules& rules)
-        : t_(text.data()), n_(text.size()), find_(find), rules_(rules),
-          tables_(rules.tables ? rules.tables : &Latin1CharTables()) {
-        if (find.empty()) return;
-        const unsigned char first = static_cast<unsigned char>(find[0]);
+        : rules_(rules), chars_(rules.chars ? rules.chars : &BuiltInCharRules()) {
         if (rules.matchCase) {
-            firsts_[0] = first;
-            nFirsts_ = 1;
+            t_ = &text;
+            find_ = find;
+        } else if (IsAscii(find)) {
+            // An ASCII find text can only match ASCII, and no other character's lowercase
+            // is ASCII in the folded text: compare ASCII case-blind on the text itself.
+            t_ = &text;
+            find_ = FoldCase(find, *chars_);
+            asciiFold_ = true;
         } else {
-            folded_.resize(find.size());
-            for (size_t i = 0; i < find.size(); ++i)
-                folded_[i] = static_cast<char>(tables_->lower[static_cast<unsigned char>(find[i])]);
-            for (int b = 0; b < 256; ++b) {
-                if (tables_->lower[b] != tables_->lower[first]) continue;
-                isFirst_[b] = true;
-                if (nFirsts_ < 2) firsts_[nFirsts_] = static_cast<unsigned char>(b);
-                ++nFirsts_;
-            }
+            folded_ = FoldCase(text, *chars_);
+            t_ = &folded_;
+            find_ = FoldCase(find, *chars_);
         }
-        next_[0] = next_[1] = kNotFound;
     }
 
-    size_t Find(size_t from, int beforeFrom, size_t limit) {
+    size_t Find(size_t from, long beforeFrom, size_t limit) const {
         const size_t m = find_.size();
+        const size_t n = t_->size();
         if (m == 0) return kNotFound;
-        if (limit > n_) limit = n_;
+        if (limit > n) limit = n;
+        const char* t = t_->data();
+        const unsigned char first = static_cast<unsigned char>(find_[0]);
+        if (asciiFold_ && first >= 'a' && first <= 'z') {
+            // Two first bytes: the nearer of the two memchr candidates each time.
+            const unsigned char upper = static_cast<unsigned char>(first - 32);
+            size_t pos = from, nextLower = from, nextUpper = from;
+            bool haveLower = false, haveUpper = false;
+            while (pos + m <= limit) {
+                const size_t span = limit - m + 1;
+                if (!haveLower || nextLower < pos) nextLower = Chr(t, first, pos, span), haveLower = true;
+                if (!haveUpper || nextUpper < pos) nextUpper = Chr(t, upper, pos, span), haveUpper = true;
+                const size_t c = nextLower < nextUpper ? nextLower : nextUpper;
+                if (c == kNotFound) return kNotFound;
+                if (RestMatches(t, c) && WordOk(c, from, beforeFrom)) return c;
+                pos = c + 1;
+            }
+            return kNotFound;
+        }
         size_t pos = from;
         while (pos + m <= limit) {
-            const size_t c = NextCandidate(pos);
-            if (c == kNotFound || c + m > limit) return kNotFound;
-            if (RestMatches(c) && WordOk(c, from, beforeFrom)) return c;
+            const void* p = std::memchr(t + pos, first, limit - m + 1 - pos);
+            if (!p) return kNotFound;
+            const size_t c = static_cast<size_t>(static_cast<const char*>(p) - t);
+            if (RestMatches(t, c) && WordOk(c, from, beforeFrom)) return c;
             pos = c + 1;
         }
         return kNotFound;
     }
+    size_t findSize() const { return find_.size(); }
 
 private:
-    size_t Chr(unsigned char b, size_t from) const {
-        if (from >= n_) return kNotFound;
-        const void* p = std::memchr(t_ + from, b, n_ - from);
-        return p ? static_cast<size_t>(static_cast<const char*>(p) - t_) : kNotFound;
+    static size_t Chr(const char* t, unsigned char b, size_t from, size_t end) {
+        if (from >= end) return kNotFound;
+        const void* p = std::memchr(t + from, b, end - from);
+        return p ? static_cast<size_t>(static_cast<const char*>(p) - t) : kNotFound;
     }
 
-    size_t NextCandidate(size_t from) {
-        if (nFirsts_ > 2) {
-            for (size_t i = from; i < n_; ++i)
-                if (isFirst_[static_cast<unsigned char>(t_[i])]) return i;
-            return kNotFound;
-        }
-        if (from < lastFrom_) next_[0] = next_[1] = kNotFound, primed_ = false;
-        lastFrom_ = from;
-        size_t best = kNotFound;
-        for (int k = 0; k < nFirsts_; ++k) {
-            if (!primed_ || (next_[k] != kNotFound && next_[k] < from)) next_[k] = Chr(firsts_[k], from);
-            if (next_[k] < best) best = next_[k];
-        }
-        primed_ = true;
-        return best;
-    }
-
-    bool RestMatches(size_t c) const {
+    bool RestMatches(const char* t, size_t c) const {
         const size_t m = find_.size();
-        if (rules_.matchCase) {
-            for (size_t i = 1; i < m; ++i)
-                if (t_[c + i] != find_[i]) return false;
-            return true;
+        if (!asciiFold_) return std::memcmp(t + c + 1, find_.data() + 1, m - 1) == 0;
+        for (size_t i = 1; i < m; ++i) {
+            unsigned char b = static_cast<unsigned char>(t[c + i]);
+            if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b + 32);
+            if (b != static_cast<unsigned char>(find_[i])) return false;
         }
-        const unsigned char* lower = tables_->lower;
-        for (size_t i = 1; i < m; ++i)
-            if (lower[static_cast<unsigned char>(t_[c + i])] != static_cast<unsigned char>(folded_[i])) return false;
         return true;
     }
 
-    bool IsWord(int ch) const { return ch >= 0 && (tables_->word[ch] || ch == '_'); }
+    bool IsWord(long cp) const { return cp >= 0 && (cp == '_' || chars_->IsWordChar(static_cast<std::uint32_t>(cp))); }
 
-    bool WordOk(size_t c, size_t from, int beforeFrom) const {
+    bool WordOk(size_t c, size_t from, long beforeFrom) const {
         if (!rules_.wholeWord) return true;
-        int before = kNoChar;
+        long before;
         if (c == from && beforeFrom != kBeforeFromText) before = beforeFrom;
-        else if (c > 0) before = static_cast<unsigned char>(t_[c - 1]);
-        const size_t end = c + find_.size();
-        const int after = end < n_ ? static_cast<unsigned char>(t_[end]) : kNoChar;
-        return !IsWord(before) && !IsWord(after);
+        else before = CodePointBefore(*t_, c);
+        return !IsWord(before) && !IsWord(CodePointAt(*t_, c + find_.size()));
     }
 
-    const char* t_;
-    size_t n_;
-    const std::string& find_;
     const SearchRules& rules_;
-    const CharTables* tables_;
-    std::string folded_;
-    bool isFirst_[256] = {};
-    unsigned char firsts_[2] = {0, 0};
-    int nFirsts_ = 0;
-    size_t next_[2] = {kNotFound, kNotFound};
-    size_t lastFrom_ = 0;
-    bool primed_ = false;
+    const ICharRules* chars_;
+    const std::string* t_ = nullptr;
+    std::string folded_, find_;
+    bool asciiFold_ = false;
 };
 
 }  // namespace
 
 size_t SearchText(const std::string& text, size_t from, const std::string& find,
-                  const SearchRules& rules, int beforeFrom, size_t limit) {
-    if (from > text.size()) return kNotFound;
+                  const SearchRules& rules, long beforeFrom, size_t limit) {
+    if (from > text.size() || find.empty()) return kNotFound;
     Searcher s(text, find, rules);
     return s.Find(from, beforeFrom, limit);
 }
 
 size_t SearchLastBefore(const std::string& text, size_t end, const std::string& find,
                         const SearchRules& rules) {
+    if (find.empty()) return kNotFound;
     Searcher s(text, find, rules);
     size_t last = kNotFound;
     size_t pos = 0;
@@ -151,7 +137,7 @@ size_t SearchLastBefore(const std::string& text, size_t end, const std::string& 
         const size_t p = s.Find(pos, kBeforeFromText, end);
         if (p == kNotFound) return last;
         last = p;
-        pos = p + find.size();
+        pos = p + s.findSize();
     }
 }
 
@@ -159,8 +145,9 @@ bool ReplaceAllText(const std::string& text, size_t first, const std::string& fi
                     const std::string& replacement, const SearchRules& rules, ReplaceAllResult& r) {
     r = ReplaceAllResult{};
     std::string& out = r.text;
-    if (first > text.size()) return false;
+    if (first > text.size() || find.empty()) return false;
     Searcher s(text, find, rules);
+    const size_t m = s.findSize();
     size_t match = s.Find(first, kBeforeFromText, kNotFound);
     if (match == kNotFound) return false;
     const size_t start = match;
@@ -169,12 +156,12 @@ bool ReplaceAllText(const std::string& text, size_t first, const std::string& fi
         out.append(text, pos, match - pos);
         out += replacement;
         ++r.count;
-        pos = match + find.size();
+        pos = match + m;
         // The character before the next search is the one the edited text has there: the end
         // of what was just inserted, or before it when nothing was inserted.
-        int before;
-        if (!out.empty()) before = static_cast<unsigned char>(out.back());
-        else before = start > 0 ? static_cast<unsigned char>(text[start - 1]) : kNoChar;
+        long before;
+        if (!out.empty()) before = CodePointBefore(out, out.size());
+        else before = CodePointBefore(text, start);
         match = s.Find(pos, before, kNotFound);
     }
     r.start = start;

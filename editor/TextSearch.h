@@ -1,36 +1,31 @@
-// Searching the note: case folding by a 256-entry table of the ANSI code page, whole-word
-// matches, and the text of a Replace All built in one pass. Positions count from 0.
+// Searching the note's UTF-8 text: case folded by the system's lowercase (or the built-in
+// rules), whole-word matches that know the letters of every script, and the text of a
+// Replace All built in one pass. Positions are byte offsets from 0.
 #pragma once
 #include <cstddef>
 #include <string>
 
+#include "platform/TextCodec.h"
+
 namespace pw {
 
-struct CharTables {
-    unsigned char lower[256];   // case folding
-    bool word[256];             // letters, digits and the underscore
-};
-
-// ASCII and the Latin-1 letters of Windows-1252, for when the system gives no table.
-const CharTables& Latin1CharTables();
-
 struct SearchRules {
-    const CharTables* tables = nullptr;
+    const ICharRules* chars = nullptr;   // null: the built-in rules
     bool wholeWord = false;
     bool matchCase = false;
 };
 
 constexpr size_t kNotFound = static_cast<size_t>(-1);
 // Stands for "the character just before `from` in the text itself".
-constexpr int kBeforeFromText = -2;
+constexpr long kBeforeFromText = -2;
 // Stands for "no character" (the start of the text).
-constexpr int kNoChar = -1;
+constexpr long kNoChar = -1;
 
 // First match of `find` that starts at or after `from` and ends at or before `limit`.
 // beforeFrom: the character that counts as lying just before `from` for the whole-word test
-// (kBeforeFromText, kNoChar or a byte value). An empty `find` matches nothing.
+// (kBeforeFromText, kNoChar or a code point). An empty `find` matches nothing.
 size_t SearchText(const std::string& text, size_t from, const std::string& find,
-                  const SearchRules& rules, int beforeFrom = kBeforeFromText,
+                  const SearchRules& rules, long beforeFrom = kBeforeFromText,
                   size_t limit = kNotFound);
 
 // The last of the non-overlapping matches that lie wholly before `end`, scanning from the

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/TextCodec.h"
 #include "platform/types.h"
 
 namespace pw {
@@ -13,14 +14,14 @@ enum FindFlags : unsigned {
     frReplace = 16, frReplaceAll = 32, frDialogTerm = 64,
 };
 
-// The fields of the FINDREPLACE record the program fills and reads. The buffers belong to
-// the caller and must outlive the dialog.
+// The fields of the FINDREPLACEW record the program fills and reads. The buffers (UTF-16,
+// lengths in characters) belong to the caller and must outlive the dialog.
 struct FindRecord {
     Handle owner = 0;
     unsigned flags = 0;
-    char* findWhat = nullptr;
+    char16_t* findWhat = nullptr;
     unsigned short findWhatLen = 0;
-    char* replaceWith = nullptr;
+    char16_t* replaceWith = nullptr;
     unsigned short replaceWithLen = 0;
 };
 
@@ -44,15 +45,14 @@ public:
     // CallWindowProcA.
     virtual long CallPrevious(std::uintptr_t previous, Handle window, unsigned msg,
                               unsigned long wParam, long lParam) = 0;
-    // FindTextA / ReplaceTextA with one record kept for every dialog; 0 when no dialog came up.
+    // FindTextW / ReplaceTextW with one record kept for every dialog; 0 when no dialog came up.
     virtual Handle Show(const FindRecord& record, bool replace) = 0;
     virtual unsigned long ExtendedError() = 0;   // CommDlgExtendedError
     // The record a notification's lParam points at; false when it is not ours.
     virtual bool ReadRecord(long lParam, FindRecord& record) = 0;
     virtual void Close(Handle dialog) = 0;       // DestroyWindow
-    // The ANSI code page's case folding (lower[b]) and word characters (letters, digits; the
-    // underscore is added by the caller), for every byte value.
-    virtual void CharTables(unsigned char lower[256], bool alnum[256]) = 0;
+    // The case folding and the letters searches use (the underscore is added by the caller).
+    virtual const ICharRules& CharRules() { return BuiltInCharRules(); }
 };
 
 }  // namespace pw

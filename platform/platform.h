@@ -8,6 +8,7 @@
 #include "platform/finddialogs.h"
 #include "platform/printer.h"
 #include "platform/system.h"
+#include "platform/TextCodec.h"
 #include "platform/ui.h"
 
 namespace pw {
@@ -33,6 +34,10 @@ struct Platform {
     // (the built-in word list); null: not available.
     IAutomation* automation = nullptr;
     IResources* resources = nullptr;
+    // The system's ANSI code page (null: Windows-1252).
+    const ICodePage* codePage = nullptr;
+
+    const ICodePage& CodePage() const { return codePage ? *codePage : Windows1252(); }
 };
 
 }  // namespace pw

@@ -93,13 +93,13 @@ public:
 class IClipboard {
 public:
     virtual ~IClipboard() = default;
-    // CF_TEXT available. Asked without opening the clipboard, so it answers even while
-    // another program holds the clipboard open.
+    // Text available (Unicode or ANSI). Asked without opening the clipboard, so it answers
+    // even while another program holds the clipboard open.
     virtual bool HasText() = 0;
-    // The clipboard's text. False when there is none or it cannot be read (another program
+    // The clipboard's text, in UTF-8. False when there is none or it cannot be read (another program
     // holds the clipboard open); text is then empty.
     virtual bool ReadText(std::string& text) = 0;
-    // Empties the clipboard and puts the text on it. False when the clipboard cannot be
+    // Empties the clipboard and puts the text (UTF-8) on it as Unicode text. False when the clipboard cannot be
     // opened or does not take the text.
     virtual bool SetText(const std::string& text) = 0;
     // The text, or "" when there is none or it cannot be read.

@@ -25,6 +25,8 @@ enum ControlStyle : unsigned {
     csDefault = 1u << 7,     // button: the default push button (Enter)
     csBackdrop = 1u << 8,    // picture: part of the form's background, beneath every other
                              // control; labels over it show it around their text
+    csUnicode = 1u << 9,     // text box: holds text of every script; its text and selection
+                             // speak UTF-8 and byte offsets (others speak ANSI and characters)
 };
 
 struct ControlDef {
@@ -59,7 +61,8 @@ public:
     virtual void SetFocus() = 0;
     virtual void SetRange(int lo, int hi) = 0;   // slider
 
-    // Text box selection; positions count characters from 0.
+    // Text box selection; positions count characters from 0 (bytes of the UTF-8 text in a
+    // csUnicode box).
     virtual int SelStart() const = 0;
     virtual void SetSelStart(int start) = 0;     // also collapses the selection
     virtual int SelLength() const = 0;

@@ -1,26 +1,29 @@
 #include "storage/NoteFile.h"
 
-#include <algorithm>
-
 namespace pw {
 
 std::string NotePath(const std::string& folder) { return folder + "\\pagewick.txt"; }
 
-void NulsToSpaces(std::string& text) { std::replace(text.begin(), text.end(), '\0', ' '); }
-
-FileError ReadNote(IFileSystem& fs, const std::string& path, std::string& text, bool& present) {
+FileError ReadNote(IFileSystem& fs, const std::string& path, const ICodePage& cp, std::string& text,
+                   bool& present, TextEncoding& encoding) {
     present = fs.FileExists(path);
     text.clear();
+    encoding = TextEncoding::Ansi;
     if (!present) return {};
-    FileError err = fs.ReadAll(path, text);
+    std::string bytes;
+    FileError err = fs.ReadAll(path, bytes);
     if (err.failed) return err;
-    NulsToSpaces(text);
+    encoding = DecodeNoteFile(bytes, cp, text);
     return {};
 }
 
-FileError SaveNote(IFileSystem& fs, const std::string& path, IControl& box) {
+FileError SaveNote(IFileSystem& fs, const std::string& path, const ICodePage& cp, IControl& box,
+                   TextEncoding& encoding) {
     const std::string text = box.Text();
-    FileError err = fs.WriteReplace(path, text);
+    std::string bytes;
+    const TextEncoding written = EncodeText(text, encoding, cp, bytes);
+    FileError err = fs.WriteReplace(path, bytes);
+    if (!err.failed) encoding = written;
     if (text.empty()) box.SetText("\r\n");
     return err;
 }

@@ -1,24 +1,27 @@
-// The note, pagewick.txt in the program folder: exactly the bytes of the text box.
+// The note, pagewick.txt in the program folder: the text of the box, in the encoding
+// storage/NoteEncoding.h chooses.
 #pragma once
 #include <string>
 
 #include "platform/system.h"
+#include "storage/NoteEncoding.h"
 #include "platform/ui.h"
 
 namespace pw {
 
 std::string NotePath(const std::string& folder);
 
-// Reads the note's text. The edit control cannot hold NUL characters, so each one is shown
-// as a space instead of cutting the note there. A missing file gives present = false and no
-// error.
-FileError ReadNote(IFileSystem& fs, const std::string& path, std::string& text, bool& present);
+// Reads the note's text and the encoding it was stored in. The edit control cannot hold NUL
+// characters, so each one is shown as a space instead of cutting the note there. A missing
+// file gives present = false and no error.
+FileError ReadNote(IFileSystem& fs, const std::string& path, const ICodePage& cp, std::string& text,
+                   bool& present, TextEncoding& encoding);
 
-// Writes the box's text (safely: the old note survives a failed write). An empty note is
-// stored as a 0-byte file, and the box then holds one line break, which the next save writes.
-FileError SaveNote(IFileSystem& fs, const std::string& path, IControl& box);
-
-// Replaces each NUL byte with a space.
-void NulsToSpaces(std::string& text);
+// Writes the box's text (safely: the old note survives a failed write) in the encoding the
+// note was read in, or UTF-8 when ANSI cannot hold it; encoding becomes the one written. An
+// empty note is stored as a 0-byte file, and the box then holds one line break, which the
+// next save writes.
+FileError SaveNote(IFileSystem& fs, const std::string& path, const ICodePage& cp, IControl& box,
+                   TextEncoding& encoding);
 
 }  // namespace pw

@@ -10,9 +10,10 @@ bool NoteKeeper::Load(std::string& text, std::string& why) {
     why.clear();
     loaded_ = true;
     if (!fs_.FileExists(path_)) return true;
-    // Look at the size first: a file far beyond the limit is not read into memory at all.
+    // Look at the size first: a file far beyond the limit is not read into memory at all. The
+    // limit counts characters of the box, the file's bytes may be more.
     const long long size = fs_.FileSize(path_);
-    if (size > static_cast<long long>(kMaxNoteBytes)) {
+    if (size > kMaxNoteFileBytes) {
         NoteFit fit;
         fit.kind = NoteFit::TooLarge;
         fit.size = static_cast<std::size_t>(size);
@@ -21,7 +22,7 @@ bool NoteKeeper::Load(std::string& text, std::string& why) {
         return false;
     }
     bool present = false;
-    const FileError err = ReadNote(fs_, path_, text, present);
+    const FileError err = ReadNote(fs_, path_, cp_, text, present, encoding_);
     if (err.failed) {
         why = "it could not be read: " + err.reason;
         text.clear();

@@ -6,15 +6,20 @@
 #include <string>
 
 #include "platform/system.h"
+#include "storage/NoteEncoding.h"
 
 namespace pw {
 
 class NoteKeeper {
 public:
-    NoteKeeper(IFileSystem& fs, std::string notePath) : fs_(fs), path_(std::move(notePath)) {}
+    NoteKeeper(IFileSystem& fs, std::string notePath, const ICodePage& cp = Windows1252())
+        : fs_(fs), path_(std::move(notePath)), cp_(cp) {}
 
     const std::string& path() const { return path_; }
     bool loaded() const { return loaded_; }
+    const ICodePage& codePage() const { return cp_; }
+    // The encoding the note file was read in, then the one it was last written in.
+    TextEncoding& encoding() { return encoding_; }
 
     // Reads the note for the box (NULs as spaces). False when the file exists but is not to be
     // loaded: text is then empty and why says the reason ("it could not be read: ...", "it is
@@ -36,6 +41,8 @@ public:
 private:
     IFileSystem& fs_;
     std::string path_;
+    const ICodePage& cp_;
+    TextEncoding encoding_ = TextEncoding::Ansi;
     bool loaded_ = true;
 };
 

@@ -6,13 +6,23 @@ namespace pw {
 
 namespace {
 
-// Walks the pieces as one text, counting bytes and the longest CR LF-delimited line.
+// Walks the pieces as one text, counting characters of the box (UTF-16 units: the bytes that
+// start a character, twice for one past U+FFFF) and the longest CR LF-delimited line.
 class LineMeter {
 public:
     void Feed(const char* p, std::size_t n) {
-        size_ += n;
         for (std::size_t i = 0; i < n; ++i) {
             const char c = p[i];
+            const unsigned char b = static_cast<unsigned char>(c);
+            if (b >= 0x80) {
+                if ((b & 0xC0) == 0x80) continue;   // the rest of a character
+                const std::size_t units = b >= 0xF0 ? 2 : 1;
+                size_ += units;
+                current_ += units;
+                lastWasCr_ = false;
+                continue;
+            }
+            ++size_;
             if (c == '\n' && lastWasCr_) {
                 // The CR was counted into the line: take it back out, then close the line.
                 Close(current_ - 1);

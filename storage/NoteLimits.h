@@ -8,8 +8,11 @@
 
 namespace pw {
 
-// Bytes of the whole note (a CR LF counts two, as in the box).
+// Characters of the whole note, as the box counts them (UTF-16 units; a CR LF counts two).
 constexpr std::size_t kMaxNoteBytes = 10u << 20;
+// Bytes of a file that may hold such a note: UTF-8 takes up to three bytes for one character
+// of the box, and its mark three more.
+constexpr long long kMaxNoteFileBytes = 3 * static_cast<long long>(kMaxNoteBytes) + 3;
 // Characters of one line (between two CR LF pairs: the box breaks lines only there).
 constexpr std::size_t kMaxLineChars = 20000;
 // Long lines cost the box more per character than short ones: a note's layout time is
@@ -20,7 +23,7 @@ double LineLayoutMs(std::size_t n);
 
 struct NoteFit {
     enum Kind { Fits, TooLarge, LineTooLong, TooSlow } kind = Fits;
-    std::size_t size = 0;          // bytes of the text checked
+    std::size_t size = 0;          // characters of the text checked
     std::size_t longestLine = 0;   // characters of its longest line
     std::size_t lineNumber = 0;    // 1-based number of that line
     double layoutMs = 0;           // estimated time the box takes to lay it out

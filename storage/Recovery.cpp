@@ -1,5 +1,6 @@
 #include "storage/Recovery.h"
 
+#include "storage/NoteEncoding.h"
 #include "storage/NoteFile.h"
 #include "storage/NoteLimits.h"
 #include "storage/ReadWithin.h"
@@ -15,8 +16,9 @@ std::string Folder(const std::string& path) {
 
 }  // namespace
 
-Recovery::Recovery(IFileSystem& fs, const std::string& notePath)
+Recovery::Recovery(IFileSystem& fs, const std::string& notePath, const ICodePage& cp)
     : fs_(fs),
+      cp_(cp),
       path_(Folder(notePath) + "\\pagewick.recover"),
       cutOffSave_(notePath + ".new"),
       cutOffCopy_(path_ + ".new") {}
@@ -37,12 +39,19 @@ bool Recovery::Pending(const std::string& note, std::string& text, std::string& 
     // A save cut off between writing its copy and putting it in place holds the newest text,
     // then a copy cut off the same way, then the copy.
     for (const std::string* candidate : {&cutOffSave_, &cutOffCopy_, &path_}) {
-        std::string data;
-        const ReadOutcome got = ReadWithin(fs_, *candidate, static_cast<long long>(kMaxNoteBytes), data, why);
+        std::string bytes, data;
+        const ReadOutcome got = ReadWithin(fs_, *candidate, kMaxNoteFileBytes, bytes, why);
         if (got == ReadOutcome::Missing) continue;
         pending_ = *candidate;
+        if (got == ReadOutcome::TooLarge) {
+            // Said against what the window holds, as for the note itself.
+            NoteFit fit;
+            fit.kind = NoteFit::TooLarge;
+            fit.size = static_cast<std::size_t>(fs_.FileSize(*candidate));
+            why = WhyItDoesNotFit(fit);
+        }
         if (got != ReadOutcome::Read) return true;
-        NulsToSpaces(data);
+        DecodeNoteFile(bytes, cp_, data);
         if (data == note) {
             fs_.RemoveFile(*candidate);
             pending_.clear();
@@ -96,7 +105,9 @@ bool Recovery::Update(const std::string& text) {
     if (!armed_ || held_) return true;
     const Mark now = MarkOf(text);
     if (now == kept_) return true;
-    if (fs_.WriteReplace(path_, text).failed) return false;
+    std::string bytes;
+    EncodeText(text, TextEncoding::Ansi, cp_, bytes);
+    if (fs_.WriteReplace(path_, bytes).failed) return false;
     kept_ = now;
     copyOnDisk_ = true;
     ++writes_;

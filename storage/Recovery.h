@@ -3,18 +3,20 @@
 // is written by replacement when typing pauses and when the window hides, only when the text
 // changed, and removed after every successful save of the note. A complete pagewick.txt.new
 // left by a save that was cut off counts as such a copy too, and so does a complete
-// pagewick.recover.new left by a copy cut off between its two renames.
+// pagewick.recover.new left by a copy cut off between its two renames. The copy is written as
+// the note would be: ANSI while the text fits the code page, else UTF-8 with its mark.
 #pragma once
 #include <cstdint>
 #include <string>
 
 #include "platform/system.h"
+#include "platform/TextCodec.h"
 
 namespace pw {
 
 class Recovery {
 public:
-    Recovery(IFileSystem& fs, const std::string& notePath);
+    Recovery(IFileSystem& fs, const std::string& notePath, const ICodePage& cp = Windows1252());
 
     const std::string& path() const { return path_; }
 
@@ -54,6 +56,7 @@ private:
     static Mark MarkOf(const std::string& text);
 
     IFileSystem& fs_;
+    const ICodePage& cp_;
     std::string path_, cutOffSave_, cutOffCopy_;
     std::string pending_;   // the file Pending found last
     Mark kept_;

@@ -31,13 +31,13 @@ BOOL PickFont(CHOOSEFONTA* cf) {
     return fn ? fn(cf) : FALSE;
 }
 
-HWND ShowFind(FINDREPLACEA* fr) {
-    static auto fn = Get<HWND(WINAPI*)(FINDREPLACEA*)>("FindTextA");
+HWND ShowFind(FINDREPLACEW* fr) {
+    static auto fn = Get<HWND(WINAPI*)(FINDREPLACEW*)>("FindTextW");
     return fn ? fn(fr) : nullptr;
 }
 
-HWND ShowReplace(FINDREPLACEA* fr) {
-    static auto fn = Get<HWND(WINAPI*)(FINDREPLACEA*)>("ReplaceTextA");
+HWND ShowReplace(FINDREPLACEW* fr) {
+    static auto fn = Get<HWND(WINAPI*)(FINDREPLACEW*)>("ReplaceTextW");
     return fn ? fn(fr) : nullptr;
 }
 

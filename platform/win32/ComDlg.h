@@ -9,8 +9,8 @@ namespace pw::win32::comdlg {
 BOOL OpenFile(OPENFILENAMEA* ofn);
 BOOL SaveFile(OPENFILENAMEA* ofn);
 BOOL PickFont(CHOOSEFONTA* cf);
-HWND ShowFind(FINDREPLACEA* fr);
-HWND ShowReplace(FINDREPLACEA* fr);
+HWND ShowFind(FINDREPLACEW* fr);
+HWND ShowReplace(FINDREPLACEW* fr);
 BOOL PrintDialog(PRINTDLGA* pd);
 DWORD ExtendedError();
 

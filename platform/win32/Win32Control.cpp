@@ -1,6 +1,8 @@
 // The controls of the generic form host: text boxes, labels, buttons, lists, sliders, pictures.
 #include "platform/win32/Win32Ui.h"
 
+#include "platform/TextCodec.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -25,7 +27,16 @@ Win32Control::~Win32Control() {
     if (bitmap_) ::DeleteObject(bitmap_);
 }
 
+std::u16string Win32Control::WideText() const {
+    int n = static_cast<int>(::SendMessageW(hwnd_, WM_GETTEXTLENGTH, 0, 0));
+    std::u16string s(static_cast<size_t>(n) + 1, u'\0');
+    n = static_cast<int>(::SendMessageW(hwnd_, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(&s[0])));
+    s.resize(static_cast<size_t>(std::max(0, n)));
+    return s;
+}
+
 std::string Win32Control::Text() const {
+    if (unicode()) return Utf16ToUtf8(WideText());
     int n = static_cast<int>(::SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0));
     std::string s(static_cast<size_t>(n) + 1, '\0');
     n = static_cast<int>(::SendMessageA(hwnd_, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(&s[0])));
@@ -34,6 +45,11 @@ std::string Win32Control::Text() const {
 }
 
 void Win32Control::SetText(const std::string& text) {
+    if (unicode()) {
+        const std::u16string wide = Utf8ToUtf16(text);
+        ::SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        return;
+    }
     ::SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     // A caption that changes on a shown window gets room for itself as the first one did.
     if (form_.shownOnce_ && (def_.kind == ControlKind::Label || def_.kind == ControlKind::CheckBox ||
@@ -206,40 +222,68 @@ void Win32Control::Move(float left, float top, float width, float height) {
 
 void Win32Control::SetRange(int lo, int hi) { ::SendMessageA(hwnd_, TBM_SETRANGE, TRUE, MAKELPARAM(lo, hi)); }
 
+// A Unicode box's positions are UTF-16 units inside and UTF-8 byte offsets outside.
 int Win32Control::SelStart() const {
     DWORD start = 0, end = 0;
-    ::SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(start);
+    Msg(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (!unicode() || start == 0) return static_cast<int>(start);
+    const std::u16string w = WideText();
+    return static_cast<int>(Utf8OffsetOfUnits(w.data(), w.size(), start));
 }
 
 void Win32Control::SetSelStart(int start) {
-    ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), start);
-    ::SendMessageA(hwnd_, EM_SCROLLCARET, 0, 0);
+    if (unicode() && start > 0) {
+        const std::u16string w = WideText();
+        start = static_cast<int>(UnitsOfUtf8Offset(w.data(), w.size(), static_cast<size_t>(start)));
+    }
+    Msg(EM_SETSEL, static_cast<WPARAM>(start), start);
+    Msg(EM_SCROLLCARET, 0, 0);
 }
 
 int Win32Control::SelLength() const {
     DWORD start = 0, end = 0;
-    ::SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(end - start);
+    Msg(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (!unicode() || end <= start) return static_cast<int>(end - start);
+    const std::u16string w = WideText();
+    return static_cast<int>(Utf8OffsetOfUnits(w.data(), w.size(), end) - Utf8OffsetOfUnits(w.data(), w.size(), start));
 }
 
 void Win32Control::SetSelLength(int length) {
-    int start = SelStart();
-    ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+    DWORD start = 0, end = 0;
+    Msg(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    DWORD last = start + static_cast<DWORD>(length);
+    if (unicode()) {
+        const std::u16string w = WideText();
+        const size_t from = Utf8OffsetOfUnits(w.data(), w.size(), start);
+        last = static_cast<DWORD>(UnitsOfUtf8Offset(w.data(), w.size(), from + static_cast<size_t>(length)));
+    }
+    Msg(EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(last));
 }
 
 std::string Win32Control::SelText() const {
     DWORD start = 0, end = 0;
-    ::SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    Msg(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     if (end <= start) return {};
+    if (unicode()) {
+        const std::u16string w = WideText();
+        if (end > w.size()) end = static_cast<DWORD>(w.size());
+        if (end <= start) return {};
+        return Utf16ToUtf8(w.data() + start, end - start);
+    }
     return Text().substr(start, end - start);
 }
 
 void Win32Control::SetSelText(const std::string& text) {
-    ::SendMessageA(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    if (unicode()) {
+        const std::u16string wide = Utf8ToUtf16(text);
+        ::SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+        return;
+    }
+    Msg(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 long Win32Control::Send(unsigned msg, unsigned long wParam, long lParam) {
+    if (unicode()) return static_cast<long>(::SendMessageW(hwnd_, msg, wParam, lParam));
     return static_cast<long>(::SendMessageA(hwnd_, msg, wParam, lParam));
 }
 

@@ -1,4 +1,4 @@
-// FindTextA / ReplaceTextA, the registered message, and the procedure put in front of the
+// FindTextW / ReplaceTextW, the registered message, and the procedure put in front of the
 // owner window's.
 #pragma once
 #include "platform/finddialogs.h"
@@ -16,7 +16,7 @@ public:
     unsigned long ExtendedError() override;
     bool ReadRecord(long lParam, FindRecord& record) override;
     void Close(Handle dialog) override;
-    void CharTables(unsigned char lower[256], bool alnum[256]) override;
+    const ICharRules& CharRules() override;
 };
 
 }  // namespace pw::win32

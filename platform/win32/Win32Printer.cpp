@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cwchar>
 #include <vector>
 
+#include "platform/TextCodec.h"
 #include "platform/win32/Win32Ui.h"
 
 namespace pw::win32 {
@@ -147,11 +149,13 @@ float Win32PrinterSurface::TextWidth(const std::string& text) {
     if (text.empty() || !OpenDc()) return 0;
     if (text == measured_) return measuredWidth_;
     long pixels = 0;
-    if (haveCharWidths_) {
+    // The text is UTF-8: ASCII is measured by the table, anything else by the system.
+    if (haveCharWidths_ && IsAscii(text)) {
         for (unsigned char c : text) pixels += charWidths_[c];
     } else {
+        const std::u16string wide = Utf8ToUtf16(text);
         SIZE size = {};
-        ::GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+        ::GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(wide.data()), static_cast<int>(wide.size()), &size);
         pixels = size.cx;
     }
     measured_ = text;
@@ -161,7 +165,11 @@ float Win32PrinterSurface::TextWidth(const std::string& text) {
 
 void Win32PrinterSurface::Flush() {
     if (run_.empty()) return;
-    if (dc_) ::TextOutA(dc_, ToDevice(runX_, twipsX_), ToDevice(runY_, twipsY_), run_.data(), static_cast<int>(run_.size()));
+    if (dc_) {
+        const std::u16string wide = Utf8ToUtf16(run_);
+        ::TextOutW(dc_, ToDevice(runX_, twipsX_), ToDevice(runY_, twipsY_), reinterpret_cast<const wchar_t*>(wide.data()),
+                   static_cast<int>(wide.size()));
+    }
     run_.clear();
 }
 
@@ -232,10 +240,10 @@ void Win32PrinterSurface::SetFontSize(float points) {
     ApplyFont();
 }
 
-std::string Win32Printing::ShortDate() {
-    char buf[128] = {};
-    if (::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buf, sizeof buf) <= 0) return "";
-    return buf;
+std::string Win32Printing::ShortDate() {   // UTF-8, as the page draws text
+    wchar_t buf[128] = {};
+    if (::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buf, 128) <= 0) return "";
+    return Utf16ToUtf8(reinterpret_cast<const char16_t*>(buf), std::wcslen(buf));
 }
 
 }  // namespace pw::win32

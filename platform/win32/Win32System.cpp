@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "platform/SingleInstance.h"
@@ -255,9 +256,9 @@ bool Win32Clipboard::ReadText(std::string& text) {
     text.clear();
     if (!OpenClipboardSoon()) return false;
     bool read = false;
-    if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(::GlobalLock(h))) {
-            text.assign(p, ::strnlen(p, ::GlobalSize(h)));
+    if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
+            text = Utf16ToUtf8(reinterpret_cast<const char16_t*>(p), ::wcsnlen(p, ::GlobalSize(h) / sizeof(wchar_t)));
             read = true;
             ::GlobalUnlock(h);
         }
@@ -270,17 +271,50 @@ bool Win32Clipboard::SetText(const std::string& text) {
     if (!OpenClipboardSoon()) return false;
     bool put = false;
     if (::EmptyClipboard()) {
-        if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        const std::u16string wide = Utf8ToUtf16(text);
+        const size_t bytes = (wide.size() + 1) * sizeof(char16_t);
+        if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
             if (void* p = ::GlobalLock(h)) {
-                std::memcpy(p, text.c_str(), text.size() + 1);
+                std::memcpy(p, wide.c_str(), bytes);
                 ::GlobalUnlock(h);
-                put = ::SetClipboardData(CF_TEXT, h) != nullptr;
+                put = ::SetClipboardData(CF_UNICODETEXT, h) != nullptr;
             }
             if (!put) ::GlobalFree(h);
         }
     }
     ::CloseClipboard();
     return put;
+}
+
+// ---------------------------------------------------------------- ANSI code page
+
+std::string Win32CodePage::ToUtf8(const std::string& ansi) const {
+    if (ansi.empty()) return {};
+    const int n = static_cast<int>(ansi.size());
+    const int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, nullptr, 0);
+    if (units <= 0) return Windows1252().ToUtf8(ansi);
+    std::u16string wide(static_cast<size_t>(units), u'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, reinterpret_cast<wchar_t*>(&wide[0]), units);
+    return Utf16ToUtf8(wide);
+}
+
+bool Win32CodePage::ToAnsi(const std::string& utf8, std::string& ansi) const {
+    ansi.clear();
+    if (utf8.empty()) return true;
+    if (::GetACP() == CP_UTF8) {   // the system's "ANSI" is UTF-8 itself
+        ansi = StrictUtf8(utf8);
+        return ansi == utf8;
+    }
+    const std::u16string wide = Utf8ToUtf16(utf8);
+    const wchar_t* w = reinterpret_cast<const wchar_t*>(wide.data());
+    const int n = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    const int bytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, n, nullptr, 0, nullptr, &usedDefault);
+    if (bytes <= 0) return false;
+    ansi.assign(static_cast<size_t>(bytes), '\0');
+    usedDefault = FALSE;
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, n, &ansi[0], bytes, nullptr, &usedDefault);
+    return !usedDefault;
 }
 
 // ---------------------------------------------------------------- shell and icons

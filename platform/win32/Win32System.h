@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
+#include "platform/TextCodec.h"
 #include "platform/system.h"
 
 namespace pw::win32 {
@@ -47,11 +48,21 @@ public:
     bool KeepsStreams(const std::string& path) override;
 };
 
+// The clipboard's Unicode text (the system makes the ANSI form for programs that ask for it).
 class Win32Clipboard : public IClipboard {
 public:
-    bool HasText() override { return ::IsClipboardFormatAvailable(CF_TEXT) != 0; }
+    bool HasText() override {
+        return ::IsClipboardFormatAvailable(CF_UNICODETEXT) != 0 || ::IsClipboardFormatAvailable(CF_TEXT) != 0;
+    }
     bool ReadText(std::string& text) override;
     bool SetText(const std::string& text) override;
+};
+
+// The system's ANSI code page (CP_ACP).
+class Win32CodePage : public ICodePage {
+public:
+    std::string ToUtf8(const std::string& ansi) const override;
+    bool ToAnsi(const std::string& utf8, std::string& ansi) const override;
 };
 
 class Win32Shell : public IShell {

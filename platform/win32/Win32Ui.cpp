@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Ui.h"
 
+#include "platform/TextCodec.h"
+
 #include "platform/win32/Win32MenuKeys.h"
 
 #include <commctrl.h>
@@ -171,8 +173,16 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
         def.kind == ControlKind::Slider || def.kind == ControlKind::TabStrip)
         style |= WS_TABSTOP;
     const char* text = def.kind == ControlKind::Picture ? "" : def.caption.c_str();
-    HWND h = ::CreateWindowExA(ex, cls, text, style, 0, 0, 0, 0, hwnd_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), ui_.instance(), nullptr);
+    HWND h;
+    if (def.kind == ControlKind::TextBox && (def.style & csUnicode)) {
+        // A Unicode edit control: it keeps every character typed or pasted into it.
+        const std::u16string wide = Utf8ToUtf16(def.caption);
+        h = ::CreateWindowExW(ex, L"EDIT", reinterpret_cast<const wchar_t*>(wide.c_str()), style, 0, 0, 0, 0,
+                              hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), ui_.instance(), nullptr);
+    } else {
+        h = ::CreateWindowExA(ex, cls, text, style, 0, 0, 0, 0, hwnd_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), ui_.instance(), nullptr);
+    }
     if (def.kind == ControlKind::TextBox) ::SendMessageA(h, EM_SETLIMITTEXT, 0, 0);  // any size of note
     if (def.kind == ControlKind::TabStrip)  // tabs fit their strip
         ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(::MulDiv(4, ui_.Dpi(), 96), ::MulDiv(3, ui_.Dpi(), 96)));

@@ -65,6 +65,12 @@ public:
     HCURSOR cursor() const { return cursor_; }
 
 private:
+    bool unicode() const { return (def_.style & csUnicode) != 0; }
+    std::u16string WideText() const;
+    LRESULT Msg(UINT msg, WPARAM wParam, LPARAM lParam) const {
+        return unicode() ? ::SendMessageW(hwnd_, msg, wParam, lParam) : ::SendMessageA(hwnd_, msg, wParam, lParam);
+    }
+
     Win32Form& form_;
     ControlDef def_;
     HWND hwnd_;

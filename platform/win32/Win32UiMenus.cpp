@@ -134,11 +134,11 @@ bool Win32Ui::PreTranslate(MSG& msg) {
             if (f != main_ && f->hwnd() == root && f->DialogKey(msg)) return true;
     }
     for (HWND d : modeless_)
-        if (::IsWindow(d) && ::IsDialogMessageA(d, &msg)) return true;
+        if (::IsWindow(d) && ::IsDialogMessageW(d, &msg)) return true;
     if (main_ && main_->hwnd() && main_->accelerators()) {
         HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         if (root == main_->hwnd() && !main_->IsGreyedShortcut(msg) &&
-            ::TranslateAcceleratorA(root, main_->accelerators(), &msg))
+            ::TranslateAcceleratorW(root, main_->accelerators(), &msg))
             return true;
     }
     return false;
@@ -146,10 +146,10 @@ bool Win32Ui::PreTranslate(MSG& msg) {
 
 int Win32Ui::Run() {
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (PreTranslate(msg)) continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }

@@ -39,14 +39,14 @@ void Win32Ui::RunModal(IForm& form) {
     MSG msg;
     bool quit = false;
     while (::IsWindow(dlg)) {
-        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             quit = true;
             break;
         }
         if (PreTranslate(msg)) continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
     if (owner && ::IsWindow(owner)) {
         ::EnableWindow(owner, TRUE);

@@ -19,12 +19,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32FileSystem fs;
     Win32Registry registry;
     Win32Clipboard clipboard;
+    Win32CodePage codePage;
     Win32Shell shell(instance);
     Win32Hotkeys hotkeys;
     Win32Dialogs dialogs;
     pw::Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs};
     Win32FindDialogs findDialogs;
     platform.findDialogs = &findDialogs;
+    platform.codePage = &codePage;
     Win32Printing printing;
     platform.printing = &printing;
     WinInetDownloads downloads(instance);

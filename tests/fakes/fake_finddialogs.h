@@ -64,14 +64,8 @@ public:
         closed.push_back(d);
         if (open == d) open = 0;
     }
-    void CharTables(unsigned char lower[256], bool alnum[256]) override {
-        const pw::CharTables& t = Latin1CharTables();
-        std::memcpy(lower, t.lower, 256);
-        for (int b = 0; b < 256; ++b) alnum[b] = t.word[b] && b != '_';
-    }
-
-    // The user types into the fields (the dialog keeps the last byte it announced for the
-    // NUL) and presses a button: flags as the dialog sets them.
+    // The user types into the fields (UTF-8 here, UTF-16 in the buffers; the dialog keeps the
+    // last character it announced for the NUL) and presses a button: flags as the dialog sets them.
     long Press(unsigned flags, const std::string& find, const std::string& replace = "") {
         Type(record.findWhat, record.findWhatLen, find);
         Type(record.replaceWith, record.replaceWithLen, replace);
@@ -101,11 +95,12 @@ public:
     std::vector<std::string> log;
 
 private:
-    static void Type(char* buffer, unsigned short length, const std::string& text) {
+    static void Type(char16_t* buffer, unsigned short length, const std::string& text) {
         if (!buffer || length == 0) return;
-        const size_t n = std::min<size_t>(text.size(), length - 1u);
-        std::memcpy(buffer, text.data(), n);
-        buffer[n] = '\0';
+        const std::u16string wide = Utf8ToUtf16(text);
+        const size_t n = std::min<size_t>(wide.size(), length - 1u);
+        std::copy(wide.begin(), wide.begin() + n, buffer);
+        buffer[n] = u'\0';
     }
 };
 

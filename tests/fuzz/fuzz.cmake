@@ -41,6 +41,7 @@ pagewick_fuzz(settings_fuzz SettingsFuzz.ShortRun 512 ${_src}/tests/fuzz/corpus
 pagewick_fuzz(spelling_fuzz SpellingFuzz.ShortRun 512 ${_src}/tests/fuzz/spelling_corpus
   SOURCES ${_src}/tests/fuzz/spelling_fuzz.cpp ${_src}/options/spelling/SpellTokenizer.cpp ${_src}/options/spelling/SpellWords.cpp
           ${_src}/options/spelling/SpellChecker.cpp ${_src}/options/spelling/SpellSuggest.cpp ${_src}/options/spelling/SpellSession.cpp
+          ${_src}/platform/TextCodec.cpp
           ${_src}/options/spelling/Inflate.cpp
   HEADERS ${_src}/options/spelling/SpellTokenizer.h ${_src}/options/spelling/SpellWords.h ${_src}/options/spelling/SpellChecker.h
           ${_src}/options/spelling/SpellSession.h ${_src}/options/spelling/Inflate.h)
@@ -57,6 +58,7 @@ pagewick_fuzz(update_config_fuzz UpdateConfigFuzz.ShortRun 512 ${_src}/tests/fuz
   LIBS -I${CMAKE_BINARY_DIR}/generated)
 # The Open... reader (the text a file's bytes give, and its measure against the note's limits).
 pagewick_fuzz(open_fuzz OpenFuzz.ShortRun 4096 ${_src}/tests/fuzz/corpus-open
-  SOURCES ${_src}/tests/fuzz/open_fuzz.cpp ${_src}/editor/OpenText.cpp ${_src}/storage/NoteFile.cpp
-          ${_src}/storage/NoteLimits.cpp
-  HEADERS ${_src}/editor/FileCommands.h ${_src}/storage/NoteLimits.h)
+  SOURCES ${_src}/tests/fuzz/open_fuzz.cpp ${_src}/editor/OpenText.cpp ${_src}/storage/NoteEncoding.cpp
+          ${_src}/platform/TextCodec.cpp ${_src}/storage/NoteLimits.cpp
+  HEADERS ${_src}/editor/FileCommands.h ${_src}/storage/NoteLimits.h ${_src}/storage/NoteEncoding.h
+          ${_src}/platform/TextCodec.h)

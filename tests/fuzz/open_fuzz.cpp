@@ -7,6 +7,7 @@
 #include <string>
 
 #include "editor/FileCommands.h"
+#include "platform/TextCodec.h"
 #include "storage/NoteLimits.h"
 
 namespace {
@@ -15,11 +16,12 @@ void Check(bool ok) {
     if (!ok) std::abort();
 }
 
-// The longest line between CR LF pairs, counted the plain way.
-std::size_t LongestLine(const std::string& t) {
+// The longest line between CR LF pairs, counted the plain way in characters of the box.
+std::size_t LongestLine(const std::string& utf8) {
+    const std::u16string t = pw::Utf8ToUtf16(utf8);
     std::size_t longest = 0, start = 0;
     for (;;) {
-        const std::size_t end = t.find("\r\n", start);
+        const std::size_t end = t.find(u"\r\n", start);
         const std::size_t len = (end == std::string::npos ? t.size() : end) - start;
         if (len > longest) longest = len;
         if (end == std::string::npos) return longest;
@@ -32,7 +34,7 @@ std::size_t LongestLine(const std::string& t) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string text = pw::NoteFromFile(bytes);
-    Check(text.size() <= 2 * bytes.size());
+    Check(text.size() <= 3 * bytes.size());
     Check(text.find('\0') == std::string::npos);
     for (std::size_t i = 0; i < text.size(); ++i)
         if (text[i] == '\r') Check(i + 1 < text.size() && text[i + 1] == '\n');
@@ -40,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(pw::TextFromFile(pw::FileFromText(text)) == text);
 
     const pw::NoteFit fit = pw::CheckNoteFits(text);
-    Check(fit.size == text.size());
+    Check(fit.size == pw::Utf16Length(text));
     Check(fit.longestLine == LongestLine(text));
     Check(fit.fits() == pw::WhyItDoesNotFit(fit).empty());
     // Now and then the text repeated past the line limit: the limits' own branches.

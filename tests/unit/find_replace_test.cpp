@@ -16,21 +16,20 @@ using FD = fake::FindDialogs;
 
 SearchRules Rules(bool wholeWord = false, bool matchCase = false) {
     SearchRules r;
-    r.tables = &Latin1CharTables();
     r.wholeWord = wholeWord;
     r.matchCase = matchCase;
     return r;
 }
 
-TEST(TextSearch, CaseIsFoldedByTheTableUnlessMatchCase) {
+TEST(TextSearch, CaseIsFoldedUnlessMatchCase) {
     EXPECT_EQ(SearchText("Note note", 0, "note", Rules()), 0u);
     EXPECT_EQ(SearchText("Note note", 0, "note", Rules(false, true)), 5u);
     EXPECT_EQ(SearchText("Note note", 1, "NOTE", Rules()), 5u);
     EXPECT_EQ(SearchText("Note note", 0, "NOTE", Rules(false, true)), kNotFound);
-    // Latin-1 letters fold too, and 0x8A/0x9A (S caron) pair up in Windows-1252.
-    EXPECT_EQ(SearchText("x \xC4" "BC", 0, "\xE4" "bc", Rules()), 2u);
-    EXPECT_EQ(SearchText("\x8A" "a", 0, "\x9A" "A", Rules()), 0u);
-    EXPECT_EQ(SearchText("\x8A" "a", 0, "\x9A" "A", Rules(false, true)), kNotFound);
+    // Latin-1 letters fold too, and S caron (0x8A/0x9A in Windows-1252).
+    EXPECT_EQ(SearchText("x \xC3\x84" "BC", 0, "\xC3\xA4" "bc", Rules()), 2u);
+    EXPECT_EQ(SearchText("\xC5\xA0" "a", 0, "\xC5\xA1" "A", Rules()), 0u);
+    EXPECT_EQ(SearchText("\xC5\xA0" "a", 0, "\xC5\xA1" "A", Rules(false, true)), kNotFound);
     EXPECT_EQ(SearchText("abc", 0, "", Rules()), kNotFound);
     EXPECT_EQ(SearchText("abc", 4, "a", Rules()), kNotFound);
     EXPECT_EQ(SearchText("abc", 3, "c", Rules()), kNotFound);
@@ -42,11 +41,54 @@ TEST(TextSearch, WholeWordNeedsNoLetterDigitOrUnderscoreAround) {
     EXPECT_EQ(SearchText(t, 0, "cat", Rules(true)), 18u);
     EXPECT_EQ(SearchText(t, 19, "cat", Rules(true)), 24u);
     EXPECT_EQ(SearchText(t, 25, "cat", Rules(true)), kNotFound);
-    EXPECT_EQ(SearchText("\xE9" "cat", 0, "cat", Rules(true)), kNotFound) << "e-acute is a letter";
+    EXPECT_EQ(SearchText("\xC3\xA9" "cat", 0, "cat", Rules(true)), kNotFound) << "e-acute is a letter";
     EXPECT_EQ(SearchText("cat", 0, "cat", Rules(true)), 0u);
     // What counts as the character before the start can be given (the edited text's).
     EXPECT_EQ(SearchText("xcat", 1, "cat", Rules(true), ' '), 1u);
     EXPECT_EQ(SearchText(" cat", 1, "cat", Rules(true), 'x'), kNotFound);
+}
+
+TEST(TextSearch, WordsAndCaseOfEveryScript) {
+    const std::string privet = "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";   // привет
+    const std::string PRIVET = "\xD0\x9F\xD0\xA0\xD0\x98\xD0\x92\xD0\x95\xD0\xA2";   // ПРИВЕТ
+    const std::string t = privet + "\xD1\x81\xD1\x82\xD0\xB2\xD1\x83\xD1\x8E, " + PRIVET + "!";   // приветствую, ПРИВЕТ!
+    const size_t second = privet.size() + 10 + 2;
+    EXPECT_EQ(SearchText(t, 0, privet, Rules()), 0u);
+    EXPECT_EQ(SearchText(t, 0, privet, Rules(true)), second) << "Cyrillic letters continue a word";
+    EXPECT_EQ(SearchText(t, 0, privet, Rules(true, true)), kNotFound);
+    EXPECT_EQ(SearchLastBefore(t, t.size(), privet, Rules()), second);
+    // Greek with its accented capital; CJK and emoji around words.
+    EXPECT_EQ(SearchText("\xCE\x95\xCE\x9B\xCE\x9B\xCE\x86\xCE\x94\xCE\x91", 0,
+                         "\xCE\xB5\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1", Rules(true)), 0u);
+    const std::string tokyo = "\xE6\x9D\xB1\xE4\xBA\xAC";
+    EXPECT_EQ(SearchText(tokyo + "\xE3\x82\xBF " + tokyo, 0, tokyo, Rules(true)), 10u);
+    EXPECT_EQ(SearchText("\xF0\x9F\x98\x80" "cat\xF0\x9F\x98\x80", 0, "CAT", Rules(true)), 4u);
+    // A character whose lowercase takes other bytes (the Kelvin sign) is left as it is.
+    EXPECT_EQ(SearchText("\xE2\x84\xAA" "k", 0, "k", Rules()), 3u);
+}
+
+TEST(TextSearch, AnAsciiFindTextMatchesWhereTheFoldedTextWould) {
+    const char* pieces[] = {"Cat", "cAT", "\xE2\x84\xAA", "k", "K", "\xD0\x9A", " ", "at", "\xC3\x89", "_"};
+    std::mt19937 rng(7);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = 0; i < 12; ++i) text += pieces[rng() % 10];
+        for (const char* find : {"cat", "kat", "AT", "k"}) {
+            for (bool word : {false, true}) {
+                const size_t folded = SearchText(FoldCase(text, BuiltInCharRules()), 0, FoldCase(find, BuiltInCharRules()), Rules(word, true));
+                EXPECT_EQ(SearchText(text, 0, find, Rules(word)), folded) << text << " / " << find;
+            }
+        }
+    }
+}
+
+TEST(TextSearch, ReplaceAllOfCyrillicFoldsCaseAndKnowsWords) {
+    const std::string cat = "\xD0\xBA\xD0\xBE\xD1\x82", CAT = "\xD0\x9A\xD0\x9E\xD0\xA2";   // кот КОТ
+    const std::string dog = "\xD0\xBF\xD1\x91\xD1\x81";                                          // пёс
+    ReplaceAllResult r;
+    ASSERT_TRUE(ReplaceAllText(cat + " " + CAT + " " + cat + "\xD1\x8F", 0, cat, dog, Rules(true), r));
+    EXPECT_EQ(r.count, 2u);
+    EXPECT_EQ(r.text, dog + " " + dog);
 }
 
 TEST(TextSearch, LastBeforeScansForwardWithoutOverlapAndWithinTheLimit) {
@@ -124,7 +166,7 @@ protected:
     }
     void Find() { main->mnuEditFind_Click(); }
     void Replace() { main->mnuEditReplace_Click(); }
-    std::string Buffer(const char* b) { return std::string(b); }
+    std::string Buffer(const char16_t* b) { return Utf16ToUtf8(std::u16string(b)); }
     std::pair<int, int> Sel() { return {note().SelStart(), note().SelLength()}; }
 };
 
@@ -165,14 +207,26 @@ TEST_F(FindReplaceTest, SelectionLongerThanTheBufferOpensWithItsFirst1023Charact
     const auto& fb = main->parts().editor.FindReplace_.FindBuffer();
     const auto& rb = main->parts().editor.FindReplace_.ReplaceBuffer();
     ASSERT_EQ(fb.size(), 1025u);
-    EXPECT_EQ(std::string(fb.data(), 1023), big.substr(0, 1023));
-    EXPECT_EQ(fb[1023], '\0');
-    EXPECT_EQ(fb[1024], '\0');
-    EXPECT_EQ(std::string(rb.data()), big.substr(0, 1023));
+    EXPECT_EQ(Utf16ToUtf8(fb.data(), 1023), big.substr(0, 1023));
+    EXPECT_EQ(fb[1023], u'\0');
+    EXPECT_EQ(fb[1024], u'\0');
+    EXPECT_EQ(Buffer(rb.data()), big.substr(0, 1023));
     // Pressing Find Next with the field as it came up finds the selection's start.
     note().SetSelStart(0);
-    dlg().Press(frDown | frFindNext, std::string(dlg().record.findWhat));
+    dlg().Press(frDown | frFindNext, Buffer(dlg().record.findWhat));
     EXPECT_EQ(Sel(), std::make_pair(0, 1023));
+}
+
+TEST_F(FindReplaceTest, TheFieldTakes1023CharactersOfAnyScriptAndFindsThemAgain) {
+    std::string big;
+    for (int i = 0; i < 1500; ++i) big += "\xD0\x96";   // Ж
+    Note(big + "\xF0\x9F\x98\x80", 0, static_cast<int>(big.size()) + 4);
+    Find();
+    const auto& fb = main->parts().editor.FindReplace_.FindBuffer();
+    EXPECT_EQ(Buffer(fb.data()), big.substr(0, 2 * 1023)) << "characters, not bytes";
+    note().SetSelStart(0);
+    dlg().Press(frDown | frFindNext, Buffer(fb.data()));
+    EXPECT_EQ(Sel(), std::make_pair(0, 2 * 1023));
 }
 
 TEST_F(FindReplaceTest, ProcedureIsInstalledOnceAndEveryOtherMessageGoesOnToTheWindowsOwn) {
@@ -337,7 +391,7 @@ TEST_F(FindReplaceTest, FindDialogKeepsTheReplaceTextAndForeignBuffersReadEmpty)
     dlg().Press(frDown | frReplace, "X", "y");
     Find();
     EXPECT_EQ(main->parts().editor.FindReplace_.ReplaceText(), std::string(1024, '\0')) << "each opening resets it";
-    char foreign[8] = "abc";
+    char16_t foreign[8] = u"abc";
     EXPECT_EQ(main->parts().editor.FindReplace_.BufferToString(foreign, 8), "");
     EXPECT_EQ(main->parts().editor.FindReplace_.BufferToString(nullptr, 8), "");
     EXPECT_EQ(main->parts().editor.FindReplace_.BufferToString(dlg().record.findWhat, 0), "");
@@ -348,7 +402,8 @@ TEST_F(FindReplaceTest, MessageReachingTheWindowItselfStillWorks) {
     Find();
     // As if our procedure were not in front: the form's own message handler takes it.
     dlg().record.flags = frDown | frFindNext;
-    std::strcpy(dlg().record.findWhat, "z");
+    dlg().record.findWhat[0] = u'z';
+    dlg().record.findWhat[1] = u'\0';
     long result = -1;
     EXPECT_TRUE(main->Message(dlg().message, 0, FD::kRecordAddress, result));
     EXPECT_EQ(result, 0);

@@ -86,45 +86,57 @@ TEST(Manifest, UnreadableManifestIsRewrittenAndUnwritableOneLetsStartUpGoOn) {
     EXPECT_EQ(app2.exitCode, -1);
 }
 
-TEST(NoteFile, RoundTripsBytesExactlyAndShowsNulsAsSpaces) {
+TEST(NoteFile, RoundTripsAnsiBytesExactlyAndShowsNulsAsSpaces) {
     fake::FileSystem fs;
     fake::Control box(ControlDef{}, 1);
-    const std::string text = "first\r\nsecond \xE9\xFC\x80\r\nlast";
-    fs.files[kNote] = text;
+    const std::string bytes = "first\r\nsecond \xE9\xFC\x80\r\nlast";
+    fs.files[kNote] = bytes;
     std::string read;
     bool present = false;
-    EXPECT_FALSE(ReadNote(fs, kNote, read, present).failed);
+    TextEncoding enc = TextEncoding::Utf8;
+    EXPECT_FALSE(ReadNote(fs, kNote, Windows1252(), read, present, enc).failed);
     EXPECT_TRUE(present);
-    EXPECT_EQ(read, text);
+    EXPECT_EQ(enc, TextEncoding::Ansi);
+    EXPECT_EQ(read, "first\r\nsecond \u00E9\u00FC\u20AC\r\nlast");   // the box's text
     box.SetText(read);
-    EXPECT_FALSE(SaveNote(fs, kNote, box).failed);
-    EXPECT_EQ(fs.files[kNote], text);
+    EXPECT_FALSE(SaveNote(fs, kNote, Windows1252(), box, enc).failed);
+    EXPECT_EQ(fs.files[kNote], bytes);
+    EXPECT_EQ(enc, TextEncoding::Ansi);
 
     fs.files[kNote] = std::string("a\0b\0\0c", 6);
-    ReadNote(fs, kNote, read, present);
+    ReadNote(fs, kNote, Windows1252(), read, present, enc);
     EXPECT_EQ(read, "a b  c");
+    fs.files[kNote] = std::string("\xFF\xFE" "a\0\0\0b\0", 8);
+    ReadNote(fs, kNote, Windows1252(), read, present, enc);
+    EXPECT_EQ(read, "a b") << "a NUL of UTF-16 too";
 }
 
 TEST(NoteFile, MissingFileIsNotPresentAndNoError) {
     fake::FileSystem fs;
     std::string read = "kept";
     bool present = true;
-    EXPECT_FALSE(ReadNote(fs, kNote, read, present).failed);
+    TextEncoding enc = TextEncoding::Ansi;
+    EXPECT_FALSE(ReadNote(fs, kNote, Windows1252(), read, present, enc).failed);
     EXPECT_FALSE(present);
     fs.files[kNote] = "";
-    EXPECT_FALSE(ReadNote(fs, kNote, read, present).failed);
+    EXPECT_FALSE(ReadNote(fs, kNote, Windows1252(), read, present, enc).failed);
     EXPECT_TRUE(present);
     EXPECT_EQ(read, "");
 }
 
 TEST(NoteFile, EmptyNoteIsZeroBytesThenTheNextSaveWritesALineBreak) {
-    fake::FileSystem fs;
-    fake::Control box(ControlDef{}, 1);
-    SaveNote(fs, kNote, box);
-    EXPECT_EQ(fs.files[kNote], "");
-    EXPECT_EQ(box.Text(), "\r\n");
-    SaveNote(fs, kNote, box);
-    EXPECT_EQ(fs.files[kNote], "\r\n");
+    for (TextEncoding was : {TextEncoding::Ansi, TextEncoding::Utf8, TextEncoding::Utf16LE}) {
+        fake::FileSystem fs;
+        fake::Control box(ControlDef{}, 1);
+        TextEncoding enc = was;
+        SaveNote(fs, kNote, Windows1252(), box, enc);
+        EXPECT_EQ(fs.files[kNote], "");
+        EXPECT_EQ(box.Text(), "\r\n");
+        SaveNote(fs, kNote, Windows1252(), box, enc);
+        EXPECT_EQ(fs.files[kNote], was == TextEncoding::Ansi      ? std::string("\r\n")
+                                   : was == TextEncoding::Utf8    ? std::string("\xEF\xBB\xBF\r\n")
+                                                                  : std::string("\xFF\xFE\r\0\n\0", 6));
+    }
 }
 
 class MainWindow : public fake::MainWindowTest {

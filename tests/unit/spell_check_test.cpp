@@ -257,6 +257,23 @@ TEST_F(BuiltInTest, ChangeAllReplacesLaterCopiesAndUserWordsAreKnown) {
     EXPECT_EQ(f.ui.boxes.back().text, "The spelling check is complete.");
 }
 
+TEST_F(BuiltInTest, WordsOfOtherScriptsAreNotFlaggedAndEnglishBesideThemIsChecked) {
+    // Привет Łódź Ελλάδα 東京 😀 grean café grean
+    const std::string others = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xC5\x81\xC3\xB3" "d\xC5\xBA "
+                               "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 \xE6\x9D\xB1\xE4\xBA\xAC "
+                               "\xF0\x9F\x98\x80 ";
+    Note(others + "grean caf\xC3\xA9 grean");
+    f.ui.onModal = [&](fake::Form& form) {
+        EXPECT_EQ(form.Ctl(frmSpelling::txtNotInDict)->text, "grean");
+        EXPECT_EQ(note->SelText(), "grean") << "selected where it stands in the note";
+        form.Ctl(frmSpelling::txtChangeTo)->text = "green";
+        form.events.Command(frmSpelling::cmdChangeAll);
+    };
+    Check();
+    EXPECT_EQ(note->text, others + "green caf\xC3\xA9 green") << "every other character kept";
+    EXPECT_EQ(f.ui.boxes.back().text, "The spelling check is complete.");
+}
+
 TEST_F(BuiltInTest, CancelKeepsTheChangesMadeSoFar) {
     Note("Teh mispeled wurds.");
     Play({Click(frmSpelling::cmdChange), Click(frmSpelling::cmdCancel)});
