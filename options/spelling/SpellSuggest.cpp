@@ -25,6 +25,11 @@ constexpr std::size_t kFarReach = 4;   // letters more or fewer
 constexpr int kFarLetters = 3;         // letters brought in, and taken away, at most
 constexpr std::size_t kFarFrom = 4;
 constexpr int kFarUnless = 100;
+// When fewer words than asked for are found, words up to kLastLimit off that start alike and
+// hold most of the typed letters fill the rest, behind all the others ("approproximate" ->
+// "approximate").
+constexpr int kLastLimit = 450;
+constexpr int kLastLetters = 3;
 
 bool IsVowel(unsigned char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y'; }
 
@@ -297,6 +302,31 @@ std::vector<std::string> SpellChecker::Suggest(std::string_view typed, std::size
         if (x.score != y.score) return x.score < y.score;
         return words_.Word(x.word) < words_.Word(y.word);
     });
+    // Fewer words than asked for: further ones that start alike fill up, nearest first.
+    if (farAllowed && found.size() < max) {
+        std::vector<Candidate> more;
+        for (std::size_t len = n > kFarReach ? n - kFarReach : 1; len <= n + kFarReach; ++len)
+            for (std::uint32_t idx : words_.OfLength(len)) {
+                const std::uint32_t set = words_.Letters(idx);
+                if (Count(set & ~letters) > kLastLetters || Count(letters & ~set) > kLastLetters) continue;
+                if (Count(set & letters) * 2 < Count(letters)) continue;  // most of the typed letters
+                const unsigned char c = LowerChar(static_cast<unsigned char>(chars[words_.Start(idx)]));
+                if (c < 'a' || c > 'z' || !(starts >> (c - 'a') & 1)) continue;
+                const std::string_view cand = words_.Word(idx);
+                candLower.assign(cand);
+                for (char& ch : candLower) ch = static_cast<char>(LowerChar(static_cast<unsigned char>(ch)));
+                const int d = LowerDistance(lower, candLower, kLastLimit);
+                if (d > kLastLimit) continue;
+                if (std::any_of(found.begin(), found.end(), [idx](const Candidate& f) { return f.word == idx; }))
+                    continue;
+                more.push_back({d * 10 + kRankCost * words_.Rank(idx), idx});
+            }
+        std::sort(more.begin(), more.end(), [this](const Candidate& x, const Candidate& y) {
+            if (x.score != y.score) return x.score < y.score;
+            return words_.Word(x.word) < words_.Word(y.word);
+        });
+        found.insert(found.end(), more.begin(), more.end());
+    }
     // The case the word was typed in: "Teh" -> "The", "TEH" -> "THE".
     const bool capitalised = IsUpperLetter(static_cast<unsigned char>(word[0]));
     bool capitals = n > 1;

@@ -143,6 +143,13 @@ TEST_F(SpellCheckerTest, CommonerWordsSoundAlikesAndNamesLast) {
     EXPECT_EQ(checker.Suggest("dynamcly").front(), "dynamically");
     const auto five = checker.Suggest("seperatly", 5);
     EXPECT_NE(std::find(five.begin(), five.end(), "separately"), five.end());
+    // Far off and sounding different: when little else is near, such a word still fills a place
+    // among the first five.
+    const auto far = checker.Suggest("approproximate", 5);
+    ASSERT_FALSE(far.empty());
+    EXPECT_EQ(far.front(), "approximate");
+    const auto farther = checker.Suggest("algohmic", 5);
+    EXPECT_NE(std::find(farther.begin(), farther.end(), "algorithmic"), farther.end());
 }
 
 TEST(SpellDistance, WeightsAndLimit) {
