@@ -128,6 +128,17 @@ void SetNotepadWrap(bool on) {
   RegCloseKey(key);
 }
 
+double ShowLargeNote(const Target& t, const std::string& args, size_t length);
+
+// Notepad opening the file with Word Wrap off (its default), then on; leaves it off.
+void ShowInNotepadBothWays(const Target& np, const std::string& file, size_t length, double* plain, double* wrapped) {
+  SetNotepadWrap(false);
+  *plain = ShowLargeNote(np, "\"" + file + "\"", length);
+  SetNotepadWrap(true);
+  *wrapped = ShowLargeNote(np, "\"" + file + "\"", length);
+  SetNotepadWrap(false);
+}
+
 // Time until the main window's Edit child holds `length` characters.
 double ShowLargeNote(const Target& t, const std::string& args, size_t length) {
   Process p;
@@ -338,11 +349,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot write the note files\n");
       return 1;
     }
-    double pw_ms = ShowLargeNote(pw, "", note.size());
-    SetNotepadWrap(false);
-    double np_ms = ShowLargeNote(np, "\"" + note_file + "\"", note.size());
-    SetNotepadWrap(true);
-    double np_wrap_ms = ShowLargeNote(np, "\"" + note_file + "\"", note.size());
+    double pw_ms = ShowLargeNote(pw, "", note.size()), np_ms = -1, np_wrap_ms = -1;
+    ShowInNotepadBothWays(np, note_file, note.size(), &np_ms, &np_wrap_ms);
     row = "show a " + std::to_string(note_mb) + " MB note (until the Edit holds all)";
     PrintRow(row.c_str(), pw_ms, np_ms, "s", 1000.0);
     PrintRow("  against notepad with Word Wrap on", pw_ms, np_wrap_ms, "s", 1000.0);
@@ -354,11 +362,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     pw_ms = ShowLargeNote(pw, "", units);
-    SetNotepadWrap(false);
-    np_ms = ShowLargeNote(np, "\"" + note_file + "\"", units);
-    SetNotepadWrap(true);
-    np_wrap_ms = ShowLargeNote(np, "\"" + note_file + "\"", units);
-    SetNotepadWrap(false);
+    ShowInNotepadBothWays(np, note_file, units, &np_ms, &np_wrap_ms);
     row = "the same in UTF-8 Cyrillic";
     PrintRow(row.c_str(), pw_ms, np_ms, "s", 1000.0);
     PrintRow("  against notepad with Word Wrap on", pw_ms, np_wrap_ms, "s", 1000.0);

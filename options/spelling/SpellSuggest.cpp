@@ -249,12 +249,23 @@ std::vector<std::string> SpellChecker::Suggest(std::string_view typed, std::size
     std::string candLower;
     int nearest = limit + 1;
     const bool farAllowed = n >= kFarFrom;
+    auto lowerOf = [&](std::string_view cand) {
+        candLower.assign(cand);
+        for (char& ch : candLower) ch = static_cast<char>(LowerChar(static_cast<unsigned char>(ch)));
+    };
+    auto startsAlike = [&](std::uint32_t idx) {
+        const unsigned char c = LowerChar(static_cast<unsigned char>(chars[words_.Start(idx)]));
+        return c >= 'a' && c <= 'z' && (starts >> (c - 'a') & 1);
+    };
+    auto byScore = [this](const Candidate& x, const Candidate& y) {
+        if (x.score != y.score) return x.score < y.score;
+        return words_.Word(x.word) < words_.Word(y.word);
+    };
     // Scores a word at weighted distance d (or further than limit: then it must sound alike and
     // lie within kFarLimit).
     auto consider = [&](std::uint32_t idx, bool near) {
         const std::string_view cand = words_.Word(idx);
-        candLower.assign(cand);
-        for (char& ch : candLower) ch = static_cast<char>(LowerChar(static_cast<unsigned char>(ch)));
+        lowerOf(cand);
         int d = near ? LowerDistance(lower, candLower, farAllowed ? kFarLimit : limit) : limit + 1;
         int soundDiff;
         if (d > limit) {
@@ -293,15 +304,10 @@ std::vector<std::string> SpellChecker::Suggest(std::string_view typed, std::size
             const std::uint32_t set = words_.Letters(idx);
             const int added = Count(set & ~letters), dropped = Count(letters & ~set);
             if (added > kFarLetters || dropped > kFarLetters || (nearLength && added <= edits && dropped <= edits)) continue;
-            const unsigned char c = LowerChar(static_cast<unsigned char>(chars[words_.Start(idx)]));
-            if (c < 'a' || c > 'z' || !(starts >> (c - 'a') & 1)) continue;
-            consider(idx, false);
+            if (startsAlike(idx)) consider(idx, false);
         }
     }
-    std::sort(found.begin(), found.end(), [this](const Candidate& x, const Candidate& y) {
-        if (x.score != y.score) return x.score < y.score;
-        return words_.Word(x.word) < words_.Word(y.word);
-    });
+    std::sort(found.begin(), found.end(), byScore);
     // Fewer words than asked for: further ones that start alike fill up, nearest first.
     if (farAllowed && found.size() < max) {
         std::vector<Candidate> more;
@@ -309,22 +315,15 @@ std::vector<std::string> SpellChecker::Suggest(std::string_view typed, std::size
             for (std::uint32_t idx : words_.OfLength(len)) {
                 const std::uint32_t set = words_.Letters(idx);
                 if (Count(set & ~letters) > kLastLetters || Count(letters & ~set) > kLastLetters) continue;
-                if (Count(set & letters) * 2 < Count(letters)) continue;  // most of the typed letters
-                const unsigned char c = LowerChar(static_cast<unsigned char>(chars[words_.Start(idx)]));
-                if (c < 'a' || c > 'z' || !(starts >> (c - 'a') & 1)) continue;
-                const std::string_view cand = words_.Word(idx);
-                candLower.assign(cand);
-                for (char& ch : candLower) ch = static_cast<char>(LowerChar(static_cast<unsigned char>(ch)));
-                const int d = LowerDistance(lower, candLower, kLastLimit);
-                if (d > kLastLimit) continue;
+                if (Count(set & letters) * 2 < Count(letters) || !startsAlike(idx)) continue;  // most typed letters
                 if (std::any_of(found.begin(), found.end(), [idx](const Candidate& f) { return f.word == idx; }))
                     continue;
+                lowerOf(words_.Word(idx));
+                const int d = LowerDistance(lower, candLower, kLastLimit);
+                if (d > kLastLimit) continue;
                 more.push_back({d * 10 + kRankCost * words_.Rank(idx), idx});
             }
-        std::sort(more.begin(), more.end(), [this](const Candidate& x, const Candidate& y) {
-            if (x.score != y.score) return x.score < y.score;
-            return words_.Word(x.word) < words_.Word(y.word);
-        });
+        std::sort(more.begin(), more.end(), byScore);
         found.insert(found.end(), more.begin(), more.end());
     }
     // The case the word was typed in: "Teh" -> "The", "TEH" -> "THE".
