@@ -15,6 +15,9 @@ MainParts::MainParts(const NoteWindow& window, const bool& unloaded)
       tray(window, VBHotKey1),
       safety(window, unloaded),
       settings(window, VBHotKey1, tray, transparency, safety) {
+    // Save As... onto the note file saves the note, under its rules.
+    editor.IsNoteFile = [this](const std::string& path) { return safety.IsNoteFile(path); };
+    editor.SaveNoteFile = [this] { return safety.Save(); };
     // The unload step closes the owned windows in this order.
     windows.Order<frmAbout, frmHelp, frmHotkey, frmTrans, frmUpdate>();
 }

@@ -29,4 +29,10 @@ TextEncoding DecodeOpenedFile(const std::string& bytes, const ICodePage& cp, std
 // file's content, with the mark for every encoding but ANSI. An empty text is an empty file.
 TextEncoding EncodeText(const std::string& text, TextEncoding was, const ICodePage& cp, std::string& bytes);
 
+// What of a note file's bytes does not come back when the text read from them (as enc) is
+// written again the same way: "" when every byte does; otherwise what was replaced, for a
+// message ("2 NUL bytes, shown as spaces; 3 bytes that are not UTF-8 after its UTF-8 mark,
+// shown as the replacement character"). A mark alone (an empty note) loses nothing.
+std::string DamageOf(const std::string& bytes, TextEncoding enc, const ICodePage& cp, const std::string& text);
+
 }  // namespace pw

@@ -182,35 +182,6 @@ FileError Win32FileSystem::WriteFile(const std::string& path, const std::string&
     return {};
 }
 
-FileError Win32FileSystem::WriteReplace(const std::string& path, const std::string& data) {
-    // Refuse up front when the target itself cannot be replaced, so nothing is left behind.
-    DWORD a = ::GetFileAttributesA(path.c_str());
-    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) return Failure(ERROR_ACCESS_DENIED);
-    // Written as ".part", named ".new" once complete and on the disk, then put in place: a
-    // ".new" left behind by a cut-off save is always a whole copy.
-    const std::string part = path + ".part", temp = path + ".new";
-    FileError err = WriteFile(part, data);
-    if (!err.failed) {
-        HANDLE f = ::CreateFileA(part.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (f != INVALID_HANDLE_VALUE) {
-            ::FlushFileBuffers(f);
-            ::CloseHandle(f);
-        }
-        if (!::MoveFileExA(part.c_str(), temp.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            err = Failure(::GetLastError());
-    }
-    if (err.failed) {
-        ::DeleteFileA(part.c_str());
-        return err;
-    }
-    if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD e = ::GetLastError();
-        ::DeleteFileA(temp.c_str());
-        return Failure(e);
-    }
-    return {};
-}
-
 FileError Win32FileSystem::Rename(const std::string& from, const std::string& to) {
     if (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return Failure(::GetLastError());
     return {};
@@ -388,7 +359,8 @@ bool FileDialog(Handle owner, const std::string& filter, std::string& fileName, 
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = static_cast<DWORD>(name.size());
-    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
+    // A name that is taken is confirmed in the system's own "already exists" question.
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     BOOL ok = save ? comdlg::SaveFile(&ofn) : comdlg::OpenFile(&ofn);
     if (!ok) return false;
     fileName = name.data();
