@@ -111,7 +111,9 @@ PW_LAZY(L"wininet.dll", BOOL, HttpQueryInfoA, (HINTERNET h, DWORD i, LPVOID b, L
 
 // The import slots, named as the import libraries name them (stdcall: argument bytes after '@').
 #define PW_SLOT(name, bytes) \
-    extern "C" void* pw_imp_##name __asm__("__imp__" #name "@" #bytes) = reinterpret_cast<void*>(&Lazy##name);
+    extern "C" {                \
+    void* pw_imp_##name __asm__("__imp__" #name "@" #bytes) = reinterpret_cast<void*>(&Lazy##name); \
+    }
 
 PW_SLOT(InitCommonControls, 0)
 PW_SLOT(InitCommonControlsEx, 4)

@@ -29,6 +29,20 @@ HMODULE LoadFromSystemFolder(const wchar_t* name) {
     return path.empty() ? nullptr : ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
+// What a system DLL loads later by bare name (its delayed imports), some of it only when a
+// control is first drawn or a connection first made. Not every loader keeps such a load out of
+// the program's folder: Wine's does not for any DLL's delayed imports, nor does Windows 7
+// without its loader update for anything. Loaded first from the system folder, with the DLL
+// that brings them, they are found already loaded then.
+struct Companions {
+    const wchar_t* dll;
+    const wchar_t* brings[2];
+};
+const Companions kCompanions[] = {
+    {L"comctl32.dll", {L"uxtheme.dll", L"msimg32.dll"}},   // the visual styles, and the blending they draw with
+    {L"wininet.dll", {L"secur32.dll", L"crypt32.dll"}},    // TLS and the certificates of https://
+};
+
 }  // namespace
 
 void RestrictDllSearch() {
@@ -42,14 +56,12 @@ void RestrictDllSearch() {
 }
 
 HMODULE LoadSystemDll(const wchar_t* name) {
+    for (const Companions& c : kCompanions) {
+        if (::lstrcmpiW(name, c.dll) != 0) continue;
+        for (const wchar_t* other : c.brings)
+            if (other) LoadFromSystemFolder(other);
+    }
     if (::lstrcmpiW(name, L"comctl32.dll") != 0) return LoadFromSystemFolder(name);
-    // The common controls load the visual styles, and the styles the blending they draw with,
-    // by bare name, some of it only when a control is first drawn; not every loader keeps such
-    // a load out of the program's folder (Windows 7 without its loader update does not, nor
-    // does Wine for a DLL's delayed imports). Loaded first from the system folder, they are
-    // found already loaded then.
-    LoadFromSystemFolder(L"uxtheme.dll");
-    LoadFromSystemFolder(L"msimg32.dll");
     // By name, so the manifest's redirection to version 6 applies: a full path would bypass it.
     return SearchFlagsKnown() ? ::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32) : ::LoadLibraryW(name);
 }
