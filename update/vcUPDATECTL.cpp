@@ -14,6 +14,9 @@ constexpr float kFrameLeft = 120, kFrameTop = 1080, kFrameWidth = 5775, kFrameHe
 const char* const kConnectError = "Error connecting to host.  Unable to complete Live Update.";
 const char* const kNotSigned =
     "The update information is not signed by the publisher, so it was not used.  Click cancel to exit.";
+const char* const kNoKey =
+    "This copy of Pagewick was built without its publisher's key, so it cannot tell a genuine update from a "
+    "forged one and does not look for any.  Click cancel to exit.";
 const char* const kNotHttps =
     "Live Update uses secure (https://) addresses only, and this one is not.  Unable to complete Live Update.";
 // Marks a file as downloaded from the Internet, so Windows checks it before it runs.
@@ -76,10 +79,15 @@ vcUPDATECTL::vcUPDATECTL(Platform& p, IForm& host, int idBase, float left, float
     if (TempFolder_.empty()) TempFolder_ = p_.app.Path();
     if (TempFolder_.empty() || TempFolder_.back() != '\\') TempFolder_ += "\\";
     Step_ = 0;
-    DesktopFolder_ = p_.app.Environ("USERPROFILE") + "\\DESKTOP\\";
+    // The desktop the shell shows, wherever it lives (moved, redirected, synced); the profile's
+    // own Desktop folder only when the system cannot say.
+    DesktopFolder_ = p_.app.DesktopFolder();
+    if (DesktopFolder_.empty()) DesktopFolder_ = p_.app.Environ("USERPROFILE") + "\\Desktop";
+    if (DesktopFolder_.back() != '\\') DesktopFolder_ += "\\";
     CurrentVersion_ = std::to_string(PAGEWICK_VERSION_MAJOR) + "." + std::to_string(PAGEWICK_VERSION_MINOR) + "." +
                       std::to_string(PAGEWICK_VERSION_REVISION);
     DownloadedFile_.clear();
+    TrustedKey_ = PublisherKey();
 }
 
 vcUPDATECTL::~vcUPDATECTL() {
@@ -131,7 +139,9 @@ void vcUPDATECTL::cmdNEXT_Click() {
     ++Step_;
     ShowFrame(Step_);
     if (Step_ == 1) {
-        if (!ConfigFileURL_.empty() && !IsHttpsUrl(ConfigFileURL_)) {
+        if (!ConfigFileURL_.empty() && TrustedKey_.empty()) {
+            ShowLongText(lblPROGRESS, kNoKey);
+        } else if (!ConfigFileURL_.empty() && !IsHttpsUrl(ConfigFileURL_)) {
             ShowLongText(lblPROGRESS, kNotHttps);
         } else if (!ConfigFileURL_.empty()) {
             BeginDownload(DownloadRequest{ConfigFileURL_, ConfigPath(), kMaxConfigBytes, ""});
@@ -365,7 +375,7 @@ void vcUPDATECTL::ReadConfigFile() {
     const UpdateConfig cfg = ParseUpdateConfig(text);
     // Only what the publisher signed is taken over.
     Unsigned_ = !p_.signatures ||
-                CheckConfigSignature(text, cfg, PublisherKey(), *p_.signatures) != SignatureVerdict::Good;
+                CheckConfigSignature(text, cfg, TrustedKey_, *p_.signatures) != SignatureVerdict::Good;
     if (Unsigned_) {
         p_.fs.RemoveFile(path);
         return;

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32FolderWatch.h"
 
-#include "platform/win32/Win32Paths.h"
+#include "platform/win32/WideText.h"
 
 namespace pw::win32 {
 
@@ -66,7 +66,7 @@ std::unique_ptr<IWatching> Win32FolderWatch::Watch(const std::string& folder, st
     w->changed = std::move(changed);
     // Names, sizes, times of writing and attributes (a note made read-only) of the folder's files.
     w->notification = ::FindFirstChangeNotificationW(
-        WidePath(folder).c_str(), FALSE,
+        Wide(folder).c_str(), FALSE,
         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE |
             FILE_NOTIFY_CHANGE_ATTRIBUTES);
     if (w->notification == INVALID_HANDLE_VALUE) return nullptr;

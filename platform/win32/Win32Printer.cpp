@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Printer.h"
 
+#include "platform/win32/WideText.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cwchar>
@@ -71,7 +73,7 @@ bool Win32PrinterSurface::OpenDc() {
         }
     }
     ::SetLastError(0);
-    dc_ = ::CreateDCA("WINSPOOL", printer_.deviceName.c_str(), nullptr, dm);
+    dc_ = ::CreateDCA("WINSPOOL", Utf8ToAnsi(printer_.deviceName).c_str(), nullptr, dm);
     if (!dc_) {
         Fail("The printer could not be opened");
         return false;

@@ -6,28 +6,11 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "platform/win32/Win32Paths.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
+#include "platform/win32/WideText.h"
 
 namespace pw::win32 {
-
-std::wstring WidePath(const std::string& path) {
-    if (path.empty()) return std::wstring();
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &w[0], n);
-    return w;
-}
-
-std::string NarrowPath(const std::wstring& path) {
-    if (path.empty()) return std::string();
-    const int w = static_cast<int>(path.size());
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, path.data(), w, nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) ::WideCharToMultiByte(CP_ACP, 0, path.data(), w, &s[0], n, nullptr, nullptr);
-    return s;
-}
 
 namespace {
 
@@ -121,7 +104,7 @@ FileError WriteFreshFile(const std::wstring& target, const wchar_t* ext, const s
 FileError Win32FileSystem::WriteReplace(const std::string& path, const std::string& data) {
     // The file a link (symbolic link, junction) leads to is the one replaced, beside itself:
     // the link stays a link.
-    const std::wstring target = FileBehind(WidePath(path));
+    const std::wstring target = FileBehind(Wide(path));
     // Refuse up front when the target itself cannot be replaced, so nothing is left behind.
     const DWORD a = ::GetFileAttributesW(target.c_str());
     if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) return Failure(ERROR_ACCESS_DENIED);
@@ -152,7 +135,7 @@ FileError Win32FileSystem::WriteReplace(const std::string& path, const std::stri
 }
 
 FileError Win32FileSystem::WriteNew(const std::string& path, const std::string& data) {
-    const std::wstring wide = WidePath(path);
+    const std::wstring wide = Wide(path);
     HANDLE f = CreateNewFile(wide);
     if (f == INVALID_HANDLE_VALUE) return Failure(::GetLastError());
     return FillNewFile(f, wide, data);
@@ -161,7 +144,7 @@ FileError Win32FileSystem::WriteNew(const std::string& path, const std::string& 
 FileStamp Win32FileSystem::Stamp(const std::string& path) {
     FileStamp s;
     WIN32_FILE_ATTRIBUTE_DATA d;
-    if (!::GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &d)) return s;
+    if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &d)) return s;
     if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return s;
     s.exists = true;
     s.size = (static_cast<long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
@@ -171,7 +154,7 @@ FileStamp Win32FileSystem::Stamp(const std::string& path) {
 }
 
 bool Win32FileSystem::SameFile(const std::string& a, const std::string& b) {
-    const std::wstring wa = WidePath(a), wb = WidePath(b);
+    const std::wstring wa = Wide(a), wb = Wide(b);
     BY_HANDLE_FILE_INFORMATION ia, ib;
     bool opened[2] = {false, false};
     BY_HANDLE_FILE_INFORMATION* infos[2] = {&ia, &ib};
@@ -190,6 +173,6 @@ bool Win32FileSystem::SameFile(const std::string& a, const std::string& b) {
     return ::lstrcmpiW(FullPath(wa).c_str(), FullPath(wb).c_str()) == 0;
 }
 
-std::string Win32FileSystem::FinalPath(const std::string& path) { return NarrowPath(FileBehind(WidePath(path))); }
+std::string Win32FileSystem::FinalPath(const std::string& path) { return Utf8(FileBehind(Wide(path))); }
 
 }  // namespace pw::win32

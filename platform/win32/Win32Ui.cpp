@@ -3,6 +3,7 @@
 #include "platform/TextCodec.h"
 
 #include "platform/win32/Win32MenuKeys.h"
+#include "platform/win32/WideText.h"
 
 #include <commctrl.h>
 
@@ -57,12 +58,12 @@ COLORREF ToColorRef(Color c) {
 }
 
 std::string LastErrorText(DWORD code) {
-    char buf[512] = {};
-    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                               0, buf, sizeof(buf), nullptr);
-    while (n > 0 && (buf[n - 1] == '\r' || buf[n - 1] == '\n' || buf[n - 1] == ' ')) buf[--n] = 0;
-    if (n == 0) std::snprintf(buf, sizeof(buf), "System error %lu.", static_cast<unsigned long>(code));
-    return buf;
+    wchar_t buf[512] = {};
+    DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                               0, buf, 512, nullptr);
+    while (n > 0 && (buf[n - 1] == L'\r' || buf[n - 1] == L'\n' || buf[n - 1] == L' ')) buf[--n] = 0;
+    if (n == 0) return "System error " + std::to_string(static_cast<unsigned long>(code)) + ".";
+    return Utf8(buf, n);
 }
 
 HFONT CreateFontFor(const FontSpec& font, bool underline) {
@@ -500,7 +501,7 @@ void Win32Ui::SetBusyCursor(bool busy) {
 int Win32Ui::MsgBox(const std::string& text, int style, const std::string& title) {
     HWND owner = ::GetActiveWindow();
     if (!owner && main_) owner = main_->hwnd();
-    return ::MessageBoxA(owner, text.c_str(), title.c_str(), static_cast<UINT>(style));
+    return ::MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), static_cast<UINT>(style));
 }
 
 void Win32Ui::SetTaskVisible(bool visible) {

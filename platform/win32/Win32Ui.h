@@ -20,7 +20,7 @@ COLORREF ToColorRef(Color c);
 // A bitmap resource drawn for `dpi`: as stored at 96 dpi, smoothly rescaled otherwise. The
 // caller owns it.
 HBITMAP LoadBitmapForDpi(HINSTANCE instance, const std::string& name, int dpi);
-std::string LastErrorText(DWORD code);
+std::string LastErrorText(DWORD code);   // the system's message for an error code, in UTF-8
 
 class Win32Control : public IControl {
 public:

@@ -238,9 +238,15 @@ public:
     void SetTaskVisible(bool v) override { taskVisible = v; ++taskVisibleCalls; }
     bool InitCommonControlsEx(unsigned size, unsigned classes) override { iccSize = size; iccClasses = classes; return true; }
     void InitCommonControls() override { ++initCommonControls; }
-    bool Launch(const std::string& exe, const std::string& args) override { launched.push_back({exe, args}); return true; }
+    bool Launch(const std::string& exe, const std::string& args) override {
+        launched.push_back({exe, args});
+        return launchWorks;
+    }
+    bool launchWorks = true;   // false: the system cannot start the program
     void ExitProcess(int code) override { exitCode = code; }
     std::string Environ(const std::string& name) const override { auto it = env.find(name); return it == env.end() ? "" : it->second; }
+    std::string DesktopFolder() const override { return desktop; }
+    std::string desktop;   // the shell's desktop folder ("" : the shell cannot say)
     std::string DecimalSeparator() const override { return decimalSeparator; }
     std::string decimalSeparator = ".";
     std::string TimeStamp() const override { return timeStamp; }
@@ -319,8 +325,10 @@ public:
     std::vector<std::string>* sharedLog = nullptr;
 };
 
+// The clipboard: its text (format 13, Unicode text) and any other formats by number.
 class Clipboard : public IClipboard {
 public:
+    static constexpr unsigned kText = 13;
     bool HasText() override { return hasText; }
     bool ReadText(std::string& t) override {
         t = hasText && !busy ? text : std::string();
@@ -328,13 +336,43 @@ public:
     }
     bool SetText(const std::string& t) override {
         if (busy) return false;
+        others.clear();   // emptied first, as the system's is
         text = t;
         hasText = true;
         return true;
     }
+    bool Save(ClipboardContents& contents) override {
+        contents.formats.clear();
+        if (busy) return false;
+        if (hasText) contents.formats.push_back({kText, text});
+        for (const auto& f : others) contents.formats.push_back({f.first, f.second});
+        ++saves;
+        return true;
+    }
+    bool Restore(const ClipboardContents& contents) override {
+        if (busy) return false;
+        Empty();
+        for (const auto& f : contents.formats) {
+            if (f.id == kText) {
+                text = f.data;
+                hasText = true;
+            } else {
+                others[f.id] = f.data;
+            }
+        }
+        ++restores;
+        return true;
+    }
+    void Empty() {
+        hasText = false;
+        text.clear();
+        others.clear();
+    }
     bool hasText = false;
     bool busy = false;   // another program holds the clipboard open: no reading or writing
     std::string text;
+    std::map<unsigned, std::string> others;   // pictures, files, rich text...
+    int saves = 0, restores = 0;
 };
 
 class Shell : public IShell {

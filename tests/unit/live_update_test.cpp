@@ -75,12 +75,13 @@ TEST_F(LiveUpdateTest, InitialisationTakesTheFoldersAndTheVersion) {
     f.app.env["TEMP"] = "D:\\T\\";
     Open();
     EXPECT_EQ(ctl().TempFolder(), "D:\\T\\");
-    // TEMP unset: the program folder; the configuration then lands there.
+    // TEMP unset: the program folder; the configuration then lands there. A shell that cannot
+    // name the desktop: the profile's own Desktop folder.
     f.app.env.erase("TEMP");
-    f.app.env.erase("USERPROFILE");
+    f.app.desktop.clear();
     Open();
     EXPECT_EQ(ctl().TempFolder(), "C:\\Programs\\Pagewick\\");
-    EXPECT_EQ(ctl().DesktopFolder(), "\\DESKTOP\\");
+    EXPECT_EQ(ctl().DesktopFolder(), "C:\\Users\\ann\\Desktop\\");
     Click(V::cmdNEXT);
     EXPECT_EQ(dl.started.back().request.target, "C:\\Programs\\Pagewick\\_vclu.txt");
 }

@@ -110,6 +110,8 @@ struct ProcessInfo {
   std::string exe;  // file name only
 };
 std::vector<ProcessInfo> ListProcesses();
+// The full paths of the modules (the exe and every DLL) loaded in a process, by Toolhelp.
+std::vector<std::string> ModulesOf(DWORD pid);
 // Ends every process whose exe file name matches (case-insensitive). Meant for leftovers of
 // earlier tests inside the test session's own prefix. Returns how many were ended.
 int KillProcessesNamed(const std::string& exe_name);
