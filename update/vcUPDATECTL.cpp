@@ -25,6 +25,14 @@ const char* const kInternetZone = "[ZoneTransfer]\r\nZoneId=3\r\n";
 // How many numbered names are tried when the installer's name is taken on the desktop.
 constexpr int kMaxNumberedNames = 99;
 
+// A text of ours (UTF-8: paths, the system's error texts) as a label holds it, in the ANSI code
+// page; what the code page cannot hold shows as "?".
+std::string ForLabel(const ICodePage& cp, const std::string& utf8) {
+    std::string ansi;
+    cp.ToAnsi(utf8, ansi);
+    return ansi;
+}
+
 // Control characters of an untrusted text made visible, so a label shows it on one line.
 std::string Printable(const std::string& s) {
     std::string out;
@@ -129,7 +137,7 @@ void vcUPDATECTL::ShowLongText(Part label, const std::string& text) {
     } else {
         C(lblPROGRESSUPDATE).Move(left_ + kFrameLeft + 120, top_ + kFrameTop + 1200, 5535, 735);
     }
-    C(label).SetText(text);
+    C(label).SetText(ForLabel(p_.CodePage(), text));
 }
 
 void vcUPDATECTL::cmdNEXT_Click() {
@@ -157,7 +165,7 @@ void vcUPDATECTL::cmdNEXT_Click() {
                 caption.replace(at, what.size(), with);
         };
         replaceAll("$n", "\r\n" + UpdateName_);
-        replaceAll("$f", "\r\n" + DesktopFolder_ + InstallerFile_);
+        replaceAll("$f", "\r\n" + ForLabel(p_.CodePage(), DesktopFolder_ + InstallerFile_));
         C(lblUPDATE).SetText(caption);
         // Streamed into a file of its own beside the target until its checksum is known.
         const std::string target = DesktopFolder_ + InstallerFile_;

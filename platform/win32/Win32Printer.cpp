@@ -1,13 +1,12 @@
 #include "platform/win32/Win32Printer.h"
 
-#include "platform/win32/WideText.h"
-
 #include <cmath>
 #include <cstddef>
 #include <cwchar>
 #include <vector>
 
 #include "platform/TextCodec.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Ui.h"
 
 namespace pw::win32 {

@@ -19,6 +19,7 @@
 #include "driver/Driver.h"
 #include "pagewick_version.h"
 #include "platform/win32/BcryptCrypto.h"
+#include "update/UpdateConfig.h"
 
 using namespace e2e;
 
@@ -240,10 +241,11 @@ TEST_F(LiveUpdate, DownloadsANewerInstallerToTheDesktopAndClosesOnFinish) {
   HWND what = WaitShownChild(dlg, "Downloading update for: ");
   ASSERT_NE(what, nullptr);
   EXPECT_EQ(GetText(what), "Downloading update for: \r\nPagewick " + kNewer + " to \r\n" + target);
+  // Two decimals rounded half up, as the wizard writes them (an installer of 496,965 bytes is
+  // 496.97 KB, where printf's binary rounding says 496.96).
   const double kb = installer_.size() / 1000.0;
-  char size[64];
-  if (kb >= 1000) snprintf(size, sizeof size, "Download of %.2f MB complete.", kb / 1000);
-  else snprintf(size, sizeof size, "Download of %.2f KB complete.", kb);
+  const std::string size = "Download of " + (kb >= 1000 ? pw::Format00(kb / 1000) + " MB" : pw::Format00(kb) + " KB") +
+                           " complete.";
   EXPECT_NE(WaitShownChild(dlg, size), nullptr) << size;
   std::string saved;
   ASSERT_TRUE(ReadFileBytes(target, &saved));

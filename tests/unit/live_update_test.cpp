@@ -170,6 +170,19 @@ TEST_F(LiveUpdateTest, ALineFeedOnlyConfigurationIsNotSigned) {
     EXPECT_EQ(ctl().WebVersion(), "");
 }
 
+// A desktop whose path lies beyond ASCII (a profile named José): the file goes to the path as
+// the system spells it, and the label, which speaks the ANSI code page, shows it in that.
+TEST_F(LiveUpdateTest, ADesktopBeyondAsciiIsUsedAsItIsAndShownInTheLabelsCodePage) {
+    f.app.desktop = u8"C:\\Users\\José\\Desktop";
+    Open();
+    CheckAndDownload(Lines("1.5", "https://www.pagewick.example/files/setup.exe"));
+    ASSERT_EQ(dl.started.size(), 2u);
+    EXPECT_EQ(dl.started[1].request.target, u8"C:\\Users\\José\\Desktop\\setup.exe");
+    EXPECT_EQ(C(V::lblUPDATE).text, "Downloading update for: \r\nPagewick 1.5 to \r\nC:\\Users\\Jos\xE9\\Desktop\\setup.exe");
+    dl.Complete(kBody);
+    EXPECT_EQ(f.fs.files[u8"C:\\Users\\José\\Desktop\\setup.exe"], kBody);
+}
+
 TEST_F(LiveUpdateTest, TheInstallerIsDownloadedToTheDesktopWithProgressAndFinish) {
     Open();
     CheckAndDownload(Lines("1.5", "https://www.pagewick.example/files/setup.exe"));
