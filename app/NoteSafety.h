@@ -33,7 +33,10 @@ public:
     bool Save() { return noteSaved_ = SaveNoteFile(); }
     bool NoteSaved() const { return noteSaved_; }
     // Exit or a shutdown is saving: a failed settings write then says the note is safe.
-    void SetExiting(bool exiting) { exiting_ = exiting; }
+    void SetExiting(bool exiting) {
+        exiting_ = exiting;
+        if (!exiting) sessionEnding_ = false;   // a shutdown held off by the note is over
+    }
     bool NoteSavedOnExit() const { return exiting_ && noteSaved_; }
     // Windows is ending the session: what is kept aside is not announced in a message box.
     void SessionEnding() { sessionEnding_ = true; }
