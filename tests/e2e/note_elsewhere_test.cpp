@@ -133,7 +133,7 @@ TEST_F(OtherProgram, InTheTrayAChangeIsTakenButTheQuestionWaitsUntilTheWindowIsS
   ASSERT_TRUE(Type(" + typed"));
   const std::string mine = NoteText();
   ASSERT_TRUE(EditorSaves("v3 from elsewhere"));
-  EXPECT_FALSE(WaitFor([&] { return !MessageBoxesOf(app_.pid()).empty(); }, 5000))
+  EXPECT_FALSE(WaitFor([&] { return !MessageBoxesOf(app_.pid()).empty(); }, 3000))
       << "asked while the window is in the tray";
   ASSERT_TRUE(FromTray());
   MessageBoxInfo q = WaitQuestion();
