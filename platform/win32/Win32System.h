@@ -27,6 +27,7 @@ public:
     bool Launch(const std::string& exePath, const std::string& args) override;
     void ExitProcess(int code) override { ::ExitProcess(static_cast<UINT>(code)); }
     std::string Environ(const std::string& name) const override;
+    void ShortTimeAndDate(std::string& time, std::string& date) const override;   // Locale.cpp
 
 private:
     Win32Ui& ui_;

@@ -190,6 +190,20 @@ TEST_F(Editing, SavePromptOfNewHasThreeAnswers) {
   EXPECT_TRUE(WaitNote(""));
 }
 
+TEST_F(Editing, KeysTypedRightAfterTheStartAndBackFromTheTrayGoIntoTheNote) {
+  ASSERT_TRUE(StartVisible()) << last_error();
+  ASSERT_TRUE(BringToFront(main_));
+  ASSERT_TRUE(PressKeys({'A'}) && probe().Sync());
+  EXPECT_TRUE(WaitNote("a")) << "the keyboard is not on the note: " << NoteText();
+  PostMessageA(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); }));
+  ASSERT_TRUE(PostTrayNotification(main_, WM_APP + 1, 1, WM_LBUTTONDOWN));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) && !IsIconic(main_); }));
+  ASSERT_TRUE(BringToFront(main_));
+  ASSERT_TRUE(PressKeys({'B'}) && probe().Sync());
+  EXPECT_TRUE(WaitNote("ab")) << NoteText();
+}
+
 TEST_F(Editing, EditMenuGreysByTheRulesAndCtrlDAndCtrlUWork) {
   ASSERT_TRUE(StartVisible()) << last_error();
   ASSERT_TRUE(OpenClipboard(nullptr));
