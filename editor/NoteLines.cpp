@@ -23,23 +23,31 @@ std::size_t CharBefore(const std::string& text, std::size_t end, std::uint32_t& 
     return at;
 }
 
-}  // namespace
+// The rest of a character: a UTF-8 continuation byte, or the low half of a surrogate pair.
+bool IsTrail(char c) { return IsContinuation(c); }
+bool IsTrail(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
 
-LineColumn LineColumnAt(const std::string& text, std::size_t offset) {
+template <class Text>
+LineColumn LineColumnIn(const Text& text, std::size_t offset) {
     offset = std::min(offset, text.size());
     LineColumn at;
     std::size_t lineStart = 0;
     for (std::size_t i = 0; i < offset; ++i) {
-        const char c = text[i];
+        const auto c = text[i];
         if (c == '\n' || (c == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
             ++at.line;
             lineStart = i + 1;
         }
     }
     for (std::size_t i = lineStart; i < offset; ++i)
-        if (!IsContinuation(text[i]) && text[i] != '\r') ++at.column;
+        if (!IsTrail(text[i]) && text[i] != '\r') ++at.column;
     return at;
 }
+
+}  // namespace
+
+LineColumn LineColumnAt(const std::string& text, std::size_t offset) { return LineColumnIn(text, offset); }
+LineColumn LineColumnAt(const std::u16string& text, std::size_t units) { return LineColumnIn(text, units); }
 
 long LineCount(const std::string& text) { return LineColumnAt(text, text.size()).line; }
 

@@ -17,6 +17,8 @@ struct LineColumn {
 };
 
 LineColumn LineColumnAt(const std::string& text, std::size_t offset);
+// The same in text as the box holds it (UTF-16), at a position in its units.
+LineColumn LineColumnAt(const std::u16string& text, std::size_t units);
 // How many lines the text has (an empty text has one).
 long LineCount(const std::string& text);
 // The offset where line `line` (from 1) begins; npos when the text has no such line.

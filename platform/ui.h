@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/TextCodec.h"
 #include "platform/WinNumbers.h"
 #include "platform/types.h"
 
@@ -82,6 +83,12 @@ public:
     virtual int SelLength() const = 0;
     virtual void SetSelLength(int length) = 0;
     virtual std::string SelText() const = 0;
+    // A text box's text and selection start as the box holds them (UTF-16 units), for what
+    // runs at every key and would otherwise convert the whole text each time.
+    virtual std::u16string Utf16Text() const { return Utf8ToUtf16(Text()); }
+    virtual long SelStartUnits() const {
+        return static_cast<long>(Utf16Length(Text().substr(0, static_cast<size_t>(SelStart()))));
+    }
     virtual void SetSelText(const std::string& text) = 0;  // replaces the selection, caret after it
     // Raw message to the control's window (WM_UNDO, EM_CANUNDO, ...); result as the control answers.
     virtual long Send(unsigned msg, unsigned long wParam = 0, long lParam = 0) = 0;

@@ -54,7 +54,8 @@ void StatusBar::Layout() {
 
 void StatusBar::CaretMoved() {
     if (!Showing()) return;
-    const LineColumn at = LineColumnAt(txtNote_->Text(), static_cast<size_t>(txtNote_->SelStart()));
+    // In the box's own units: no conversion of the whole text at every key.
+    const LineColumn at = LineColumnAt(txtNote_->Utf16Text(), static_cast<size_t>(txtNote_->SelStartUnits()));
     Show(pnlCaret, "Ln " + std::to_string(at.line) + ", Col " + std::to_string(at.column));
 }
 

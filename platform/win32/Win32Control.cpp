@@ -261,6 +261,12 @@ int Win32Control::SelStart() const {
     return static_cast<int>(Utf8OffsetOfUnits(w.data(), w.size(), start));
 }
 
+long Win32Control::SelStartUnits() const {
+    DWORD start = 0, end = 0;
+    Msg(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<long>(start);
+}
+
 void Win32Control::SetSelStart(int start) {
     if (unicode() && start > 0) {
         const std::u16string w = WideText();

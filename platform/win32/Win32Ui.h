@@ -56,6 +56,8 @@ public:
     int SelLength() const override;
     void SetSelLength(int length) override;
     std::string SelText() const override;
+    std::u16string Utf16Text() const override { return WideText(); }
+    long SelStartUnits() const override;
     void SetSelText(const std::string& text) override;
     long Send(unsigned msg, unsigned long wParam, long lParam) override;
     void SetVisible(bool visible) override;

@@ -24,15 +24,6 @@ class Editing : public PagewickTest {
     if (!button || !PostMessageA(button, BM_CLICK, 0, 0)) return false;
     return probe().Sync();
   }
-  std::pair<DWORD, DWORD> Sel() {
-    DWORD s = 0, e = 0;
-    probe().Selection(&s, &e);
-    return {s, e};
-  }
-  bool Select(DWORD start, DWORD end) {
-    SendMessageA(edit_, EM_SETSEL, start, end);
-    return probe().Sync();
-  }
   // Types a name into a file dialog and presses OK; waits until the dialog is gone.
   bool ChooseFile(const std::string& title, const std::string& path) {
     HWND dlg = WaitDialog(title);

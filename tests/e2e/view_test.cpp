@@ -10,15 +10,6 @@ constexpr int kGoToBox = 52, kGoToButton = 53;   // the Go To Line dialog's line
 class View : public PagewickTest {
  protected:
   bool Keys(const std::vector<WORD>& keys) { return PressKeys(keys) && probe().Sync(); }
-  std::pair<DWORD, DWORD> Sel() {
-    DWORD s = 0, e = 0;
-    probe().Selection(&s, &e);
-    return {s, e};
-  }
-  bool Select(DWORD start, DWORD end) {
-    SendMessageA(edit_, EM_SETSEL, start, end);
-    return probe().Sync();
-  }
   // The status bar's panels as the program holds them; empty when no bar shows.
   std::vector<std::string> Panels() {
     WindowLayout lay;

@@ -21,6 +21,11 @@ TEST(NoteLines, LinesEndAtLineBreaksAndColumnsCountCharacters) {
     EXPECT_EQ(LineColumnAt(text, 9), (LineColumn{3, 1}));
     EXPECT_EQ(LineColumnAt(text, 14), (LineColumn{4, 1}));
     EXPECT_EQ(LineColumnAt(text, 999), (LineColumn{4, 2})) << "past the end: the end";
+    // The same in the box's own units, where a character beyond U+FFFF takes two.
+    const std::u16string units = u"ab\r\nc\U0001F600d\nx";
+    EXPECT_EQ(LineColumnAt(units, 8), (LineColumn{2, 4}));
+    EXPECT_EQ(LineColumnAt(units, 9), (LineColumn{3, 1}));
+    EXPECT_EQ(LineColumnAt(units, 1), (LineColumn{1, 2}));
     EXPECT_EQ(LineCount(text), 4);
     EXPECT_EQ(LineCount(""), 1);
     EXPECT_EQ(LineCount("a\r\n"), 2);
