@@ -162,18 +162,31 @@ TEST_F(View, CtrlBackspaceDeletesTheWordBeforeTheCaret) {
 
 TEST_F(View, ZoomChangesTheLineHeightOnScreenButNotTheFontOfTheSettings) {
   ASSERT_TRUE(StartVisible()) << last_error();
-  ASSERT_TRUE(SetNote(CrLfLines({"alpha", "beta", "gamma", "delta"})));
+  std::vector<std::string> lines;
+  for (int i = 0; i < 200; ++i)
+    lines.push_back("line " + std::to_string(i) + " of a note whose lines wrap once the font shows twice as big");
+  ASSERT_TRUE(SetNote(CrLfLines(lines)));
   ASSERT_TRUE(ChooseMenu({"View", "Status Bar"})) << last_error();
   ASSERT_TRUE(WaitPanel(2, "100%")) << Panel(2);
   const int normal = LineHeight();
   ASSERT_GT(normal, 8);
+  // Scrolled down to line 120: it stays at the top.
+  SendMessageA(edit_, EM_LINESCROLL, 0, 120);
+  ASSERT_TRUE(probe().Sync());
+  const LRESULT top = SendMessageA(edit_, EM_LINEINDEX, SendMessageA(edit_, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  ASSERT_GT(top, 0);
 
   ASSERT_TRUE(BringToFront(main_));
   ASSERT_TRUE(Keys({VK_CONTROL, VK_OEM_PLUS}));
   EXPECT_TRUE(WaitPanel(2, "110%")) << "Ctrl+Plus: " << Panel(2);
+  EXPECT_EQ(SendMessageA(edit_, EM_LINEFROMCHAR, top, 0), SendMessageA(edit_, EM_GETFIRSTVISIBLELINE, 0, 0))
+      << "the line at the top moved";
   for (int i = 0; i < 9; ++i) ASSERT_TRUE(ChooseMenu({"View", "Zoom", "Zoom In"})) << last_error();
   ASSERT_TRUE(probe().Sync());
   EXPECT_EQ(Panel(2), "200%");
+  ASSERT_GT(SendMessageA(edit_, EM_GETLINECOUNT, 0, 0), 200) << "the lines wrap now";
+  EXPECT_EQ(SendMessageA(edit_, EM_LINEFROMCHAR, top, 0), SendMessageA(edit_, EM_GETFIRSTVISIBLELINE, 0, 0))
+      << "the line at the top moved";
   const int doubled = LineHeight();
   EXPECT_GE(doubled * 10, normal * 18) << normal << " px at 100%, " << doubled << " px at 200%";
   EXPECT_LE(doubled * 10, normal * 22) << normal << " px at 100%, " << doubled << " px at 200%";
@@ -185,6 +198,8 @@ TEST_F(View, ZoomChangesTheLineHeightOnScreenButNotTheFontOfTheSettings) {
   ASSERT_TRUE(BringToFront(main_));
   ASSERT_TRUE(Keys({VK_CONTROL, VK_OEM_MINUS}));
   EXPECT_TRUE(WaitPanel(2, "180%")) << "Ctrl+Minus: " << Panel(2);
+  ASSERT_TRUE(ChooseMenu({"View", "Zoom", "Zoom Out"})) << last_error();
+  EXPECT_TRUE(WaitPanel(2, "170%")) << Panel(2);
   EXPECT_GT(LineHeight(), normal);
 
   // The settings keep the font as it is, whatever the zoom.
