@@ -22,7 +22,8 @@ namespace pw {
 
 class NoteWatch : private NoteWindow {
 public:
-    static constexpr int kWatchTimer = 15;   // 13: the recovery copy, 14: the tray icon
+    // The main window's other timers: 13 the recovery copy, 14 the tray icon, 15 the status bar.
+    static constexpr int kWatchTimer = 16;
     static constexpr unsigned kSettleMs = 300;       // changes come in bursts: look once they rest
     static constexpr unsigned kWaitShownMs = 1000;   // a question waiting for the window looks again
 

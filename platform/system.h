@@ -37,6 +37,18 @@ public:
     virtual std::string DesktopFolder() const { return ""; }
     // The user's decimal separator (the locale's LOCALE_SDECIMAL), "." or "," or another.
     virtual std::string DecimalSeparator() const { return UserDecimalSeparator(); }
+    // The local time without seconds and the date, each in the user's short format, read
+    // from one look at the clock ("10:35 AM" and "12/10/2026" in the US). UTF-8.
+    virtual void ShortTimeAndDate(std::string& time, std::string& date) const {
+        const std::time_t now = std::time(nullptr);
+        char t[32] = "", d[32] = "";
+        if (const std::tm* local = std::localtime(&now)) {
+            std::strftime(t, sizeof t, "%H:%M", local);
+            std::strftime(d, sizeof d, "%m/%d/%Y", local);
+        }
+        time = t;
+        date = d;
+    }
     // The local date and time as "2026-12-09 131500", for names of kept files.
     virtual std::string TimeStamp() const {
         const std::time_t now = std::time(nullptr);

@@ -27,6 +27,7 @@ public:
     const ICodePage& codePage() const { return cp_; }
     // The encoding the note file was read in, then the one it was last written in.
     TextEncoding& encoding() { return encoding_; }
+    TextEncoding encoding() const { return encoding_; }
 
     // Why the version on disk is kept aside before the box's text replaces it.
     enum class Guard { None, NotLoaded, Damaged, Restored, ChangedElsewhere };

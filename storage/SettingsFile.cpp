@@ -160,7 +160,7 @@ std::string SoundTransparency(const std::string& text, const std::string& sep) {
 }
 
 std::string FormatSettings(const Settings& s, const std::string& sep) {
-    const std::string lines[kSettingsLines] = {
+    const std::string lines[kSettingsFileLines] = {
         "Window Position",
         FormatNumber(s.top, sep),
         FormatNumber(s.left, sep),
@@ -183,6 +183,8 @@ std::string FormatSettings(const Settings& s, const std::string& sep) {
         FormatBool(s.shiftkey),
         std::to_string(s.vkey),
         FormatBool(s.winkey),
+        FormatBool(s.statusBar),
+        FormatBool(s.wordWrap),
     };
     std::string out;
     for (const std::string& line : lines) out += line + kCrLf;
@@ -192,7 +194,7 @@ std::string FormatSettings(const Settings& s, const std::string& sep) {
 int ParseSettings(const std::string& data, const std::string& sep, Settings& s) {
     const std::vector<std::string> lines = SplitLines(data);
     int sound = 0;
-    for (int n = 0; n < kSettingsLines && n < static_cast<int>(lines.size()); ++n) {
+    for (int n = 0; n < kSettingsFileLines && n < static_cast<int>(lines.size()); ++n) {
         const std::string& t = lines[n];
         // Work on a copy so a bad line leaves its field untouched.
         Settings r = s;
@@ -223,6 +225,8 @@ int ParseSettings(const std::string& data, const std::string& sep, Settings& s) 
             case 20: ok = ParseBool(t, sep, r.shiftkey); break;
             case 21: ok = ParseLong(t, sep, r.vkey); break;
             case 22: ok = ParseBool(t, sep, r.winkey); break;
+            case 23: ok = ParseBool(t, sep, r.statusBar); break;
+            case 24: ok = ParseBool(t, sep, r.wordWrap); break;
             default: break;   // section and empty lines
         }
         if (!ok) continue;   // this line falls back alone

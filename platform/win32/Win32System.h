@@ -28,6 +28,7 @@ public:
     void ExitProcess(int code) override { ::ExitProcess(static_cast<UINT>(code)); }
     std::string Environ(const std::string& name) const override;
     std::string DesktopFolder() const override;
+    void ShortTimeAndDate(std::string& time, std::string& date) const override;   // Locale.cpp
 
 private:
     Win32Ui& ui_;

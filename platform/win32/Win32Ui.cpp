@@ -68,7 +68,7 @@ std::string LastErrorText(DWORD code) {
 
 HFONT CreateFontFor(const FontSpec& font, bool underline) {
     LOGFONTA lf = {};
-    lf.lfHeight = -static_cast<LONG>(std::lround(font.size * ScreenDpi(LOGPIXELSY) / 72.0));
+    lf.lfHeight = -std::max(1L, static_cast<LONG>(std::lround(font.size * ScreenDpi(LOGPIXELSY) / 72.0)));
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.italic ? TRUE : FALSE;
     lf.lfUnderline = underline ? TRUE : FALSE;
@@ -125,8 +125,10 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
             cls = "EDIT";
             style |= ES_AUTOVSCROLL | ES_NOHIDESEL;
             if (def.style & csMultiLine) style |= ES_MULTILINE | ES_WANTRETURN;
-            else style |= ES_AUTOHSCROLL;
+            if (!(def.style & csMultiLine) || (def.style & csHScroll)) style |= ES_AUTOHSCROLL;
+            if (def.style & csHScroll) style |= WS_HSCROLL;
             if (def.style & csVScroll) style |= WS_VSCROLL;
+            if (def.style & csNumber) style |= ES_NUMBER;
             if (def.style & csReadOnly) style |= ES_READONLY;
             ex |= WS_EX_CLIENTEDGE;
             break;
@@ -161,6 +163,10 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
         case ControlKind::Frame:
             cls = "BUTTON";
             style |= BS_GROUPBOX | WS_CLIPSIBLINGS;   // never paints over the labels inside it
+            break;
+        case ControlKind::StatusBar:
+            cls = STATUSCLASSNAMEA;
+            style |= SBARS_SIZEGRIP;
             break;
         case ControlKind::ListBox:
             cls = "LISTBOX";
@@ -197,6 +203,7 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
             ::SetWindowPos(b->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Win32Control* c = controls_.back().get();
     c->Move(def.left, def.top, def.width, def.height);
+    if (def.kind == ControlKind::TextBox) WatchTextBox(*c);
     if (def.style & csClickable) {
         ::SetPropA(h, kControlProp, c);
         ::SetPropA(h, kOldProcProp,
@@ -209,6 +216,17 @@ IControl* Win32Form::Control(int id) {
     for (auto& c : controls_)
         if (c->def().id == id) return c.get();
     return nullptr;
+}
+
+void Win32Form::RemoveControl(IControl& control) {
+    for (auto it = controls_.begin(); it != controls_.end(); ++it) {
+        if (it->get() != &control) continue;
+        HWND h = (*it)->hwnd();
+        if (lastFocus_ == h) lastFocus_ = nullptr;
+        ::DestroyWindow(h);
+        controls_.erase(it);
+        return;
+    }
 }
 
 Win32Control* Win32Form::ByHwnd(HWND h) {

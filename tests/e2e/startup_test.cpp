@@ -177,10 +177,11 @@ TEST_F(Startup, MainWindowHasTheMenuBar) {
   std::vector<std::string> top;
   for (const MenuEntry& e : menu)
     if (e.depth == 0) top.push_back(e.caption);
-  ASSERT_GE(top.size(), 3u) << FormatMenu(menu);
+  ASSERT_GE(top.size(), 4u) << FormatMenu(menu);
   EXPECT_EQ(top[0], "File");
   EXPECT_EQ(top[1], "Edit");
-  EXPECT_EQ(top[2], "Help");
+  EXPECT_EQ(top[2], "View");
+  EXPECT_EQ(top[3], "Help");
   const struct {
     std::vector<std::string> path;
     const char* shortcut;
@@ -195,12 +196,16 @@ TEST_F(Startup, MainWindowHasTheMenuBar) {
       {{"Edit", "Paste"}, "Ctrl+V"},        {{"Edit", "Delete"}, "Ctrl+D"},
       {{"Edit", "Select All"}, "Ctrl+A"},   {{"Edit", "Find..."}, "Ctrl+F"},
       {{"Edit", "Replace..."}, "Ctrl+R"},   {{"Edit", "Font..."}, "Ctrl+L"},
+      {{"Edit", "Go To..."}, "Ctrl+G"},     {{"Edit", "Time/Date"}, "F5"},
+      {{"View", "Zoom", "Zoom In"}, "Ctrl+Plus"}, {{"View", "Zoom", "Zoom Out"}, "Ctrl+Minus"},
+      {{"View", "Zoom", "Restore Default Zoom"}, "Ctrl+0"},
+      {{"View", "Status Bar"}, ""},         {{"View", "Word Wrap"}, ""},
       {{"Help", "Help Topics"}, "F1"},      {{"Help", "About Pagewick"}, "F2"},
       {{"Help", "Live Update..."}, "F3"},
   };
   for (const auto& x : expected) {
     MenuEntry e;
-    std::string name = x.path[0] + "/" + x.path[1];
+    std::string name = x.path[0] + "/" + x.path.back();
     if (!probe().Find(x.path, &e)) {
       ADD_FAILURE() << "missing " << name << "\n" << FormatMenu(menu);
       continue;

@@ -339,7 +339,7 @@ TEST(MenuBar, EntriesInOrderWithShortcutsAndAHiddenPopup) {
     for (size_t i = 0; i < m.size(); ++i) {
         if (m[i].level == 0) bar += std::string(m[i].caption) + (m[i].visible ? "|" : "(hidden)|");
     }
-    EXPECT_EQ(bar, "File|Edit|Help|Popup(hidden)|");
+    EXPECT_EQ(bar, "File|Edit|View|Help|Popup(hidden)|");
     for (size_t i = 1; m[i].level == 1; ++i) file += std::string(m[i].caption) + "/" + m[i].shortcut + " ";
     EXPECT_EQ(file,
               "New/Ctrl+N Open.../Ctrl+O Save As.../Ctrl+S Print.../Ctrl+P -/ Check Spelling/Ctrl+W "
