@@ -58,6 +58,13 @@ class PagewickTest : public ::testing::Test {
     SendMessageA(edit_, EM_SETSEL, start, end);
     return probe().Sync();
   }
+  // The window with the keyboard focus in the program's UI thread.
+  HWND Focus() {
+    GUITHREADINFO gti{};
+    gti.cbSize = sizeof gti;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &gti)) return nullptr;
+    return gti.hwndFocus;
+  }
 
   // Waits for the program to end; false on timeout.
   bool WaitExit(DWORD timeout_ms = kWaitMs, DWORD* code = nullptr) { return app_.WaitExit(timeout_ms, code); }
