@@ -173,7 +173,7 @@ bool FindSecurityDirectory(const std::string& image, SecurityDirectory* out) {
   out->offset_of_entry = pe + 24 + 96 + 4 * 8;
   std::memcpy(&out->offset, image.data() + out->offset_of_entry, 4);
   std::memcpy(&out->size, image.data() + out->offset_of_entry + 4, 4);
-  return out->offset + out->size <= image.size();
+  return static_cast<unsigned long long>(out->offset) + out->size <= image.size();
 }
 
 class Authenticode : public ::testing::Test {
