@@ -83,7 +83,8 @@ for f in "${files[@]}"; do
   echo "  $(basename "$f")  $(stat -c %s "$f") bytes  sha256 $(sha256sum "$f" | cut -d' ' -f1)"
 done
 if [ $signed = 1 ]; then
-  echo "Authenticode: pagewick.exe, the setup program and its uninstaller are signed${PAGEWICK_SIGN_TIMESTAMP_URL:+ and timestamped}"
+  stamped=${PAGEWICK_SIGN_TIMESTAMP_URL:+ and timestamped}
+  echo "Authenticode: pagewick.exe, the setup program and its uninstaller are signed$stamped"
 else
   echo "Authenticode: UNSIGNED (no code-signing certificate was given)"
 fi

@@ -16,13 +16,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <memory>
 #include <ostream>
 #include <vector>
 
 #include "driver/Driver.h"
-#include "update/Sha256.h"
+#include "platform/win32/BcryptCrypto.h"
 #include "update/UpdateConfig.h"
 
 namespace e2e {
@@ -80,7 +81,8 @@ TrustReport VerifyWithSystem(const std::string& path) {
     PCCERT_CONTEXT leaf = signer->pasCertChain[0].pCert;
     BYTE sha1[20];
     DWORD size = sizeof sha1;
-    if (CertGetCertificateContextProperty(leaf, CERT_SHA1_HASH_PROP_ID, sha1, &size)) r.signer_thumbprint = Hex(sha1, size);
+    if (CertGetCertificateContextProperty(leaf, CERT_SHA1_HASH_PROP_ID, sha1, &size))
+      r.signer_thumbprint = Hex(sha1, size);
     char name[256] = {};
     CertGetNameStringA(leaf, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, name, sizeof name);
     r.signer_name = name;
@@ -102,7 +104,8 @@ TrustReport VerifyWithSystem(const std::string& path) {
     }
     if (signer->psSigner->HashAlgorithm.pszObjId) r.digest = signer->psSigner->HashAlgorithm.pszObjId;
     for (DWORD i = 0; i < signer->psSigner->UnauthAttrs.cAttr; ++i)
-      if (std::strcmp(signer->psSigner->UnauthAttrs.rgAttr[i].pszObjId, szOID_RFC3161_counterSign) == 0) r.timestamp = true;
+      if (std::strcmp(signer->psSigner->UnauthAttrs.rgAttr[i].pszObjId, szOID_RFC3161_counterSign) == 0)
+        r.timestamp = true;
   }
   data.dwStateAction = WTD_STATEACTION_CLOSE;
   WinVerifyTrust(no_ui, &action, &data);
@@ -183,7 +186,9 @@ class Authenticode : public ::testing::Test {
     signed_ = GetEnv("PAGEWICK_SIGNED") == "ON";
     timestamped_ = !GetEnv("PAGEWICK_SIGN_TIMESTAMP").empty();
     ca_unix_ = GetEnv("PAGEWICK_SIGN_CA");
-    exe_ = ToWindowsPath(GetEnv("PAGEWICK_EXE", JoinPath(ThisExeFolder(), "..\\pagewick.exe")));
+    // The program as shipped, beside the release folder (not a build made for other scenarios).
+    std::string built = GetEnv("PAGEWICK_EXE", JoinPath(ThisExeFolder(), "..\\pagewick.exe"));
+    exe_ = ToWindowsPath(GetEnv("PAGEWICK_SHIPPED_EXE", built));
     release_ = JoinPath(exe_.substr(0, exe_.find_last_of('\\')), "release");
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA(JoinPath(release_, "pagewick-setup-*.exe").c_str(), &fd);
@@ -207,14 +212,15 @@ class Authenticode : public ::testing::Test {
     std::string pem;
     if (!ReadFileBytes(ToWindowsPath(ca_unix_), &pem)) return false;
     DWORD size = 0;
-    if (!CryptStringToBinaryA(pem.c_str(), DWORD(pem.size()), CRYPT_STRING_BASE64HEADER, nullptr, &size, nullptr, nullptr))
+    const DWORD pem_size = DWORD(pem.size());
+    if (!CryptStringToBinaryA(pem.c_str(), pem_size, CRYPT_STRING_BASE64HEADER, nullptr, &size, nullptr, nullptr))
       return false;
     ca_der_.assign(size, '\0');
-    if (!CryptStringToBinaryA(pem.c_str(), DWORD(pem.size()), CRYPT_STRING_BASE64HEADER,
-                              reinterpret_cast<BYTE*>(&ca_der_[0]), &size, nullptr, nullptr))
+    BYTE* der = reinterpret_cast<BYTE*>(&ca_der_[0]);
+    if (!CryptStringToBinaryA(pem.c_str(), pem_size, CRYPT_STRING_BASE64HEADER, der, &size, nullptr, nullptr))
       return false;
     ca_der_.resize(size);
-    PCCERT_CONTEXT ca = CertCreateCertificateContext(X509_ASN_ENCODING, reinterpret_cast<const BYTE*>(ca_der_.data()), size);
+    PCCERT_CONTEXT ca = CertCreateCertificateContext(X509_ASN_ENCODING, der, size);
     if (!ca) return false;
     BYTE sha1[20];
     DWORD sha1_size = sizeof sha1;
@@ -224,13 +230,15 @@ class Authenticode : public ::testing::Test {
     std::string key = kRootStore + Hex(sha1, sha1_size);
     HKEY h = nullptr;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, &disposition) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, &disposition) !=
+        ERROR_SUCCESS)
       return false;
     // One stored property: the certificate itself (id 32), its flags (1) and its length.
     std::string blob;
     for (DWORD v : {DWORD(32), DWORD(1), DWORD(ca_der_.size())}) blob.append(reinterpret_cast<const char*>(&v), 4);
     blob += ca_der_;
-    ok = RegSetValueExA(h, "Blob", 0, REG_BINARY, reinterpret_cast<const BYTE*>(blob.data()), DWORD(blob.size())) == ERROR_SUCCESS;
+    const BYTE* data = reinterpret_cast<const BYTE*>(blob.data());
+    ok = RegSetValueExA(h, "Blob", 0, REG_BINARY, data, DWORD(blob.size())) == ERROR_SUCCESS;
     RegCloseKey(h);
     if (disposition == REG_CREATED_NEW_KEY) root_key_ = key;
     return ok;
@@ -257,7 +265,8 @@ class Authenticode : public ::testing::Test {
     if (!ca_der_.empty()) EXPECT_TRUE(r.root_der == ca_der_) << what << ": the chain does not end at " << ca_unix_;
     EXPECT_TRUE(r.code_signing) << what << ": " << r.signer_name << " is no code-signing certificate";
     EXPECT_EQ(r.digest, szOID_NIST_sha256) << what << ": the digest is not SHA-256";
-    EXPECT_EQ(r.timestamp, timestamped_) << what << (timestamped_ ? ": no timestamp" : ": a timestamp nobody asked for");
+    EXPECT_EQ(r.timestamp, timestamped_)
+        << what << (timestamped_ ? ": no timestamp" : ": a timestamp nobody asked for");
     std::string log;
     EXPECT_EQ(VerifyWithOsslsigncode(path, ca_unix_, &log), timestamped_ ? Ossl::GoodTimestamped : Ossl::Good)
         << what << ": osslsigncode disagrees:\n" << log;
@@ -280,10 +289,16 @@ TEST_F(Authenticode, ProgramAndSetupCarryThePublishersSignature) {
   EXPECT_EQ(program.signer_thumbprint, setup.signer_thumbprint) << "one publisher signs both";
 
   // Live Update downloads the signed setup program: the configuration names its SHA-256.
-  std::string config, installer;
+  std::string config, installer, sha;
   ASSERT_TRUE(ReadFileBytes(JoinPath(release_, "pagewick.txt"), &config));
   ASSERT_TRUE(ReadFileBytes(setup_, &installer));
-  EXPECT_EQ(pw::ParseUpdateConfig(config).sha256, pw::Sha256Hex(installer));
+  pw::win32::BcryptSha256 hash;
+  hash.Add(installer.data(), static_cast<unsigned long>(installer.size()));
+  ASSERT_TRUE(hash.Finish(sha));
+  std::string named = pw::ParseUpdateConfig(config).sha256;
+  for (char& c : named) c = char(tolower(static_cast<unsigned char>(c)));
+  for (char& c : sha) c = char(tolower(static_cast<unsigned char>(c)));
+  EXPECT_EQ(named, sha);
 }
 
 TEST_F(Authenticode, OneChangedByteBreaksTheSignature) {

@@ -44,7 +44,8 @@ ssl req -newkey rsa:2048 -nodes -subj "/CN=Pagewick expired publisher" -keyout e
 printf 'basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature\nextendedKeyUsage=codeSigning\n' >expired.ext
 : >expired.index
 echo 1000 >expired.serial
-printf '[ca]\ndefault_ca = test\n[test]\ndatabase = expired.index\nnew_certs_dir = .\nserial = expired.serial\ndefault_md = sha256\npolicy = any\n[any]\ncommonName = supplied\n' >expired.cnf
+printf '%s\n' '[ca]' 'default_ca = test' '[test]' 'database = expired.index' 'new_certs_dir = .' \
+  'serial = expired.serial' 'default_md = sha256' 'policy = any' '[any]' 'commonName = supplied' >expired.cnf
 ssl ca -batch -notext -config expired.cnf -keyfile ca.key -cert ca.pem -in expired.csr -out expired.pem \
   -startdate "$(date -u -d '-8 days' +%Y%m%d%H%M%SZ)" -enddate "$(date -u -d '-7 days' +%Y%m%d%H%M%SZ)" \
   -extfile expired.ext
