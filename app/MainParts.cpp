@@ -14,7 +14,12 @@ MainParts::MainParts(const NoteWindow& window, const bool& unloaded)
       printer(window, editor.CommonDialog_),
       tray(window, VBHotKey1),
       safety(window, unloaded),
-      settings(window, VBHotKey1, tray, transparency, safety) {
+      statusBar(window, [this] { return safety.noteKeeper().encoding(); }),
+      zoom(window, statusBar),
+      wordWrap(window, statusBar),
+      settings(window, VBHotKey1, tray, transparency, safety, statusBar, wordWrap) {
+    // Find and Replace search the box they were opened on: a new box takes its place.
+    wordWrap.BoxReplaced = [this](IControl& box) { editor.FindReplace_.SetTarget(box); };
     // The unload step closes the owned windows in this order.
     windows.Order<frmAbout, frmHelp, frmHotkey, frmTrans, frmUpdate>();
 }

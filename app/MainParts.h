@@ -6,6 +6,9 @@
 #include "app/tray/Tray.h"
 #include "editor/Editor.h"
 #include "editor/printing/Print.h"
+#include "editor/view/StatusBar.h"
+#include "editor/view/WordWrap.h"
+#include "editor/view/Zoom.h"
 #include "options/hotkey/VBHotKey.h"
 #include "options/transparency/Transparency.h"
 #include "platform/NoteWindow.h"
@@ -24,6 +27,9 @@ struct MainParts {
     OwnedWindows windows;               // About, Help Topics, Global Hotkey, Transparency, Live Update
     Tray tray;                          // tray icon, window icons, the hotkey's messages
     NoteSafety safety;                  // note file rules, recovery copy
+    StatusBar statusBar;                // View > Status Bar, and the client area's layout
+    Zoom zoom;                          // View > Zoom
+    WordWrap wordWrap;                  // View > Word Wrap
     MainSettings settings;              // the settings file
 };
 

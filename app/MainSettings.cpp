@@ -3,6 +3,8 @@
 #include "app/NoteSafety.h"
 #include "app/WindowGeometry.h"
 #include "app/tray/Tray.h"
+#include "editor/view/StatusBar.h"
+#include "editor/view/WordWrap.h"
 #include "options/hotkey/VBHotKey.h"
 #include "options/transparency/Transparency.h"
 #include "storage/ReadWithin.h"
@@ -21,6 +23,9 @@ void MainSettings::ReadSettingsOrDefaults() {
     CenterOnScreen(*form_, p_.ui);
     form_->Move(form_->Left(), form_->Top(), 8445, 7245);
     transparency_.set("0");
+    const Settings defaults;
+    statusBar_.SetVisible(defaults.statusBar);
+    wordWrap_.SetOn(defaults.wordWrap);
 
     const std::string path = SettingsPath(p_.app.Path());
     std::string data, why;
@@ -59,6 +64,8 @@ Settings MainSettings::CurrentSettings() const {
     s.shiftkey = VBHotKey1.shiftkey();
     s.vkey = VBHotKey1.vkey();
     s.winkey = VBHotKey1.winkey();
+    s.statusBar = statusBar_.Visible();
+    s.wordWrap = wordWrap_.On();
     return s;
 }
 
@@ -82,6 +89,9 @@ void MainSettings::ApplySettings(const Settings& s, int validLines) {
     if (validLines >= 21) VBHotKey1.set_vkey(s.vkey);
     if (validLines >= 22) VBHotKey1.set_winkey(s.winkey);
     VBHotKey1.EndUpdate();
+    // Lines 23 and 24 stand alone: the parser kept the default of one it could not read.
+    statusBar_.SetVisible(s.statusBar);
+    wordWrap_.SetOn(s.wordWrap);
 }
 
 bool MainSettings::WriteSettings() {

@@ -6,16 +6,19 @@
 namespace pw {
 
 class NoteSafety;
+class StatusBar;
 class Tray;
 class TransparencyOption;
 class VBHotKey;
+class WordWrap;
 struct Settings;
 
 class MainSettings : private NoteWindow {
 public:
     MainSettings(const NoteWindow& window, VBHotKey& hotkey, Tray& tray, TransparencyOption& transparency,
-                 const NoteSafety& safety)
-        : NoteWindow(window), VBHotKey1(hotkey), tray_(tray), transparency_(transparency), safety_(safety) {}
+                 const NoteSafety& safety, StatusBar& statusBar, WordWrap& wordWrap)
+        : NoteWindow(window), VBHotKey1(hotkey), tray_(tray), transparency_(transparency), safety_(safety),
+          statusBar_(statusBar), wordWrap_(wordWrap) {}
 
     void ReadSettingsOrDefaults();
     // False when the file could not be written (the user has been told).
@@ -29,6 +32,8 @@ private:
     Tray& tray_;
     TransparencyOption& transparency_;
     const NoteSafety& safety_;
+    StatusBar& statusBar_;
+    WordWrap& wordWrap_;
 };
 
 }  // namespace pw

@@ -49,7 +49,11 @@ ManifestOutcome EnsureManifest(IApp& app, IFileSystem& fs) {
         return ManifestOutcome::NotWritten;
     }
     fs.SetAttributes(path, 1 | 2);  // read-only, hidden
-    app.Launch(AddBackslash(app.Path()) + app.ExeName() + ".exe", "");
+    // The fresh copy starts as this one was asked to ("/background" at logon stays hidden).
+    // When it cannot be started this process goes on: better without the manifest's effect
+    // than with nothing running.
+    if (!app.Launch(AddBackslash(app.Path()) + app.ExeName() + ".exe", app.Command()))
+        return ManifestOutcome::NotRelaunched;
     app.ExitProcess(1);
     return ManifestOutcome::Relaunched;
 }

@@ -14,10 +14,11 @@ enum class ManifestOutcome {
     Present,      // the manifest was there: go on
     Relaunched,   // written, a fresh copy started, this process ended with code 1
     NotWritten,   // could not be written (read-only folder): go on without relaunching
+    NotRelaunched,   // written, but the fresh copy could not be started: go on
 };
 
 // Makes sure the manifest exists. When it had to be written, starts a fresh copy of the
-// program without arguments and ends this process with exit code 1.
+// program with this one's arguments and ends this process with exit code 1.
 ManifestOutcome EnsureManifest(IApp& app, IFileSystem& fs);
 
 }  // namespace pw

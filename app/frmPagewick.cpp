@@ -4,6 +4,7 @@
 
 #include "app/Menus.h"
 #include "app/WindowGeometry.h"
+#include "editor/frmGoTo.h"
 #include "platform/MenuIds.h"
 #include "help/HelpMenu.h"
 #include "options/AlwaysOnTop.h"
@@ -16,7 +17,7 @@ namespace pw {
 
 namespace {
 
-constexpr int kTxtNote = 1;
+constexpr int kTxtNote = WordWrap::kNoteBoxId;
 constexpr float kDesignClientWidth = 8370, kDesignClientHeight = 6465;
 constexpr float kDefaultWidth = 8445, kDefaultHeight = 7245;
 
@@ -36,8 +37,7 @@ bool frmPagewick::Load() {
     def.style = fsSizable;
     def.className = "Pagewick";
     form_ = p_.ui.CreateForm(def, *this, 0);
-    txtNote_ = &form_->AddControl({kTxtNote, ControlKind::TextBox, "", 0, 0, kDesignClientWidth,
-                                   kDesignClientHeight, csMultiLine | csVScroll | csTabStop | csUnicode});
+    txtNote_ = &form_->AddControl(NoteBoxDef(kTxtNote, kDesignClientWidth, kDesignClientHeight, true));
     txtNote_->SetFont(FontSpec());  // Tahoma 9.75 until the settings say otherwise
     form_->SetMenu(MainMenu());
 
@@ -75,6 +75,7 @@ void frmPagewick::Form_Load() {
     if (!note.empty()) txtNote_->SetText(note);
     txtNote_->SetSelStart(static_cast<int>(note.size()));
     std::string().swap(note);
+    parts_->statusBar.Refresh();
     // 9. Transparency.
     parts_->transparency.ApplyAtStart(p_, *form_);
     // 10. Show; a minimised window goes on to the tray through the resize step.
@@ -89,7 +90,7 @@ void frmPagewick::Form_Resize() {
         parts_->safety.KeepRecoveryCopy();
         return;
     }
-    txtNote_->Move(0, 0, form_->ScaleWidth(), form_->ScaleHeight());
+    parts_->statusBar.Layout();
 }
 
 void frmPagewick::Form_QueryUnload(bool& cancel, int reason) {
@@ -151,7 +152,13 @@ void frmPagewick::MenuOpening(int id) {
 }
 
 void frmPagewick::Changed(int id) {
-    if (id == kTxtNote) parts_->safety.TextChanged();
+    if (id != kTxtNote) return;
+    parts_->safety.TextChanged();
+    parts_->statusBar.TextChanged();
+}
+
+void frmPagewick::SelChange(int id) {
+    if (id == kTxtNote) parts_->statusBar.CaretMoved();
 }
 
 bool frmPagewick::Message(unsigned msg, unsigned long wParam, long lParam, long& result) {
@@ -161,37 +168,14 @@ bool frmPagewick::Message(unsigned msg, unsigned long wParam, long lParam, long&
     }
     if (parts_->editor.FindReplaceMessage(msg, wParam, lParam, result)) return true;
     if (parts_->safety.TimerMessage(msg, wParam)) return true;
+    if (parts_->statusBar.TimerMessage(msg, wParam)) return true;
+    if (parts_->zoom.WheelMessage(msg, wParam)) return true;
     return parts_->tray.Message(msg, wParam, lParam, result);
 }
 
 void frmPagewick::Command(int id) {
-    switch (id) {
-        case mnuNew: mnuNew_Click(); break;
-        case mnuOpen: mnuOpen_Click(); break;
-        case mnuSaveAs: mnuSaveAs_Click(); break;
-        case mnuPrint: mnuPrint_Click(); break;
-        case mnuSpellcheck: mnuSpellcheck_Click(); break;
-        case mnuHotkey: mnuHotkey_Click(); break;
-        case mnuTrans: mnuTrans_Click(); break;
-        case mnuSavePrefs: mnuSavePrefs_Click(); break;
-        case mnuOnTop: mnuOnTop_Click(); break;
-        case mnuStartup: mnuStartup_Click(); break;
-        case mnuExit: mnuExit_Click(); break;
-        case mnuEditUndo: mnuEditUndo_Click(); break;
-        case mnuEditCut: mnuEditCut_Click(); break;
-        case mnuEditCopy: mnuEditCopy_Click(); break;
-        case mnuEditPaste: mnuEditPaste_Click(); break;
-        case mnuEditDelete: mnuEditDelete_Click(); break;
-        case mnuEditSelectAll: mnuEditSelectAll_Click(); break;
-        case mnuEditFind: mnuEditFind_Click(); break;
-        case mnuEditReplace: mnuEditReplace_Click(); break;
-        case mnuEditFont: mnuEditFont_Click(); break;
-        case mnuHelpTopics: mnuHelpTopics_Click(); break;
-        case mnuAbout: mnuAbout_Click(); break;
-        case mnuUpdate: mnuUpdate_Click(); break;
-        case mnuPopupRestore: mnuPopupRestore_Click(); break;
-        case mnuPopupExit: mnuPopupExit_Click(); break;
-        default: break;
+    for (const MainCommand& row : MainCommands()) {
+        if (row.entry.id == id && row.click) return (this->*row.click)();
     }
 }
 
@@ -215,6 +199,14 @@ void frmPagewick::mnuEditSelectAll_Click() { parts_->editor.SelectAll(); }
 void frmPagewick::mnuEditFind_Click() { parts_->editor.Find(); }
 void frmPagewick::mnuEditReplace_Click() { parts_->editor.Replace(); }
 void frmPagewick::mnuEditFont_Click() { parts_->editor.Font(); }
+void frmPagewick::mnuEditGoTo_Click() { OpenGoTo(p_, form_->hWnd(), *txtNote_, parts_->windows); }
+void frmPagewick::mnuEditTimeDate_Click() { parts_->editor.TimeDate(); }
+void frmPagewick::txtNote_CtrlBackspace() { parts_->editor.DeleteWordBefore(); }
+void frmPagewick::mnuViewZoomIn_Click() { parts_->zoom.In(); }
+void frmPagewick::mnuViewZoomOut_Click() { parts_->zoom.Out(); }
+void frmPagewick::mnuViewZoomRestore_Click() { parts_->zoom.Restore(); }
+void frmPagewick::mnuViewStatusBar_Click() { parts_->statusBar.Toggle(); }
+void frmPagewick::mnuViewWordWrap_Click() { parts_->wordWrap.Toggle(); }
 void frmPagewick::mnuHelpTopics_Click() { OpenHelpTopics(p_, form_->hWnd(), parts_->windows); }
 void frmPagewick::mnuAbout_Click() { OpenAbout(p_, form_->hWnd(), parts_->windows); }
 void frmPagewick::mnuUpdate_Click() { OpenLiveUpdate(p_, form_->hWnd(), parts_->windows); }

@@ -1,5 +1,6 @@
 // The main window: the note box, every menu's handler (each hands over to the feature that
-// owns the command, in MainParts), and the order of the load and unload steps.
+// owns the command, in MainParts; the table in Menus.cpp says which id runs which), and the
+// order of the load and unload steps.
 #pragma once
 #include <memory>
 #include <string>
@@ -32,6 +33,7 @@ public:
     void Command(int id) override;
     void Changed(int id) override;
     void MenuOpening(int id) override;
+    void SelChange(int id) override;
     bool Message(unsigned msg, unsigned long wParam, long lParam, long& result) override;
 
     // Saves the note, then the settings. Returns false when the note or the settings could
@@ -63,6 +65,15 @@ public:
     void mnuEditFind_Click();
     void mnuEditReplace_Click();
     void mnuEditFont_Click();
+    void mnuEditGoTo_Click();
+    void mnuEditTimeDate_Click();
+    void txtNote_CtrlBackspace();
+    // View menu.
+    void mnuViewZoomIn_Click();
+    void mnuViewZoomOut_Click();
+    void mnuViewZoomRestore_Click();
+    void mnuViewStatusBar_Click();
+    void mnuViewWordWrap_Click();
     // Help menu.
     void mnuHelpTopics_Click();
     void mnuAbout_Click();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks Live Update downloading a large installer (50 MB by default) over HTTPS on
-# loopback: this tree's pagewick.exe against a baseline build of an earlier commit (by default
+# loopback: this tree's pagewick.exe (its test-key build, which trusts the test server's
+# signature) against a baseline build of an earlier commit (by default
 # the last one that kept the whole download in memory), in one run, taking turns. Prints the
 # time from the second Next to "Finish" and the peak resident memory, each with the ratio
 # build / baseline. Needs root (the test server binds port 443 in a private mount namespace).
@@ -16,7 +17,7 @@ bash scripts/setup.sh || { echo "setup failed"; exit 1; }
 mkdir -p build-logs
 log=$root/build-logs/update-bench-build.log
 if ! { cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake &&
-       cmake --build "$tree" --target pagewick pagewick_update_bench -j "$(nproc)"; } >"$log" 2>&1; then
+       cmake --build "$tree" --target pagewick_test_key pagewick_update_bench -j "$(nproc)"; } >"$log" 2>&1; then
   tail -n 40 "$log"; echo "build failed (log: $log)"; exit 1
 fi
 # The baseline: the program of commit $rev, built once from its own sources.
@@ -37,4 +38,4 @@ trap 'bash scripts/wine-session.sh stop "$session"' EXIT
 bash scripts/wine-session.sh emulation
 echo "baseline: $rev ($(git log -1 --format=%s "$rev" | cut -c1-60))"
 bash tests/e2e/live-update-run.sh "$session" wine "$root/$tree/bench-wine/pagewick_update_bench.exe" \
-  --build "$root/$tree/pagewick.exe" --baseline "$base/build/pagewick.exe" --work "$session/update-work" "$@"
+  --build "$root/$tree/test-key/pagewick.exe" --baseline "$base/build/pagewick.exe" --work "$session/update-work" "$@"

@@ -1,4 +1,5 @@
 #include "editor/Editor.h"
+#include "editor/NoteLines.h"
 #include "platform/MenuIds.h"
 
 namespace pw {
@@ -36,6 +37,29 @@ void Editor::Delete() { txtNote_->Clear(); }
 void Editor::SelectAll() {
     txtNote_->SetSelStart(0);
     txtNote_->SetSelLength(static_cast<int>(txtNote_->Text().size()));
+}
+
+void Editor::TimeDate() {
+    std::string time, date;
+    p_.app.ShortTimeAndDate(time, date);
+    const std::string stamp = time + " " + date;
+    const std::string text = txtNote_->Text();
+    const size_t start = static_cast<size_t>(txtNote_->SelStart());
+    const NoteFit fit = CheckSplicedFits(text, start, start + static_cast<size_t>(txtNote_->SelLength()), stamp);
+    if (RefuseUnfit(p_, fit, "Time/Date")) return;
+    txtNote_->SetSelText(stamp);   // one step for Undo, as typing it would be
+}
+
+void Editor::DeleteWordBefore() {
+    if (txtNote_->SelLength() == 0) {
+        const int caret = txtNote_->SelStart();
+        const ICharRules& rules = p_.findDialogs ? p_.findDialogs->CharRules() : BuiltInCharRules();
+        const int from = static_cast<int>(WordStartBefore(txtNote_->Text(), static_cast<size_t>(caret), rules));
+        if (from == caret) return;
+        txtNote_->SetSelStart(from);
+        txtNote_->SetSelLength(caret - from);
+    }
+    txtNote_->SetSelText("");
 }
 
 void Editor::Find() { FindReplace_.ShowFind(*txtNote_, form_->hWnd()); }

@@ -33,6 +33,10 @@ public:
     void Find();
     void Replace();
     void Font();
+    // Edit > Time/Date: the user's short time and short date in place of the selection.
+    void TimeDate();
+    // Ctrl+Backspace: the word before the caret goes (or the selection, when there is one).
+    void DeleteWordBefore();
     // The Find and Replace dialogs' registered message, when it comes to the main window.
     bool FindReplaceMessage(unsigned msg, unsigned long wParam, long lParam, long& result);
 

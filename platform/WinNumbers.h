@@ -13,8 +13,14 @@ constexpr unsigned WM_CUT_ = 0x0300, WM_COPY_ = 0x0301, WM_PASTE_ = 0x0302, WM_C
                    WM_UNDO_ = 0x0304;
 constexpr unsigned WM_HOTKEY_ = 0x312;
 constexpr unsigned WM_LBUTTONDOWN_ = 0x201, WM_RBUTTONUP_ = 0x205;
+constexpr unsigned WM_MOUSEWHEEL_ = 0x020A;
+constexpr unsigned long MK_CONTROL_ = 0x0008;   // the wheel's key state: Ctrl held
+constexpr int WHEEL_DELTA_ = 120;               // one notch of the wheel
 // Edit control messages.
 constexpr unsigned EM_SETLIMITTEXT_ = 0x00C5, EM_CANUNDO_ = 0x00C6;
+constexpr unsigned EM_LINESCROLL_ = 0x00B6, EM_GETMODIFY_ = 0x00B8, EM_SETMODIFY_ = 0x00B9,
+                   EM_LINEINDEX_ = 0x00BB, EM_LINEFROMCHAR_ = 0x00C9, EM_GETFIRSTVISIBLELINE_ = 0x00CE,
+                   EM_GETLIMITTEXT_ = 0x00D5;
 // Scroll bar codes.
 constexpr unsigned long SB_TOP_ = 6;
 // Trackbar messages (WM_USER + n).

@@ -59,12 +59,14 @@ public:
     virtual void CancelAll(IDownloadSink& sink) = 0;
 };
 
-// The system's signature check: true when `signatureRS` (r then s, 32 bytes each) is a valid
-// ECDSA P-256 signature of `digest` (a SHA-256 digest, 32 bytes) by the public key `keyXY`
-// (X then Y, 32 bytes each).
+// The system's cryptography: the one SHA-256 of the program, and the signature check. VerifyP256
+// is true when `signatureRS` (r then s, 32 bytes each) is a valid ECDSA P-256 signature of
+// `digest` (a SHA-256 digest, 32 bytes) by the public key `keyXY` (X then Y, 32 bytes each).
 class ISignatureCheck {
 public:
     virtual ~ISignatureCheck() = default;
+    // The SHA-256 of `data` as 32 bytes; false when the system cannot compute it.
+    virtual bool Sha256(const std::string& data, std::string& digest) = 0;
     virtual bool VerifyP256(const std::string& keyXY, const std::string& digest, const std::string& signatureRS) = 0;
 };
 

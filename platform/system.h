@@ -1,10 +1,11 @@
 // The rest of the platform: the application object, files, registry, clipboard, shell,
-// icons and system-wide hotkeys. Texts are ANSI (the system code page), as on disk.
+// icons and system-wide hotkeys. Every path, name and text is UTF-8; file contents are bytes.
 #pragma once
 #include <cstdint>
 #include <ctime>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -30,8 +31,23 @@ public:
     // Ends the process. A fake records the code and returns; callers return right after.
     virtual void ExitProcess(int code) = 0;
     virtual std::string Environ(const std::string& name) const = 0;
+    // The user's desktop folder as the shell knows it (a redirected or synced one too), without
+    // a final backslash; "" when the system cannot say.
+    virtual std::string DesktopFolder() const { return ""; }
     // The user's decimal separator (the locale's LOCALE_SDECIMAL), "." or "," or another.
     virtual std::string DecimalSeparator() const { return UserDecimalSeparator(); }
+    // The local time without seconds and the date, each in the user's short format, read
+    // from one look at the clock ("10:35 AM" and "12/10/2026" in the US). UTF-8.
+    virtual void ShortTimeAndDate(std::string& time, std::string& date) const {
+        const std::time_t now = std::time(nullptr);
+        char t[32] = "", d[32] = "";
+        if (const std::tm* local = std::localtime(&now)) {
+            std::strftime(t, sizeof t, "%H:%M", local);
+            std::strftime(d, sizeof d, "%m/%d/%Y", local);
+        }
+        time = t;
+        date = d;
+    }
     // The local date and time as "2026-12-09 131500", for names of kept files.
     virtual std::string TimeStamp() const {
         const std::time_t now = std::time(nullptr);
@@ -73,21 +89,35 @@ public:
 
 // The registry as the platform offers it: keys opened and closed by the caller, values
 // queried and written as raw bytes. Every call returns the platform's registry status code
-// (0 for success, 2 for a missing key or value, 234 for a buffer that is too small).
+// (0 for success, 2 for a missing key or value, 234 for a buffer that is too small). Key paths
+// and value names are UTF-8, and so is the data of a string value (REG_SZ) as it travels here,
+// terminating null included: the registry itself holds it as UTF-16, so a value written in any
+// script reads back as it was.
 class IRegistry {
 public:
     virtual ~IRegistry() = default;
-    // RegOpenKeyExA of an existing key below a root (a predefined key such as 0x80000001).
+    // RegOpenKeyEx of an existing key below a root (a predefined key such as 0x80000001).
     virtual long OpenKey(Handle root, const std::string& path, unsigned long access, Handle& key) = 0;
-    // RegQueryValueExA. With data null only the type and the size are asked for; otherwise
-    // size is the buffer's size on entry and the size of the data on return.
+    // RegQueryValueEx. With data null only the type and the size are asked for; otherwise
+    // size is the buffer's size on entry and the size of the data on return (for REG_SZ, in
+    // UTF-8 bytes).
     virtual long QueryValue(Handle key, const std::string& name, unsigned long& type, unsigned char* data,
                             unsigned long& size) = 0;
-    // RegSetValueExA with size bytes of data.
+    // RegSetValueEx with size bytes of data.
     virtual long SetValue(Handle key, const std::string& name, unsigned long type, const unsigned char* data,
                           unsigned long size) = 0;
-    virtual long DeleteValue(Handle key, const std::string& name) = 0;   // RegDeleteValueA
+    virtual long DeleteValue(Handle key, const std::string& name) = 0;   // RegDeleteValue
     virtual long CloseKey(Handle key) = 0;                                // RegCloseKey
+};
+
+// Everything the clipboard held, format by format (the format's number and its data as bytes),
+// to be put back later. Only the clipboard that made it reads it.
+struct ClipboardContents {
+    struct Format {
+        unsigned id = 0;
+        std::string data;
+    };
+    std::vector<Format> formats;
 };
 
 class IClipboard {
@@ -102,6 +132,12 @@ public:
     // Empties the clipboard and puts the text (UTF-8) on it as Unicode text. False when the clipboard cannot be
     // opened or does not take the text.
     virtual bool SetText(const std::string& text) = 0;
+    // Copies every format the clipboard holds (none when it is empty). False when the clipboard
+    // cannot be opened or a format cannot be copied.
+    virtual bool Save(ClipboardContents& contents) = 0;
+    // Empties the clipboard and puts back exactly the formats saved. False when it cannot be
+    // opened or a format is not taken.
+    virtual bool Restore(const ClipboardContents& contents) = 0;
     // The text, or "" when there is none or it cannot be read.
     std::string GetText() {
         std::string text;

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/TextCodec.h"
 #include "platform/WinNumbers.h"
 #include "platform/types.h"
 
 namespace pw {
 
-enum class ControlKind { TextBox, Label, Button, CheckBox, ComboBox, TabStrip, Picture, Slider, Frame, ListBox };
+enum class ControlKind { TextBox, Label, Button, CheckBox, ComboBox, TabStrip, Picture, Slider, Frame, ListBox, StatusBar };
 
 enum ControlStyle : unsigned {
     csMultiLine = 1u << 0,   // text box: several lines, wrapped at the box width
@@ -27,6 +28,9 @@ enum ControlStyle : unsigned {
                              // control; labels over it show it around their text
     csUnicode = 1u << 9,     // text box: holds text of every script; its text and selection
                              // speak UTF-8 and byte offsets (others speak ANSI and characters)
+    csHScroll = 1u << 10,    // multi-line text box: lines run on past the box's width, with a
+                             // horizontal scroll bar, instead of wrapping
+    csNumber = 1u << 11,     // text box: takes digits only
 };
 
 struct ControlDef {
@@ -59,7 +63,18 @@ public:
     virtual void SetHandCursor(const std::string& resourceName) = 0;  // pointer shown while over it
     virtual void Move(float left, float top, float width, float height) = 0;
     virtual void SetFocus() = 0;
+    virtual bool Focused() const { return false; }   // it has the keyboard focus
     virtual void SetRange(int lo, int hi) = 0;   // slider
+    // The outer height the control has on screen (a status bar chooses its own), twips.
+    virtual float Height() const { return 0; }
+    // A text box's font on screen, in per cent of Font()'s size; Font() and SetFont keep
+    // speaking of the font itself, and a new font is shown at the same scale.
+    virtual void SetFontScale(int percent) { (void)percent; }
+    virtual int FontScale() const { return 100; }
+    // A status bar's panels: the right edge of each, twips from the left, and one more panel
+    // after the last edge to the right end. Then each panel's text.
+    virtual void SetPanels(const std::vector<float>& rightEdges) { (void)rightEdges; }
+    virtual void SetPanelText(int panel, const std::string& text) { (void)panel; (void)text; }
 
     // Text box selection; positions count characters from 0 (bytes of the UTF-8 text in a
     // csUnicode box).
@@ -68,6 +83,12 @@ public:
     virtual int SelLength() const = 0;
     virtual void SetSelLength(int length) = 0;
     virtual std::string SelText() const = 0;
+    // A text box's text and selection start as the box holds them (UTF-16 units), for what
+    // runs at every key and would otherwise convert the whole text each time.
+    virtual std::u16string Utf16Text() const { return Utf8ToUtf16(Text()); }
+    virtual long SelStartUnits() const {
+        return static_cast<long>(Utf16Length(Text().substr(0, static_cast<size_t>(SelStart()))));
+    }
     virtual void SetSelText(const std::string& text) = 0;  // replaces the selection, caret after it
     // Raw message to the control's window (WM_UNDO, EM_CANUNDO, ...); result as the control answers.
     virtual long Send(unsigned msg, unsigned long wParam = 0, long lParam = 0) = 0;
@@ -87,11 +108,14 @@ public:
     virtual void ClearItems() {}
 };
 
+constexpr int kKeyOnly = -1;
+
 struct MenuItem {
     int id = 0;                 // command id; 0 for separators
-    int level = 0;              // 0 = menu bar, 1 = entry of the menu above, ...
+    int level = 0;              // 0 = menu bar, 1 = entry of the menu above, ...; kKeyOnly:
+                                // no entry, only the shortcut, which runs the command id
     const char* caption = "";   // "-" is a separator
-    const char* shortcut = "";  // "Ctrl+N", "F1", or ""
+    const char* shortcut = "";  // "Ctrl+N", "F1", "Ctrl+Plus", "Ctrl+Num +", "Ctrl+Backspace", or ""
     bool visible = true;        // a hidden top-level menu is only used as a pop-up
 };
 
@@ -126,6 +150,9 @@ public:
     virtual void Command(int id) { (void)id; }               // menu entry, button, check box click
     virtual void Changed(int id) { (void)id; }               // combo text edited or chosen, slider moved, tab changed
     virtual void MenuOpening(int id) { (void)id; }           // a drop-down menu is about to open
+    // A text box's caret or selection may have moved: a key, a click, a change of its text or
+    // of its selection by the program.
+    virtual void SelChange(int id) { (void)id; }
     virtual void MouseMove(int id, int button) { (void)id; (void)button; }  // id 0: the form background
     virtual void MouseDown(int id, int button) { (void)id; (void)button; }
     // Any other message (registered messages, private callbacks). Return true when handled.
@@ -141,6 +168,8 @@ public:
     virtual Handle hWnd() const = 0;
     virtual IControl& AddControl(const ControlDef& def) = 0;
     virtual IControl* Control(int id) = 0;
+    // Destroys a control of this form; the reference is dead afterwards.
+    virtual void RemoveControl(IControl& control) = 0;
     virtual void SetMenu(const std::vector<MenuItem>& items) = 0;
     virtual void SetMenuEnabled(int id, bool enabled) = 0;
     virtual bool MenuEnabled(int id) const = 0;

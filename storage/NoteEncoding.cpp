@@ -77,15 +77,20 @@ TextEncoding DecodeOpenedFile(const std::string& bytes, const ICodePage& cp, std
     return enc;
 }
 
+TextEncoding EncodingToWrite(const std::string& text, TextEncoding was, const ICodePage& cp, std::string* ansi) {
+    if (was != TextEncoding::Ansi) return was;
+    if (!ansi && IsAscii(text)) return TextEncoding::Ansi;   // every ANSI code page holds ASCII
+    std::string local;
+    std::string& out = ansi ? *ansi : local;
+    if (cp.ToAnsi(text, out)) return TextEncoding::Ansi;
+    out.clear();
+    return TextEncoding::Utf8;
+}
+
 TextEncoding EncodeText(const std::string& text, TextEncoding was, const ICodePage& cp, std::string& bytes) {
     bytes.clear();
-    TextEncoding enc = was;
-    if (enc == TextEncoding::Ansi) {
-        if (cp.ToAnsi(text, bytes)) return enc;
-        enc = TextEncoding::Utf8;
-        bytes.clear();
-    }
-    if (text.empty()) return enc;
+    const TextEncoding enc = EncodingToWrite(text, was, cp, &bytes);
+    if (enc == TextEncoding::Ansi || text.empty()) return enc;
     switch (enc) {
         case TextEncoding::Utf8:
             bytes = kUtf8Mark;

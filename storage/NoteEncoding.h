@@ -27,6 +27,9 @@ TextEncoding DecodeOpenedFile(const std::string& bytes, const ICodePage& cp, std
 // The encoding text is written in, given the one its file was read in: UTF-8 and UTF-16 stay;
 // ANSI stays while every character has a code in the code page, else UTF-8. bytes gets the
 // file's content, with the mark for every encoding but ANSI. An empty text is an empty file.
+// The encoding alone (ansi, when given, gets the ANSI bytes of a text written as ANSI).
+TextEncoding EncodingToWrite(const std::string& text, TextEncoding was, const ICodePage& cp,
+                             std::string* ansi = nullptr);
 TextEncoding EncodeText(const std::string& text, TextEncoding was, const ICodePage& cp, std::string& bytes);
 
 }  // namespace pw

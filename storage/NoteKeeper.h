@@ -20,6 +20,7 @@ public:
     const ICodePage& codePage() const { return cp_; }
     // The encoding the note file was read in, then the one it was last written in.
     TextEncoding& encoding() { return encoding_; }
+    TextEncoding encoding() const { return encoding_; }
 
     // Reads the note for the box (NULs as spaces). False when the file exists but is not to be
     // loaded: text is then empty and why says the reason ("it could not be read: ...", "it is

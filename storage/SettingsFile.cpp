@@ -155,7 +155,7 @@ std::string SoundTransparency(const std::string& text, const std::string& sep) {
 }
 
 std::string FormatSettings(const Settings& s, const std::string& sep) {
-    const std::string lines[kSettingsLines] = {
+    const std::string lines[kSettingsFileLines] = {
         "Window Position",
         FormatNumber(s.top, sep),
         FormatNumber(s.left, sep),
@@ -178,6 +178,8 @@ std::string FormatSettings(const Settings& s, const std::string& sep) {
         FormatBool(s.shiftkey),
         std::to_string(s.vkey),
         FormatBool(s.winkey),
+        FormatBool(s.statusBar),
+        FormatBool(s.wordWrap),
     };
     std::string out;
     for (const std::string& line : lines) out += line + kCrLf;
@@ -224,6 +226,9 @@ int ParseSettings(const std::string& data, const std::string& sep, Settings& s) 
         if (!ok) break;
         s = r;
     }
+    bool b = false;
+    if (lines.size() > 22 && ParseBool(lines[22], sep, b)) s.statusBar = b;
+    if (lines.size() > 23 && ParseBool(lines[23], sep, b)) s.wordWrap = b;
     return n;
 }
 

@@ -1,5 +1,6 @@
-// pagewick.ini: 22 fixed lines, CR LF after each, values known only by their line.
-// Numbers are written and read with the user's decimal separator, Booleans as -1 / 0.
+// pagewick.ini: 22 fixed lines, then the lines later versions added (23 Status Bar, 24 Word
+// Wrap), CR LF after each, values known only by their line. Numbers are written and read with
+// the user's decimal separator, Booleans as -1 / 0.
 #pragma once
 #include <string>
 
@@ -14,9 +15,12 @@ struct Settings {
     bool altkey = false, ctrlkey = true, enabled = false, shiftkey = true;
     long vkey = 83;
     bool winkey = false;
+    bool statusBar = false;   // View > Status Bar
+    bool wordWrap = true;     // View > Word Wrap
 };
 
-constexpr int kSettingsLines = 22;
+constexpr int kSettingsLines = 22;   // the lines every version reads, in order
+constexpr int kSettingsFileLines = 24;   // with the lines after them, each read on its own
 // A sound file is a few hundred bytes; one past this is not read at all.
 constexpr long long kMaxSettingsBytes = 8 << 10;
 
@@ -28,7 +32,8 @@ std::string FormatSettings(const Settings& s, const std::string& decimalSeparato
 // Reads the file's lines into s, in file order, and stops at the first line that is missing
 // or does not convert; the fields of that line and of every later one keep what s held.
 // Returns the number of lines read successfully (22 for a sound file). Section and empty
-// lines are skipped whatever they hold.
+// lines are skipped whatever they hold. The lines after the 22 stand alone: one that is
+// missing or does not convert keeps its field's value, whatever the others hold.
 int ParseSettings(const std::string& data, const std::string& decimalSeparator, Settings& s);
 
 // The transparency value as the program keeps and writes it, from line 14's text: a number

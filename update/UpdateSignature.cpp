@@ -1,8 +1,5 @@
 #include "update/UpdateSignature.h"
 
-#include "pagewick_update_key.h"
-#include "update/Sha256.h"
-
 namespace pw {
 
 namespace {
@@ -48,12 +45,6 @@ bool DerInteger(const std::string& der, std::size_t& at, std::size_t end, std::s
 
 }  // namespace
 
-const std::string& PublisherKey() {
-    static const unsigned char kKey[64] = PAGEWICK_UPDATE_PUBLIC_KEY_XY;
-    static const std::string key(reinterpret_cast<const char*>(kKey), sizeof kKey);
-    return key;
-}
-
 bool Base64Decode(const std::string& text, std::string& bytes) {
     bytes.clear();
     if (text.empty() || text.size() % 4 != 0) return false;
@@ -92,10 +83,12 @@ bool DerSignatureToRS(const std::string& der, std::string& rs) {
 
 SignatureVerdict CheckConfigSignature(const std::string& text, const UpdateConfig& config, const std::string& keyXY,
                                       ISignatureCheck& check) {
+    if (keyXY.empty()) return SignatureVerdict::NoKey;
     if (config.lines < 5 || config.signedBytes == 0 || config.signature.empty()) return SignatureVerdict::Missing;
     std::string der, rs;
     if (!Base64Decode(config.signature, der) || !DerSignatureToRS(der, rs)) return SignatureVerdict::Malformed;
-    const std::string digest = Sha256Bytes(text.substr(0, config.signedBytes));
+    std::string digest;
+    if (!check.Sha256(text.substr(0, config.signedBytes), digest)) return SignatureVerdict::Bad;
     return check.VerifyP256(keyXY, digest, rs) ? SignatureVerdict::Good : SignatureVerdict::Bad;
 }
 

@@ -10,11 +10,14 @@
 
 namespace pw {
 
-// The public key this build trusts (X then Y, 32 bytes each).
+// The public key this build trusts (X then Y, 32 bytes each), or "" for a build made without
+// the publisher's key, which trusts none. Each program gets its own (update/PublisherKey.cpp,
+// built with the key its build names).
 const std::string& PublisherKey();
 
 enum class SignatureVerdict {
     Good,
+    NoKey,        // this build carries no key to check with: nothing can be trusted
     Missing,      // no line 5, or lines 1 to 4 are not all there with their line ends
     Malformed,    // line 5 is not base64 of a DER ECDSA signature
     Bad,          // a signature, but not the publisher's over these bytes

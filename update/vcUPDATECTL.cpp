@@ -14,6 +14,9 @@ constexpr float kFrameLeft = 120, kFrameTop = 1080, kFrameWidth = 5775, kFrameHe
 const char* const kConnectError = "Error connecting to host.  Unable to complete Live Update.";
 const char* const kNotSigned =
     "The update information is not signed by the publisher, so it was not used.  Click cancel to exit.";
+const char* const kNoKey =
+    "This copy of Pagewick was built without its publisher's key, so it cannot tell a genuine update from a "
+    "forged one and does not look for any.  Click cancel to exit.";
 const char* const kNotHttps =
     "Live Update uses secure (https://) addresses only, and this one is not.  Unable to complete Live Update.";
 // Marks a file as downloaded from the Internet, so Windows checks it before it runs.
@@ -21,6 +24,14 @@ const char* const kZoneStream = ":Zone.Identifier";
 const char* const kInternetZone = "[ZoneTransfer]\r\nZoneId=3\r\n";
 // How many numbered names are tried when the installer's name is taken on the desktop.
 constexpr int kMaxNumberedNames = 99;
+
+// A text of ours (UTF-8: paths, the system's error texts) as a label holds it, in the ANSI code
+// page; what the code page cannot hold shows as "?".
+std::string ForLabel(const ICodePage& cp, const std::string& utf8) {
+    std::string ansi;
+    cp.ToAnsi(utf8, ansi);
+    return ansi;
+}
 
 // Control characters of an untrusted text made visible, so a label shows it on one line.
 std::string Printable(const std::string& s) {
@@ -76,10 +87,15 @@ vcUPDATECTL::vcUPDATECTL(Platform& p, IForm& host, int idBase, float left, float
     if (TempFolder_.empty()) TempFolder_ = p_.app.Path();
     if (TempFolder_.empty() || TempFolder_.back() != '\\') TempFolder_ += "\\";
     Step_ = 0;
-    DesktopFolder_ = p_.app.Environ("USERPROFILE") + "\\DESKTOP\\";
+    // The desktop the shell shows, wherever it lives (moved, redirected, synced); the profile's
+    // own Desktop folder only when the system cannot say.
+    DesktopFolder_ = p_.app.DesktopFolder();
+    if (DesktopFolder_.empty()) DesktopFolder_ = p_.app.Environ("USERPROFILE") + "\\Desktop";
+    if (DesktopFolder_.back() != '\\') DesktopFolder_ += "\\";
     CurrentVersion_ = std::to_string(PAGEWICK_VERSION_MAJOR) + "." + std::to_string(PAGEWICK_VERSION_MINOR) + "." +
                       std::to_string(PAGEWICK_VERSION_REVISION);
     DownloadedFile_.clear();
+    TrustedKey_ = PublisherKey();
 }
 
 vcUPDATECTL::~vcUPDATECTL() {
@@ -121,7 +137,7 @@ void vcUPDATECTL::ShowLongText(Part label, const std::string& text) {
     } else {
         C(lblPROGRESSUPDATE).Move(left_ + kFrameLeft + 120, top_ + kFrameTop + 1200, 5535, 735);
     }
-    C(label).SetText(text);
+    C(label).SetText(ForLabel(p_.CodePage(), text));
 }
 
 void vcUPDATECTL::cmdNEXT_Click() {
@@ -131,7 +147,9 @@ void vcUPDATECTL::cmdNEXT_Click() {
     ++Step_;
     ShowFrame(Step_);
     if (Step_ == 1) {
-        if (!ConfigFileURL_.empty() && !IsHttpsUrl(ConfigFileURL_)) {
+        if (!ConfigFileURL_.empty() && TrustedKey_.empty()) {
+            ShowLongText(lblPROGRESS, kNoKey);
+        } else if (!ConfigFileURL_.empty() && !IsHttpsUrl(ConfigFileURL_)) {
             ShowLongText(lblPROGRESS, kNotHttps);
         } else if (!ConfigFileURL_.empty()) {
             BeginDownload(DownloadRequest{ConfigFileURL_, ConfigPath(), kMaxConfigBytes, ""});
@@ -147,7 +165,7 @@ void vcUPDATECTL::cmdNEXT_Click() {
                 caption.replace(at, what.size(), with);
         };
         replaceAll("$n", "\r\n" + UpdateName_);
-        replaceAll("$f", "\r\n" + DesktopFolder_ + InstallerFile_);
+        replaceAll("$f", "\r\n" + ForLabel(p_.CodePage(), DesktopFolder_ + InstallerFile_));
         C(lblUPDATE).SetText(caption);
         // Streamed into a file of its own beside the target until its checksum is known.
         const std::string target = DesktopFolder_ + InstallerFile_;
@@ -365,7 +383,7 @@ void vcUPDATECTL::ReadConfigFile() {
     const UpdateConfig cfg = ParseUpdateConfig(text);
     // Only what the publisher signed is taken over.
     Unsigned_ = !p_.signatures ||
-                CheckConfigSignature(text, cfg, PublisherKey(), *p_.signatures) != SignatureVerdict::Good;
+                CheckConfigSignature(text, cfg, TrustedKey_, *p_.signatures) != SignatureVerdict::Good;
     if (Unsigned_) {
         p_.fs.RemoveFile(path);
         return;

@@ -31,6 +31,9 @@ public:
 
     const std::string& ConfigFileURL() const { return ConfigFileURL_; }
     void SetConfigFileURL(const std::string& url) { ConfigFileURL_ = url; }
+    // The key a configuration must be signed with (X then Y): the one this build carries,
+    // PublisherKey(), unless set; "" trusts nothing and fetches nothing.
+    void SetTrustedKey(const std::string& keyXY) { TrustedKey_ = keyXY; }
     // Raised by Cancel/Finish with DownloadedFile.
     std::function<void(std::string& DownloadedFile)> CloseRequest;
 
@@ -79,7 +82,7 @@ private:
     IControl* parts_[kPartCount] = {};
 
     std::string TempFolder_, ConfigFileURL_, CurrentVersion_, UpdateName_, WebVersion_,
-        InstallerURL_, DesktopFolder_, InstallerFile_, DownloadedFile_, Sha256_, PartFile_;
+        InstallerURL_, DesktopFolder_, InstallerFile_, DownloadedFile_, Sha256_, PartFile_, TrustedKey_;
     bool Unsigned_ = false;   // the configuration last read lacked the publisher's signature
     int Step_ = 0;
     long long TotalBytes_ = 0;

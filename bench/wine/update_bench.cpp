@@ -17,7 +17,7 @@
 #include "driver/Driver.h"
 // After the driver's <windows.h>.
 #include <psapi.h>
-#include "update/Sha256.h"
+#include "platform/win32/BcryptCrypto.h"
 
 using namespace e2e;
 
@@ -159,7 +159,12 @@ int main(int argc, char** argv) {
   CreateDirectoryA(JoinPath(site, "software\\pagewick").c_str(), nullptr);
   CreateDirectoryA(JoinPath(site, "files").c_str(), nullptr);
   if (!WriteFileBytes(JoinPath(site, "files\\bench-setup.exe"), installer)) return 1;
-  const std::string sha = pw::Sha256Hex(installer);
+  std::string sha;
+  {
+    pw::win32::BcryptSha256 hash;   // the system's SHA-256, as the program checks it with
+    hash.Add(installer.data(), static_cast<unsigned long>(installer.size()));
+    if (!hash.Finish(sha)) return 1;
+  }
   installer.clear();
   installer.shrink_to_fit();
   const std::string config = "Bench\r\n99.0\r\nhttps://www.pagewick.example/files/bench-setup.exe\r\n" +

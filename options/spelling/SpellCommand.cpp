@@ -21,7 +21,7 @@ void ReplaceAllAsOneUndo(IControl& box, const std::string& before, const std::st
     box.SetSelText(after);
 }
 
-WordResult CheckWithWord(Platform& p, IControl& box, const std::string* savedClipboard) {
+WordResult CheckWithWord(Platform& p, IControl& box) {
     if (!p.automation) return WordResult::NotAvailable;
     std::unique_ptr<IAutoObject> word = p.automation->Create("Word.Application");
     if (!word) return WordResult::NotAvailable;
@@ -31,9 +31,11 @@ WordResult CheckWithWord(Platform& p, IControl& box, const std::string* savedCli
         p.ui.MsgBox(kNeedsWord, vbOKOnly, p.app.Title());
         return WordResult::Failed;
     };
-    // The user's clipboard text could not be read to be put back afterwards: the check
-    // would lose it, so it does not begin.
-    if (!savedClipboard) {
+    // What the user had on the clipboard, every format of it, to be put back afterwards. When
+    // it cannot be kept aside (another program holds the clipboard open) the check would lose
+    // it, so it does not begin.
+    ClipboardContents saved;
+    if (!p.clipboard.Save(saved)) {
         word->Call("Quit");
         return fail();
     }
@@ -63,7 +65,7 @@ WordResult CheckWithWord(Platform& p, IControl& box, const std::string* savedCli
     if (!document || !document->Call("Close", {{"SaveChanges", 0}})) return fail();
     if (!word->Call("Quit")) return fail();
     word.reset();
-    p.clipboard.SetText(*savedClipboard);
+    p.clipboard.Restore(saved);
     return WordResult::Done;
 }
 
@@ -89,10 +91,8 @@ bool CheckBuiltIn(Platform& p, IControl& box, Handle owner) {
 }
 
 void SpellCheck(Platform& p, IControl& box, Handle owner) {
-    std::string saved;
-    const bool savedRead = !p.clipboard.HasText() || p.clipboard.ReadText(saved);
     if (box.Text().empty()) return;
-    if (CheckWithWord(p, box, savedRead ? &saved : nullptr) != WordResult::NotAvailable) return;
+    if (CheckWithWord(p, box) != WordResult::NotAvailable) return;
     // No Word: the built-in checker, which leaves the clipboard alone.
     if (!CheckBuiltIn(p, box, owner)) p.ui.MsgBox(kNeedsWord, vbOKOnly, p.app.Title());
 }

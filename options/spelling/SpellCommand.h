@@ -13,7 +13,7 @@ constexpr const char* kWordListNoticeResource = "PAGEWICK_WORDS_NOTICE";
 
 enum class WordResult {
     NotAvailable,   // Word could not be created: nothing was touched
-    Done,           // checked; the box holds Word's text and the clipboard its old text
+    Done,           // checked; the box holds Word's text and the clipboard what it held before
     Failed,         // Word failed part-way: the user has been told
 };
 
@@ -21,10 +21,11 @@ enum class WordResult {
 void SpellCheck(Platform& p, IControl& box, Handle owner);
 
 // Word's part: the box's text through Word's spelling dialog and back, by the clipboard.
-// *savedClipboard is put back on success; null when the user's clipboard text could not be
-// read, and then the check fails before the clipboard is touched. A clipboard that cannot be
-// written or read on the way fails the check with the note as it was.
-WordResult CheckWithWord(Platform& p, IControl& box, const std::string* savedClipboard);
+// Whatever the clipboard held (text, a picture, files, formatted text, or nothing) is kept
+// aside before and put back on success; when it cannot be kept aside the check fails before
+// the clipboard is touched. A clipboard that cannot be written or read on the way fails the
+// check with the note as it was.
+WordResult CheckWithWord(Platform& p, IControl& box);
 
 // The built-in checker's part: false when its word list cannot be loaded.
 bool CheckBuiltIn(Platform& p, IControl& box, Handle owner);

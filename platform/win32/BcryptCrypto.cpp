@@ -2,6 +2,7 @@
 
 #include <bcrypt.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace pw::win32 {
@@ -65,10 +66,17 @@ void BcryptSha256::Add(const void* data, unsigned long size) {
                               static_cast<PUCHAR>(const_cast<void*>(data)), size, 0));
 }
 
-bool BcryptSha256::Finish(std::string& hex) {
-    unsigned char digest[32];
-    if (!ok_ || !Ok(::BCryptFinishHash(static_cast<BCRYPT_HASH_HANDLE>(hash_), digest, sizeof digest, 0))) return false;
+bool BcryptSha256::FinishBytes(std::string& digest) {
+    unsigned char bytes[32];
+    if (!ok_ || !Ok(::BCryptFinishHash(static_cast<BCRYPT_HASH_HANDLE>(hash_), bytes, sizeof bytes, 0))) return false;
     ok_ = false;
+    digest.assign(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    return true;
+}
+
+bool BcryptSha256::Finish(std::string& hex) {
+    std::string digest;
+    if (!FinishBytes(digest)) return false;
     static const char kHex[] = "0123456789abcdef";
     hex.clear();
     for (unsigned char b : digest) {
@@ -76,6 +84,16 @@ bool BcryptSha256::Finish(std::string& hex) {
         hex += kHex[b & 15];
     }
     return true;
+}
+
+bool BcryptSignatureCheck::Sha256(const std::string& data, std::string& digest) {
+    BcryptSha256 hash;
+    for (std::size_t at = 0; at < data.size();) {
+        const unsigned long n = static_cast<unsigned long>(std::min<std::size_t>(data.size() - at, 1u << 24));
+        hash.Add(data.data() + at, n);
+        at += n;
+    }
+    return hash.FinishBytes(digest);
 }
 
 }  // namespace pw::win32

@@ -1,5 +1,6 @@
 // The system's cryptography (CNG, bcrypt.dll) for Live Update: the ECDSA P-256 signature check
-// of the configuration file and the SHA-256 of a download as it streams in.
+// of the configuration file, and SHA-256, of the signed lines and of a download as it streams
+// in. The program has no hash of its own.
 #pragma once
 #include <windows.h>
 
@@ -11,6 +12,7 @@ namespace pw::win32 {
 
 class BcryptSignatureCheck : public ISignatureCheck {
 public:
+    bool Sha256(const std::string& data, std::string& digest) override;
     bool VerifyP256(const std::string& keyXY, const std::string& digest, const std::string& signatureRS) override;
 };
 
@@ -23,6 +25,8 @@ public:
     BcryptSha256(const BcryptSha256&) = delete;
     BcryptSha256& operator=(const BcryptSha256&) = delete;
     void Add(const void* data, unsigned long size);
+    // The digest as 32 bytes.
+    bool FinishBytes(std::string& digest);
     // The digest as 64 lower-case hex digits.
     bool Finish(std::string& hex);
 

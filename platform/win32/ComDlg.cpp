@@ -1,11 +1,13 @@
 #include "platform/win32/ComDlg.h"
 
+#include "platform/win32/SystemDll.h"
+
 namespace pw::win32::comdlg {
 
 namespace {
 
 FARPROC Entry(const char* name) {
-    static HMODULE module = ::LoadLibraryA("comdlg32.dll");
+    static HMODULE module = LoadSystemDll(L"comdlg32.dll");
     return module ? ::GetProcAddress(module, name) : nullptr;
 }
 
@@ -16,13 +18,13 @@ Fn Get(const char* name) {
 
 }  // namespace
 
-BOOL OpenFile(OPENFILENAMEA* ofn) {
-    static auto fn = Get<BOOL(WINAPI*)(OPENFILENAMEA*)>("GetOpenFileNameA");
+BOOL OpenFile(OPENFILENAMEW* ofn) {
+    static auto fn = Get<BOOL(WINAPI*)(OPENFILENAMEW*)>("GetOpenFileNameW");
     return fn ? fn(ofn) : FALSE;
 }
 
-BOOL SaveFile(OPENFILENAMEA* ofn) {
-    static auto fn = Get<BOOL(WINAPI*)(OPENFILENAMEA*)>("GetSaveFileNameA");
+BOOL SaveFile(OPENFILENAMEW* ofn) {
+    static auto fn = Get<BOOL(WINAPI*)(OPENFILENAMEW*)>("GetSaveFileNameW");
     return fn ? fn(ofn) : FALSE;
 }
 

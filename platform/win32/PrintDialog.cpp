@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/win32/ComDlg.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32System.h"
 
 namespace pw::win32 {
@@ -47,14 +48,14 @@ bool Show(Handle owner, PrinterChoice& printer, bool startOnLast) {
     pd.Flags = PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE;
     pd.nCopies = 1;
     if (startOnLast) {
-        pd.hDevNames = DevNamesFor(printer.deviceName);
+        pd.hDevNames = DevNamesFor(Utf8ToAnsi(printer.deviceName));
         if (!printer.devMode.empty()) pd.hDevMode = GlobalCopy(printer.devMode.data(), printer.devMode.size());
     }
     const BOOL ok = comdlg::PrintDialog(&pd);
     if (ok) {
         if (pd.hDevNames) {
             if (auto* names = static_cast<DEVNAMES*>(::GlobalLock(pd.hDevNames))) {
-                printer.deviceName = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+                printer.deviceName = AnsiToUtf8(reinterpret_cast<const char*>(names) + names->wDeviceOffset);
                 ::GlobalUnlock(pd.hDevNames);
             }
         }

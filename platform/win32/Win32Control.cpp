@@ -21,6 +21,8 @@ Win32Control::Win32Control(Win32Form& form, const ControlDef& def, HWND hwnd)
     else ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.font()), TRUE);
 }
 
+FormEvents& Win32Control::Events() { return form_.events_; }
+
 Win32Control::~Win32Control() {
     if (hfont_) ::DeleteObject(hfont_);
     if (brush_) ::DeleteObject(brush_);
@@ -142,7 +144,9 @@ std::string Win32Control::Item(int index) const {
 
 void Win32Control::SetFont(const FontSpec& font) {
     font_ = font;
-    HFONT f = CreateFontFor(font, (def_.style & csUnderline) != 0);
+    FontSpec shown = font;
+    shown.size = font.size * static_cast<float>(scale_) / 100.0f;
+    HFONT f = CreateFontFor(shown, (def_.style & csUnderline) != 0);
     ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
     if (hfont_) ::DeleteObject(hfont_);
     hfont_ = f;
@@ -215,12 +219,38 @@ void Win32Control::SetHandCursor(const std::string& resourceName) {
 
 void Win32Control::Move(float left, float top, float width, float height) {
     Win32Ui& ui = form_.ui();
+    if (def_.kind == ControlKind::StatusBar) {
+        ::SendMessageA(hwnd_, WM_SIZE, 0, 0);   // it takes its own height at its window's bottom
+        return;
+    }
     int h = ui.ToPxY(height);
     if (def_.kind == ControlKind::ComboBox) h += 200;  // room for the drop-down list
     ::MoveWindow(hwnd_, ui.ToPxX(left), ui.ToPxY(top), ui.ToPxX(width), h, TRUE);
 }
 
 void Win32Control::SetRange(int lo, int hi) { ::SendMessageA(hwnd_, TBM_SETRANGE, TRUE, MAKELPARAM(lo, hi)); }
+
+float Win32Control::Height() const {
+    RECT r = {};
+    ::GetWindowRect(hwnd_, &r);
+    return static_cast<float>(r.bottom - r.top) * form_.ui().TwipsPerPixelY();
+}
+
+void Win32Control::SetFontScale(int percent) {
+    scale_ = percent;
+    SetFont(font_);
+}
+
+void Win32Control::SetPanels(const std::vector<float>& rightEdges) {
+    std::vector<int> edges;
+    for (float twips : rightEdges) edges.push_back(form_.ui().ToPxX(twips));
+    edges.push_back(-1);
+    ::SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+void Win32Control::SetPanelText(int panel, const std::string& text) {
+    ::SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+}
 
 // A Unicode box's positions are UTF-16 units inside and UTF-8 byte offsets outside.
 int Win32Control::SelStart() const {
@@ -229,6 +259,12 @@ int Win32Control::SelStart() const {
     if (!unicode() || start == 0) return static_cast<int>(start);
     const std::u16string w = WideText();
     return static_cast<int>(Utf8OffsetOfUnits(w.data(), w.size(), start));
+}
+
+long Win32Control::SelStartUnits() const {
+    DWORD start = 0, end = 0;
+    Msg(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<long>(start);
 }
 
 void Win32Control::SetSelStart(int start) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/TextCodec.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Ui.h"
 
 namespace pw::win32 {
@@ -71,7 +72,7 @@ bool Win32PrinterSurface::OpenDc() {
         }
     }
     ::SetLastError(0);
-    dc_ = ::CreateDCA("WINSPOOL", printer_.deviceName.c_str(), nullptr, dm);
+    dc_ = ::CreateDCA("WINSPOOL", Utf8ToAnsi(printer_.deviceName).c_str(), nullptr, dm);
     if (!dc_) {
         Fail("The printer could not be opened");
         return false;

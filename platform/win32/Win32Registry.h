@@ -1,4 +1,5 @@
-// Win32 adapter for the registry: the advapi32 calls, one for one.
+// Win32 adapter for the registry: the advapi32 W calls, one for one; string values travel as
+// UTF-8 (with their terminating null) and are held by the registry as UTF-16.
 #pragma once
 #include <windows.h>
 

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +14,7 @@
 
 #include "platform/SingleInstance.h"
 #include "platform/win32/ComDlg.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Ui.h"
 
 namespace pw::win32 {
@@ -22,16 +25,26 @@ FileError Failure(DWORD code) { return {true, LastErrorText(code)}; }
 
 // The argument text behind the program name, as the command line holds it.
 std::string ArgumentText() {
-    const char* p = ::GetCommandLineA();
-    if (*p == '"') {
+    const wchar_t* p = ::GetCommandLineW();
+    if (*p == L'"') {
         ++p;
-        while (*p && *p != '"') ++p;
-        if (*p == '"') ++p;
+        while (*p && *p != L'"') ++p;
+        if (*p == L'"') ++p;
     } else {
-        while (*p && *p != ' ' && *p != '\t') ++p;
+        while (*p && *p != L' ' && *p != L'\t') ++p;
     }
-    while (*p == ' ' || *p == '\t') ++p;
-    return p;
+    while (*p == L' ' || *p == L'\t') ++p;
+    return Utf8(p);
+}
+
+// The running executable's full path, however long.
+std::string ModulePath(HINSTANCE instance) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(instance, &path[0], static_cast<DWORD>(path.size()));
+        if (n < path.size() || path.size() >= 32768) return Utf8(path.data(), n);
+        path.resize(path.size() * 2);
+    }
 }
 
 }  // namespace
@@ -39,9 +52,7 @@ std::string ArgumentText() {
 // ---------------------------------------------------------------- application
 
 Win32App::Win32App(HINSTANCE instance, Win32Ui& ui) : ui_(ui) {
-    char path[MAX_PATH * 2] = {};
-    ::GetModuleFileNameA(instance, path, sizeof(path));
-    exe_ = path;
+    exe_ = ModulePath(instance);
     size_t slash = exe_.find_last_of('\\');
     folder_ = slash == std::string::npos ? std::string() : exe_.substr(0, slash);
     if (folder_.size() == 2 && folder_[1] == ':') folder_ += "\\";  // a drive root keeps its backslash
@@ -58,7 +69,7 @@ namespace {
 FolderIdentity IdentifyFolder(const std::string& folder) {
     FolderIdentity id;
     id.path = folder;
-    HANDLE h = ::CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    HANDLE h = ::CreateFileW(Wide(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return id;
     BY_HANDLE_FILE_INFORMATION info;
@@ -67,13 +78,13 @@ FolderIdentity IdentifyFolder(const std::string& folder) {
         id.volumeSerial = info.dwVolumeSerialNumber;
         id.fileIndex = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     }
-    using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+    using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
     auto fn = reinterpret_cast<FinalPathFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
     if (fn) {
-        std::vector<char> buf(32768);
+        std::vector<wchar_t> buf(32768);
         DWORD n = fn(h, buf.data(), static_cast<DWORD>(buf.size()), 0);
-        if (n > 0 && n < buf.size()) id.finalPath.assign(buf.data(), n);
+        if (n > 0 && n < buf.size()) id.finalPath = Utf8(buf.data(), n);
     }
     ::CloseHandle(h);
     return id;
@@ -99,16 +110,14 @@ bool Win32App::InitCommonControlsEx(unsigned size, unsigned classes) {
 void Win32App::InitCommonControls() { ::InitCommonControls(); }
 
 bool Win32App::Launch(const std::string& exePath, const std::string& args) {
-    std::string cmd = "\"" + exePath + "\"";
-    if (!args.empty()) cmd += " " + args;
-    STARTUPINFOA si = {};
+    std::wstring cmd = L"\"" + Wide(exePath) + L"\"";
+    if (!args.empty()) cmd += L" " + Wide(args);
+    STARTUPINFOW si = {};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION pi = {};
-    std::vector<char> buf(cmd.begin(), cmd.end());
-    buf.push_back(0);
-    if (!::CreateProcessA(exePath.c_str(), buf.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!::CreateProcessW(Wide(exePath).c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
@@ -116,29 +125,42 @@ bool Win32App::Launch(const std::string& exePath, const std::string& args) {
 }
 
 std::string Win32App::Environ(const std::string& name) const {
-    char buf[MAX_PATH * 2] = {};
-    DWORD n = ::GetEnvironmentVariableA(name.c_str(), buf, sizeof(buf));
-    return n && n < sizeof(buf) ? std::string(buf, n) : std::string();
+    const std::wstring wname = Wide(name);
+    std::wstring value(MAX_PATH, L'\0');
+    DWORD n = ::GetEnvironmentVariableW(wname.c_str(), &value[0], static_cast<DWORD>(value.size()));
+    if (n >= value.size() && n <= 32767) {   // the size it needs, null included
+        value.assign(n, L'\0');
+        n = ::GetEnvironmentVariableW(wname.c_str(), &value[0], n);
+    }
+    return n && n < value.size() ? Utf8(value.data(), n) : std::string();
+}
+
+std::string Win32App::DesktopFolder() const {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path))) return "";
+    std::string folder = Utf8(path);
+    while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+    return folder;
 }
 
 // ---------------------------------------------------------------- files
 
 bool Win32FileSystem::FileExists(const std::string& path) {
-    DWORD a = ::GetFileAttributesA(path.c_str());
+    DWORD a = ::GetFileAttributesW(Wide(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FileSystem::FileReadable(const std::string& path) {
-    HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;
     ::CloseHandle(f);
     return true;
 }
 
 FileError Win32FileSystem::ReadAll(const std::string& path, std::string& data) {
-    HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE f = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (f == INVALID_HANDLE_VALUE) return Failure(::GetLastError());
     LARGE_INTEGER size;
     if (!::GetFileSizeEx(f, &size) || size.QuadPart > 0x7FFFFFFF / 2) {
@@ -165,7 +187,8 @@ FileError Win32FileSystem::ReadAll(const std::string& path, std::string& data) {
 }
 
 FileError Win32FileSystem::WriteFile(const std::string& path, const std::string& data) {
-    HANDLE f = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
     if (f == INVALID_HANDLE_VALUE) return Failure(::GetLastError());
     size_t done = 0;
     while (done < data.size()) {
@@ -184,106 +207,58 @@ FileError Win32FileSystem::WriteFile(const std::string& path, const std::string&
 
 FileError Win32FileSystem::WriteReplace(const std::string& path, const std::string& data) {
     // Refuse up front when the target itself cannot be replaced, so nothing is left behind.
-    DWORD a = ::GetFileAttributesA(path.c_str());
+    DWORD a = ::GetFileAttributesW(Wide(path).c_str());
     if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) return Failure(ERROR_ACCESS_DENIED);
     // Written as ".part", named ".new" once complete and on the disk, then put in place: a
     // ".new" left behind by a cut-off save is always a whole copy.
-    const std::string part = path + ".part", temp = path + ".new";
-    FileError err = WriteFile(part, data);
+    const std::wstring target = Wide(path), part = Wide(path + ".part"), temp = Wide(path + ".new");
+    FileError err = WriteFile(path + ".part", data);
     if (!err.failed) {
-        HANDLE f = ::CreateFileA(part.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE f = ::CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (f != INVALID_HANDLE_VALUE) {
             ::FlushFileBuffers(f);
             ::CloseHandle(f);
         }
-        if (!::MoveFileExA(part.c_str(), temp.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!::MoveFileExW(part.c_str(), temp.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             err = Failure(::GetLastError());
     }
     if (err.failed) {
-        ::DeleteFileA(part.c_str());
+        ::DeleteFileW(part.c_str());
         return err;
     }
-    if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD e = ::GetLastError();
-        ::DeleteFileA(temp.c_str());
+        ::DeleteFileW(temp.c_str());
         return Failure(e);
     }
     return {};
 }
 
+bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileW(Wide(path).c_str()) != 0; }
+
 FileError Win32FileSystem::Rename(const std::string& from, const std::string& to) {
-    if (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return Failure(::GetLastError());
+    if (!::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH)) return Failure(::GetLastError());
     return {};
 }
 
 bool Win32FileSystem::KeepsStreams(const std::string& path) {
     // The volume's own word: Wine's drives, for one, say no (a "file:stream" name there would
     // become a file of its own).
-    char root[MAX_PATH];
+    wchar_t root[MAX_PATH];
     DWORD flags = 0;
-    return ::GetVolumePathNameA(path.c_str(), root, sizeof root) &&
-           ::GetVolumeInformationA(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+    return ::GetVolumePathNameW(Wide(path).c_str(), root, MAX_PATH) &&
+           ::GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
            (flags & FILE_NAMED_STREAMS) != 0;
 }
 
 bool Win32FileSystem::SetAttributes(const std::string& path, unsigned attributes) {
-    return ::SetFileAttributesA(path.c_str(), attributes) != 0;
+    return ::SetFileAttributesW(Wide(path).c_str(), attributes) != 0;
 }
 
 long long Win32FileSystem::FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA d;
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return -1;
+    if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &d)) return -1;
     return (static_cast<long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
-}
-
-// ---------------------------------------------------------------- clipboard
-
-namespace {
-
-// A clipboard manager or a remote-desktop session may hold the clipboard open for a moment
-// after another program changed it: a few short tries before giving up.
-bool OpenClipboardSoon() {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        if (::OpenClipboard(nullptr)) return true;
-        ::Sleep(20);
-    }
-    return false;
-}
-
-}  // namespace
-
-bool Win32Clipboard::ReadText(std::string& text) {
-    text.clear();
-    if (!OpenClipboardSoon()) return false;
-    bool read = false;
-    if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const wchar_t* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
-            text = Utf16ToUtf8(reinterpret_cast<const char16_t*>(p), ::wcsnlen(p, ::GlobalSize(h) / sizeof(wchar_t)));
-            read = true;
-            ::GlobalUnlock(h);
-        }
-    }
-    ::CloseClipboard();
-    return read;
-}
-
-bool Win32Clipboard::SetText(const std::string& text) {
-    if (!OpenClipboardSoon()) return false;
-    bool put = false;
-    if (::EmptyClipboard()) {
-        const std::u16string wide = Utf8ToUtf16(text);
-        const size_t bytes = (wide.size() + 1) * sizeof(char16_t);
-        if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-            if (void* p = ::GlobalLock(h)) {
-                std::memcpy(p, wide.c_str(), bytes);
-                ::GlobalUnlock(h);
-                put = ::SetClipboardData(CF_UNICODETEXT, h) != nullptr;
-            }
-            if (!put) ::GlobalFree(h);
-        }
-    }
-    ::CloseClipboard();
-    return put;
 }
 
 // ---------------------------------------------------------------- ANSI code page
@@ -333,7 +308,7 @@ Handle Win32Shell::LoadResourceIcon(const std::string& name, int width, int heig
 
 Handle Win32Shell::LoadFileIcon(const std::string& path, int width, int height) {
     return reinterpret_cast<Handle>(
-        ::LoadImageA(instance_, path.c_str(), IMAGE_ICON, width, height, LR_LOADFROMFILE | LR_LOADMAP3DCOLORS));
+        ::LoadImageW(instance_, Wide(path).c_str(), IMAGE_ICON, width, height, LR_LOADFROMFILE | LR_LOADMAP3DCOLORS));
 }
 
 Handle Win32Shell::GetOwner(Handle window) {
@@ -345,12 +320,12 @@ void Win32Shell::SendSetIcon(Handle window, int which, Handle icon) {
 }
 
 void Win32Shell::ShellOpen(const std::string& target) {
-    ::ShellExecuteA(nullptr, "open", target.c_str(), "", "", SW_SHOWNORMAL);
+    ::ShellExecuteW(nullptr, L"open", Wide(target).c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
 long Win32Shell::ShellOpenIn(const std::string& file, const std::string& folder) {
     return static_cast<long>(reinterpret_cast<INT_PTR>(
-        ::ShellExecuteA(nullptr, "open", file.c_str(), "", folder.c_str(), SW_SHOWNORMAL)));
+        ::ShellExecuteW(nullptr, L"open", Wide(file).c_str(), L"", Wide(folder).c_str(), SW_SHOWNORMAL)));
 }
 
 // ---------------------------------------------------------------- hotkeys
@@ -368,20 +343,21 @@ void Win32Hotkeys::Unregister(Handle window, int id) { ::UnregisterHotKey(reinte
 namespace {
 
 // "Text (*.txt)|*.txt" -> "Text (*.txt)\0*.txt\0\0"
-std::string FilterList(const std::string& filter) {
-    std::string s = filter;
-    for (char& ch : s)
-        if (ch == '|') ch = '\0';
-    s.push_back('\0');
-    s.push_back('\0');
+std::wstring FilterList(const std::string& filter) {
+    std::wstring s = Wide(filter);
+    for (wchar_t& ch : s)
+        if (ch == L'|') ch = L'\0';
+    s.push_back(L'\0');
+    s.push_back(L'\0');
     return s;
 }
 
 bool FileDialog(Handle owner, const std::string& filter, std::string& fileName, bool save) {
-    std::vector<char> name(32768, '\0');
-    std::strncpy(name.data(), fileName.c_str(), name.size() - 1);
-    const std::string filters = FilterList(filter);
-    OPENFILENAMEA ofn = {};
+    std::vector<wchar_t> name(32768, L'\0');
+    const std::wstring given = Wide(fileName);
+    given.copy(name.data(), std::min(given.size(), name.size() - 1));
+    const std::wstring filters = FilterList(filter);
+    OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = reinterpret_cast<HWND>(owner);
     ofn.lpstrFilter = filters.c_str();
@@ -391,7 +367,7 @@ bool FileDialog(Handle owner, const std::string& filter, std::string& fileName, 
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
     BOOL ok = save ? comdlg::SaveFile(&ofn) : comdlg::OpenFile(&ofn);
     if (!ok) return false;
-    fileName = name.data();
+    fileName = Utf8(name.data());
     return true;
 }
 

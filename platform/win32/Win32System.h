@@ -1,5 +1,5 @@
 // Win32 adapters for the application object, files, registry, clipboard, shell, hotkeys
-// and the common dialogs.
+// and the common dialogs. Paths and names arrive as UTF-8 and reach the W functions.
 #pragma once
 #include <windows.h>
 
@@ -27,6 +27,8 @@ public:
     bool Launch(const std::string& exePath, const std::string& args) override;
     void ExitProcess(int code) override { ::ExitProcess(static_cast<UINT>(code)); }
     std::string Environ(const std::string& name) const override;
+    std::string DesktopFolder() const override;
+    void ShortTimeAndDate(std::string& time, std::string& date) const override;   // Locale.cpp
 
 private:
     Win32Ui& ui_;
@@ -43,12 +45,13 @@ public:
     FileError WriteReplace(const std::string& path, const std::string& data) override;
     bool SetAttributes(const std::string& path, unsigned attributes) override;
     long long FileSize(const std::string& path) override;
-    bool RemoveFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
+    bool RemoveFile(const std::string& path) override;
     FileError Rename(const std::string& from, const std::string& to) override;
     bool KeepsStreams(const std::string& path) override;
 };
 
-// The clipboard's Unicode text (the system makes the ANSI form for programs that ask for it).
+// The clipboard's Unicode text (the system makes the ANSI form for programs that ask for it),
+// and all it holds, saved and put back (Win32Clipboard.cpp).
 class Win32Clipboard : public IClipboard {
 public:
     bool HasText() override {
@@ -56,6 +59,8 @@ public:
     }
     bool ReadText(std::string& text) override;
     bool SetText(const std::string& text) override;
+    bool Save(ClipboardContents& contents) override;
+    bool Restore(const ClipboardContents& contents) override;
 };
 
 // The system's ANSI code page (CP_ACP).

@@ -3,6 +3,7 @@
 #include "platform/TextCodec.h"
 
 #include "platform/win32/Win32MenuKeys.h"
+#include "platform/win32/WideText.h"
 
 #include <commctrl.h>
 
@@ -57,17 +58,17 @@ COLORREF ToColorRef(Color c) {
 }
 
 std::string LastErrorText(DWORD code) {
-    char buf[512] = {};
-    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                               0, buf, sizeof(buf), nullptr);
-    while (n > 0 && (buf[n - 1] == '\r' || buf[n - 1] == '\n' || buf[n - 1] == ' ')) buf[--n] = 0;
-    if (n == 0) std::snprintf(buf, sizeof(buf), "System error %lu.", static_cast<unsigned long>(code));
-    return buf;
+    wchar_t buf[512] = {};
+    DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                               0, buf, 512, nullptr);
+    while (n > 0 && (buf[n - 1] == L'\r' || buf[n - 1] == L'\n' || buf[n - 1] == L' ')) buf[--n] = 0;
+    if (n == 0) return "System error " + std::to_string(static_cast<unsigned long>(code)) + ".";
+    return Utf8(buf, n);
 }
 
 HFONT CreateFontFor(const FontSpec& font, bool underline) {
     LOGFONTA lf = {};
-    lf.lfHeight = -static_cast<LONG>(std::lround(font.size * ScreenDpi(LOGPIXELSY) / 72.0));
+    lf.lfHeight = -std::max(1L, static_cast<LONG>(std::lround(font.size * ScreenDpi(LOGPIXELSY) / 72.0)));
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.italic ? TRUE : FALSE;
     lf.lfUnderline = underline ? TRUE : FALSE;
@@ -124,8 +125,10 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
             cls = "EDIT";
             style |= ES_AUTOVSCROLL | ES_NOHIDESEL;
             if (def.style & csMultiLine) style |= ES_MULTILINE | ES_WANTRETURN;
-            else style |= ES_AUTOHSCROLL;
+            if (!(def.style & csMultiLine) || (def.style & csHScroll)) style |= ES_AUTOHSCROLL;
+            if (def.style & csHScroll) style |= WS_HSCROLL;
             if (def.style & csVScroll) style |= WS_VSCROLL;
+            if (def.style & csNumber) style |= ES_NUMBER;
             if (def.style & csReadOnly) style |= ES_READONLY;
             ex |= WS_EX_CLIENTEDGE;
             break;
@@ -160,6 +163,10 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
         case ControlKind::Frame:
             cls = "BUTTON";
             style |= BS_GROUPBOX | WS_CLIPSIBLINGS;   // never paints over the labels inside it
+            break;
+        case ControlKind::StatusBar:
+            cls = STATUSCLASSNAMEA;
+            style |= SBARS_SIZEGRIP;
             break;
         case ControlKind::ListBox:
             cls = "LISTBOX";
@@ -196,6 +203,7 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
             ::SetWindowPos(b->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Win32Control* c = controls_.back().get();
     c->Move(def.left, def.top, def.width, def.height);
+    if (def.kind == ControlKind::TextBox) WatchTextBox(*c);
     if (def.style & csClickable) {
         ::SetPropA(h, kControlProp, c);
         ::SetPropA(h, kOldProcProp,
@@ -208,6 +216,17 @@ IControl* Win32Form::Control(int id) {
     for (auto& c : controls_)
         if (c->def().id == id) return c.get();
     return nullptr;
+}
+
+void Win32Form::RemoveControl(IControl& control) {
+    for (auto it = controls_.begin(); it != controls_.end(); ++it) {
+        if (it->get() != &control) continue;
+        HWND h = (*it)->hwnd();
+        if (lastFocus_ == h) lastFocus_ = nullptr;
+        ::DestroyWindow(h);
+        controls_.erase(it);
+        return;
+    }
 }
 
 Win32Control* Win32Form::ByHwnd(HWND h) {
@@ -500,7 +519,7 @@ void Win32Ui::SetBusyCursor(bool busy) {
 int Win32Ui::MsgBox(const std::string& text, int style, const std::string& title) {
     HWND owner = ::GetActiveWindow();
     if (!owner && main_) owner = main_->hwnd();
-    return ::MessageBoxA(owner, text.c_str(), title.c_str(), static_cast<UINT>(style));
+    return ::MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), static_cast<UINT>(style));
 }
 
 void Win32Ui::SetTaskVisible(bool visible) {

@@ -20,7 +20,7 @@ COLORREF ToColorRef(Color c);
 // A bitmap resource drawn for `dpi`: as stored at 96 dpi, smoothly rescaled otherwise. The
 // caller owns it.
 HBITMAP LoadBitmapForDpi(HINSTANCE instance, const std::string& name, int dpi);
-std::string LastErrorText(DWORD code);
+std::string LastErrorText(DWORD code);   // the system's message for an error code, in UTF-8
 
 class Win32Control : public IControl {
 public:
@@ -44,12 +44,20 @@ public:
     void SetHandCursor(const std::string& resourceName) override;
     void Move(float left, float top, float width, float height) override;
     void SetFocus() override { ::SetFocus(hwnd_); }
+    bool Focused() const override { return ::GetFocus() == hwnd_; }
     void SetRange(int lo, int hi) override;
+    float Height() const override;
+    void SetFontScale(int percent) override;
+    int FontScale() const override { return scale_; }
+    void SetPanels(const std::vector<float>& rightEdges) override;
+    void SetPanelText(int panel, const std::string& text) override;
     int SelStart() const override;
     void SetSelStart(int start) override;
     int SelLength() const override;
     void SetSelLength(int length) override;
     std::string SelText() const override;
+    std::u16string Utf16Text() const override { return WideText(); }
+    long SelStartUnits() const override;
     void SetSelText(const std::string& text) override;
     long Send(unsigned msg, unsigned long wParam, long lParam) override;
     void SetVisible(bool visible) override;
@@ -63,6 +71,7 @@ public:
     // WM_CTLCOLOR*: colours for this control; returns the brush or 0 for the default.
     HBRUSH CtlColor(HDC dc);
     HCURSOR cursor() const { return cursor_; }
+    FormEvents& Events();   // its form's
 
 private:
     bool unicode() const { return (def_.style & csUnicode) != 0; }
@@ -75,6 +84,7 @@ private:
     ControlDef def_;
     HWND hwnd_;
     FontSpec font_;
+    int scale_ = 100;            // per cent of font_'s size shown on screen
     HFONT hfont_ = nullptr;
     Color fore_;
     Color back_ = 0xFFFFFFFFu;   // none: the form's background
@@ -91,6 +101,7 @@ public:
     Handle hWnd() const override { return reinterpret_cast<Handle>(hwnd_); }
     IControl& AddControl(const ControlDef& def) override;
     IControl* Control(int id) override;
+    void RemoveControl(IControl& control) override;
     void SetMenu(const std::vector<MenuItem>& items) override;
     void SetMenuEnabled(int id, bool enabled) override;
     bool MenuEnabled(int id) const override;
@@ -132,6 +143,9 @@ public:
     COLORREF backColor() const;
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // A text box's messages (Win32TextBox.cpp): its caret moves and Ctrl with the wheel go
+    // to the form's events.
+    static void WatchTextBox(Win32Control& box);
 
 private:
     LRESULT Handle_(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -82,9 +82,8 @@ bool Win32Form::Activate(WPARAM wParam, LPARAM lParam) {
         if (lParam) ::GetWindowThreadProcessId(reinterpret_cast<HWND>(lParam), &pid);
         events_.Form_Activate(pid == ::GetCurrentProcessId());
     }
-    if (this == ui_.mainForm()) return false;
-    // Dialogs keep the keyboard on a control, as the dialog manager does: the one focused
-    // when the window was left, else the first tab stop.
+    // Every window keeps the keyboard on a control, as the dialog manager does: the one focused
+    // when the window was left, else the first tab stop (the main window's note box).
     HWND focus = ::GetFocus();
     if (LOWORD(wParam) == WA_INACTIVE) {
         if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;

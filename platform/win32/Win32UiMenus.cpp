@@ -24,6 +24,15 @@ bool ParseShortcut(const char* text, WORD id, ACCEL& out) {
         out.key = static_cast<WORD>(s[0]);
         return true;
     }
+    static const struct { const char* name; WORD key; } named[] = {
+        {"Plus", VK_OEM_PLUS}, {"Minus", VK_OEM_MINUS}, {"Backspace", VK_BACK},
+        {"Num +", VK_ADD}, {"Num -", VK_SUBTRACT}, {"Num 0", VK_NUMPAD0},
+    };
+    for (const auto& n : named) {
+        if (s != n.name) continue;
+        out.key = n.key;
+        return true;
+    }
     if (s[0] == 'F') {
         out.key = static_cast<WORD>(VK_F1 + std::atoi(s.c_str() + 1) - 1);
         return true;
@@ -38,6 +47,11 @@ void Win32Form::SetMenu(const std::vector<MenuItem>& items) {
     std::vector<ACCEL> accels;
     HMENU parents[4] = {menuBar_, nullptr, nullptr, nullptr};
     for (const MenuItem& it : items) {
+        if (it.level == kKeyOnly) {
+            ACCEL a;
+            if (ParseShortcut(it.shortcut, static_cast<WORD>(it.id), a)) accels.push_back(a);
+            continue;
+        }
         HMENU parent = it.level == 0 ? (it.visible ? menuBar_ : nullptr) : parents[it.level];
         bool hasChildren = false;
         const MenuItem* next = &it + 1;

@@ -3,6 +3,7 @@
 #include <wininet.h>
 
 #include "platform/win32/BcryptCrypto.h"
+#include "platform/win32/WideText.h"
 
 #include <deque>
 #include <utility>
@@ -24,12 +25,12 @@ struct Report {
 };
 
 std::string ErrorText(DWORD code) {
-    char* text = nullptr;
-    HMODULE wininet = ::GetModuleHandleA("wininet.dll");
-    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+    wchar_t* text = nullptr;
+    HMODULE wininet = ::GetModuleHandleW(L"wininet.dll");
+    DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                    FORMAT_MESSAGE_IGNORE_INSERTS | (wininet ? FORMAT_MESSAGE_FROM_HMODULE : 0),
-                               wininet, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string s = n && text ? std::string(text, n) : "Error " + std::to_string(code);
+                               wininet, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string s = n && text ? Utf8(text, n) : "Error " + std::to_string(code);
     if (text) ::LocalFree(text);
     while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.pop_back();
     return s;
@@ -87,14 +88,14 @@ public:
     void Close() {
         if (file_ != INVALID_HANDLE_VALUE) ::CloseHandle(file_);
         file_ = INVALID_HANDLE_VALUE;
-        if (created_ && !kept_) ::DeleteFileA(request_.saveTo.c_str());
+        if (created_ && !kept_) ::DeleteFileW(Wide(request_.saveTo).c_str());
         created_ = false;
     }
     BodyBound& bound() { return bound_; }
     bool Open(std::string& error) {
         if (request_.saveTo.empty()) return true;
         // CREATE_NEW: never anything that is there already.
-        file_ = ::CreateFileA(request_.saveTo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        file_ = ::CreateFileW(Wide(request_.saveTo).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (file_ == INVALID_HANDLE_VALUE) {
             error = ErrorText(::GetLastError());

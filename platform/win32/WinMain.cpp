@@ -11,9 +11,12 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/WinInetDownloads.h"
 #include "platform/win32/BcryptCrypto.h"
+#include "platform/win32/SystemDll.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace pw::win32;
+    // Before anything else: no DLL from the program's folder, ever.
+    RestrictDllSearch();
     Win32Ui ui(instance);
     Win32App app(instance, ui);
     Win32FileSystem fs;

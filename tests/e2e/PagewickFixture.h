@@ -48,6 +48,16 @@ class PagewickTest : public ::testing::Test {
   // Sets the note text (any size) and waits until the program holds it.
   bool SetNote(const std::string& text);
   std::string NoteText() { return GetText(edit_, 60000); }
+  // The note's selection, read in the program; and a new one, once the program has it.
+  std::pair<DWORD, DWORD> Sel() {
+    DWORD s = 0, e = 0;
+    probe().Selection(&s, &e);
+    return {s, e};
+  }
+  bool Select(DWORD start, DWORD end) {
+    SendMessageA(edit_, EM_SETSEL, start, end);
+    return probe().Sync();
+  }
 
   // Waits for the program to end; false on timeout.
   bool WaitExit(DWORD timeout_ms = kWaitMs, DWORD* code = nullptr) { return app_.WaitExit(timeout_ms, code); }

@@ -323,6 +323,7 @@ std::vector<ScreenCase> DpiScreens::Windows() {
          t.CheckAboutBackdrop(w, lay);
        }},
       {"transparency", "Transparency", {"File", "Transparency..."}, 3945, 1425, nullptr},
+      {"goto", "Go To Line", {"Edit", "Go To..."}, 3900, 1560, nullptr},
       {"liveupdate", "Pagewick - Live Update", {"Help", "Live Update..."}, 6000, 3750, nullptr},
       {"spelling", "Spelling", {"File", "Check Spelling"}, 0, 0, nullptr, "Thiss note has a mistake."},
   };

@@ -24,15 +24,6 @@ class Editing : public PagewickTest {
     if (!button || !PostMessageA(button, BM_CLICK, 0, 0)) return false;
     return probe().Sync();
   }
-  std::pair<DWORD, DWORD> Sel() {
-    DWORD s = 0, e = 0;
-    probe().Selection(&s, &e);
-    return {s, e};
-  }
-  bool Select(DWORD start, DWORD end) {
-    SendMessageA(edit_, EM_SETSEL, start, end);
-    return probe().Sync();
-  }
   // Types a name into a file dialog and presses OK; waits until the dialog is gone.
   bool ChooseFile(const std::string& title, const std::string& path) {
     HWND dlg = WaitDialog(title);
@@ -188,6 +179,20 @@ TEST_F(Editing, SavePromptOfNewHasThreeAnswers) {
   ASSERT_TRUE(ChooseMenu({"File", "New"})) << last_error();
   ASSERT_TRUE(AnswerSavePrompt(IDNO));
   EXPECT_TRUE(WaitNote(""));
+}
+
+TEST_F(Editing, KeysTypedRightAfterTheStartAndBackFromTheTrayGoIntoTheNote) {
+  ASSERT_TRUE(StartVisible()) << last_error();
+  ASSERT_TRUE(BringToFront(main_));
+  ASSERT_TRUE(PressKeys({'A'}) && probe().Sync());
+  EXPECT_TRUE(WaitNote("a")) << "the keyboard is not on the note: " << NoteText();
+  PostMessageA(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); }));
+  ASSERT_TRUE(PostTrayNotification(main_, WM_APP + 1, 1, WM_LBUTTONDOWN));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) && !IsIconic(main_); }));
+  ASSERT_TRUE(BringToFront(main_));
+  ASSERT_TRUE(PressKeys({'B'}) && probe().Sync());
+  EXPECT_TRUE(WaitNote("ab")) << NoteText();
 }
 
 TEST_F(Editing, EditMenuGreysByTheRulesAndCtrlDAndCtrlUWork) {

@@ -5,23 +5,28 @@
 //
 // PAGEWICK_UPDATE_INSTALLER may name a file to serve as the installer (the real one, say);
 // otherwise the test makes one. The server signs a configuration file with the test key pair
-// (tests/keys) the default build trusts, or with another key, as the scenario asks.
+// (tests/keys) the suite's own build (build-win/test-key/) trusts, or with another key, as the
+// scenario asks. The installer goes to the desktop the shell names, which each scenario puts in
+// a folder of its own, away from the profile, as a synced desktop is.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "PagewickFixture.h"
 #include "driver/Driver.h"
 #include "pagewick_version.h"
-#include "update/Sha256.h"
+#include "platform/win32/BcryptCrypto.h"
+#include "update/UpdateConfig.h"
 
 using namespace e2e;
 
 namespace {
 
 const char kCaption[] = "Pagewick - Live Update";
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 const char kConnectError[] = "Error connecting to host.  Unable to complete Live Update.";
 const char kHost[] = "https://www.pagewick.example";
 const char kNotSigned[] =
@@ -85,8 +90,13 @@ class LiveUpdate : public PagewickTest {
     site_ = ToWindowsPath(site_);
     profile_ = Folder() + "\\profile";
     temp_ = Folder() + "\\temp";
+    desktop_ = Folder() + "\\synced\\Desktop";
     CreateDirectoryA(profile_.c_str(), nullptr);
+    CreateDirectoryA((Folder() + "\\synced").c_str(), nullptr);
     CreateDirectoryA(Desktop().c_str(), nullptr);
+    // The shell's Desktop folder, as a redirected or synced desktop sets it.
+    ASSERT_TRUE(SetShellDesktop(desktop_, &saved_desktop_));
+    desktop_set_ = true;
     CreateDirectoryA(temp_.c_str(), nullptr);
     CreateDirectoryA((site_ + "\\software").c_str(), nullptr);
     CreateDirectoryA((site_ + "\\software\\pagewick").c_str(), nullptr);
@@ -108,7 +118,29 @@ class LiveUpdate : public PagewickTest {
     }
   }
 
-  std::string Desktop() const { return profile_ + "\\DESKTOP"; }
+  void TearDown() override {
+    PagewickTest::TearDown();
+    if (desktop_set_) SetShellDesktop(saved_desktop_, nullptr);
+  }
+  // Sets the user's Desktop under "User Shell Folders" to `folder` (the old value to *old).
+  static bool SetShellDesktop(const std::string& folder, std::string* old) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+      return false;
+    if (old) {
+      char buf[MAX_PATH * 2] = {};
+      DWORD size = sizeof buf - 1, type = 0;
+      if (RegQueryValueExA(key, "Desktop", nullptr, &type, reinterpret_cast<BYTE*>(buf), &size) != ERROR_SUCCESS)
+        std::strcpy(buf, "%USERPROFILE%\\Desktop");
+      *old = buf;
+    }
+    const bool ok = RegSetValueExA(key, "Desktop", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                                   static_cast<DWORD>(folder.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+  }
+
+  std::string Desktop() const { return desktop_; }
   void Serve(const std::string& path, const std::string& bytes) {
     ASSERT_TRUE(WriteFileBytes(site_ + "\\" + path, bytes)) << path;
   }
@@ -116,7 +148,11 @@ class LiveUpdate : public PagewickTest {
   // key named by `key` ("test": the key the program trusts; "other"; "": not signed).
   void ServeConfig(const std::string& version, const std::string& installerUrl, std::string sha = "",
                    const std::string& key = "test") {
-    if (sha.empty()) sha = pw::Sha256Hex(installer_);
+    if (sha.empty()) {
+      pw::win32::BcryptSha256 hash;
+      hash.Add(installer_.data(), static_cast<unsigned long>(installer_.size()));
+      EXPECT_TRUE(hash.Finish(sha));
+    }
     std::string text = "Pagewick " + version + "\r\n" + version + "\r\n" + installerUrl + "\r\n" + sha + "\r\n";
     config_ = text;
     Serve("software\\pagewick\\pagewick.txt", text);
@@ -171,7 +207,8 @@ class LiveUpdate : public PagewickTest {
     EXPECT_FALSE(FileExists(temp_ + "\\_vclu.txt"));
   }
 
-  std::string site_, profile_, temp_, installer_, config_;
+  std::string site_, profile_, temp_, desktop_, saved_desktop_, installer_, config_;
+  bool desktop_set_ = false;
 };
 
 TEST_F(LiveUpdate, DownloadsANewerInstallerToTheDesktopAndClosesOnFinish) {
@@ -203,11 +240,12 @@ TEST_F(LiveUpdate, DownloadsANewerInstallerToTheDesktopAndClosesOnFinish) {
   const std::string target = Desktop() + "\\pagewick-1.5-setup.exe";
   HWND what = WaitShownChild(dlg, "Downloading update for: ");
   ASSERT_NE(what, nullptr);
-  EXPECT_EQ(GetText(what), "Downloading update for: \r\nPagewick " + kNewer + " to \r\n" + profile_ + "\\DESKTOP\\pagewick-1.5-setup.exe");
+  EXPECT_EQ(GetText(what), "Downloading update for: \r\nPagewick " + kNewer + " to \r\n" + target);
+  // Two decimals rounded half up, as the wizard writes them (an installer of 496,965 bytes is
+  // 496.97 KB, where printf's binary rounding says 496.96).
   const double kb = installer_.size() / 1000.0;
-  char size[64];
-  if (kb >= 1000) snprintf(size, sizeof size, "Download of %.2f MB complete.", kb / 1000);
-  else snprintf(size, sizeof size, "Download of %.2f KB complete.", kb);
+  const std::string size = "Download of " + (kb >= 1000 ? pw::Format00(kb / 1000) + " MB" : pw::Format00(kb) + " KB") +
+                           " complete.";
   EXPECT_NE(WaitShownChild(dlg, size), nullptr) << size;
   std::string saved;
   ASSERT_TRUE(ReadFileBytes(target, &saved));
@@ -392,3 +430,33 @@ TEST_F(LiveUpdate, AnHttpsRedirectIsFollowedAndATakenNameGetsANumber) {
 }
 
 }  // namespace
+
+// The program users copy (build-win/pagewick.exe) does not take what the suite's test key
+// signed: built without the publisher's key it fetches nothing and says why; built with it, it
+// refuses the test signature. Either way nothing is offered and nothing lands on the desktop.
+TEST_F(LiveUpdate, TheShippedBuildTrustsNoTestSignature) {
+  const std::string shipped = ToWindowsPath(GetEnv("PAGEWICK_SHIPPED_EXE"));
+  ASSERT_FALSE(shipped.empty()) << "PAGEWICK_SHIPPED_EXE names the build users copy";
+  ASSERT_TRUE(CopyFileTo(shipped, ExePath())) << LastErrorText();
+  ServeConfig(kNewer, std::string(kHost) + "/files/pagewick-1.5-setup.exe");
+  Serve("files\\pagewick-1.5-setup.exe", installer_);
+  ASSERT_TRUE(StartVisible()) << last_error();
+  HWND dlg = OpenUpdate();
+  ASSERT_NE(dlg, nullptr);
+  Press(dlg, "&Next >>");
+  HWND said = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    said = ShownChildStarting(dlg, "This copy of Pagewick was built without its publisher's key");
+    if (!said) said = ShownChildStarting(dlg, kNotSigned);
+    return said != nullptr;
+  }, 20000));
+  EXPECT_EQ(ShownChildStarting(dlg, "A new update is available"), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(FindChild(dlg, "Button", "&Next >>")));
+  if (GetText(said) != kNotSigned) {
+    EXPECT_EQ(GetText(said), "This copy of Pagewick was built without its publisher's key, so it cannot tell a "
+                             "genuine update from a forged one and does not look for any.  Click cancel to exit.");
+    EXPECT_EQ(Requests(), "");   // not even asked
+  }
+  CloseWith(dlg, "&Cancel");
+  ExpectNothingLeft();
+}

@@ -31,11 +31,6 @@ class MenuKeys : public PagewickTest {
   }
   bool WaitNoMenu() { return WaitFor([&] { return OpenPopupWindow() == nullptr; }); }
   bool Keys(const std::vector<WORD>& keys) { return PressKeys(keys) && probe().Sync(); }
-  std::pair<DWORD, DWORD> Sel() {
-    DWORD s = 0, e = 0;
-    probe().Selection(&s, &e);
-    return {s, e};
-  }
   HWND WaitWindow(const std::string& caption, const char* cls = nullptr) {
     WindowQuery q;
     q.pid = app_.pid();

@@ -186,6 +186,53 @@ TEST_F(Print, SelectionInTwoCopiesIsTwoJobsThenTheSamePrinterPrintsTheWholeNote)
   EXPECT_TRUE(Has(pages[0], "first") && Has(pages[0], "third")) << pages[0];
 }
 
+TEST_F(Print, ZoomLeavesThePrintedPageAsItWas) {
+  ASSERT_TRUE(StartVisible()) << last_error();
+  std::vector<std::string> lines;
+  for (int i = 1; i <= 70; ++i) lines.push_back(Token(i) + " a line long enough to be wrapped on the page when "
+                                                             "its font grows beyond the size the note has");
+  ASSERT_TRUE(SetNote(CrLfLines(lines)));
+  auto lineHeight = [&] {
+    const LRESULT a = SendMessageA(edit_, EM_POSFROMCHAR, 0, 0);
+    const LRESULT b = SendMessageA(edit_, EM_POSFROMCHAR, SendMessageA(edit_, EM_LINEINDEX, 1, 0), 0);
+    return static_cast<short>(HIWORD(b)) - static_cast<short>(HIWORD(a));
+  };
+  const int normal = lineHeight();
+  auto print = [&](size_t jobs) {
+    HWND dlg = OpenPrintDialog(jobs % 2 == 0);
+    return dlg && ClickDialogButton(dlg, IDOK) && WaitJobs(jobs) && probe().Sync();
+  };
+  ASSERT_TRUE(print(1)) << last_error();
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(ChooseMenu({"View", "Zoom", "Zoom In"})) << last_error();
+  ASSERT_TRUE(probe().Sync());
+  ASSERT_GT(lineHeight(), normal * 3 / 2) << "the note shows at 200%";
+  ASSERT_TRUE(print(2)) << last_error();
+  ASSERT_TRUE(ChooseMenu({"View", "Zoom", "Restore Default Zoom"})) << last_error();
+  ASSERT_TRUE(print(3)) << last_error();
+  const std::vector<std::string> jobs = Jobs();
+  ASSERT_EQ(jobs.size(), 3u);
+  const std::vector<std::string> before = Pages(jobs[0]), zoomed = Pages(jobs[1]), after = Pages(jobs[2]);
+  ASSERT_GE(before.size(), 2u);
+  EXPECT_EQ(zoomed, before) << "the pages read back differently";
+  EXPECT_EQ(after, before);
+  // The drawing itself, the job's comments (its date and title) aside. (The first job of a run
+  // starts with its one space in the printer's own font, so a later unzoomed job is the match.)
+  auto drawing = [&](const std::string& job) {
+    std::string ps, out;
+    EXPECT_TRUE(ReadFileBytes(ToWindowsPath(jobs_ + "/" + job), &ps));
+    for (size_t at = 0; at < ps.size();) {
+      size_t end = ps.find('\n', at);
+      if (end == std::string::npos) end = ps.size();
+      if (ps.compare(at, 2, "%%") != 0) out += ps.substr(at, end - at + 1);
+      at = end + 1;
+    }
+    return out;
+  };
+  const std::string atZoom = drawing(jobs[1]), unzoomed = drawing(jobs[2]);
+  EXPECT_GT(unzoomed.size(), 1000u);
+  EXPECT_TRUE(atZoom == unzoomed) << "the PostScript differs (" << atZoom.size() << " and " << unzoomed.size() << " bytes)";
+}
+
 TEST_F(Print, CtrlPThenCancelPrintsNothingAndSaysNothing) {
   ASSERT_TRUE(StartVisible()) << last_error();
   ASSERT_TRUE(SetNote("not to be printed"));

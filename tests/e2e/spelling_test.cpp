@@ -57,11 +57,6 @@ class Spelling : public PagewickTest {
     return out;
   }
   bool Press(HWND dlg, int id) { return PostMessageA(GetDlgItem(dlg, id), BM_CLICK, 0, 0) != 0; }
-  std::pair<DWORD, DWORD> Sel() {
-    DWORD s = 0, e = 0;
-    probe().Selection(&s, &e);
-    return {s, e};
-  }
 };
 
 TEST_F(Spelling, ChangeIgnoreAllAndAddThroughTheDialog) {

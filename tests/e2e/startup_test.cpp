@@ -19,8 +19,8 @@ class Startup : public PagewickTest {
   }
 
   // Runs the first start from a folder without manifest and checks what the first process did.
-  // Returns the relaunched process's visible main window.
-  HWND FirstRun(const std::string& args) {
+  // Returns the relaunched process's main window, shown or (with "/background") hidden.
+  HWND FirstRun(const std::string& args, Visibility shown = Visibility::Visible) {
     EXPECT_TRUE(RemoveManifest());
     EXPECT_TRUE(Start(args)) << last_error();
     DWORD first = app_.pid();
@@ -38,8 +38,8 @@ class Startup : public PagewickTest {
     EXPECT_NE(child, 0u) << "no relaunched process";
     if (!child) return nullptr;
     EXPECT_TRUE(app_.Attach(child));
-    HWND w = WaitMainWindow(child);
-    EXPECT_NE(w, nullptr) << "the relaunched program shows its main window";
+    HWND w = WaitMainWindow(child, shown);
+    EXPECT_NE(w, nullptr) << "the relaunched program has its main window";
     return w;
   }
 };
@@ -66,11 +66,47 @@ TEST_F(Startup, FirstRunWritesManifestAndRelaunches) {
   EXPECT_TRUE(attr & FILE_ATTRIBUTE_HIDDEN) << std::hex << attr;
 }
 
-TEST_F(Startup, FirstRunWithBackgroundRelaunchesWithoutArguments) {
-  // The relaunch carries no arguments, so even "/background" comes up as a normal start.
-  HWND w = FirstRun("/background");
+// A logon start after the manifest was removed: the fresh copy gets "/background" too and
+// stays in the tray.
+TEST_F(Startup, FirstRunWithBackgroundRelaunchesStillHidden) {
+  HWND w = FirstRun("/background", Visibility::Any);
   ASSERT_NE(w, nullptr);
-  EXPECT_TRUE(IsShown(w));
+  ASSERT_TRUE(Adopt(w)) << last_error();
+  ASSERT_TRUE(probe().Sync());   // start-up is over
+  EXPECT_FALSE(IsShown(main_));
+  EXPECT_TRUE(TopWindowsOfProcess(app_.pid(), Visibility::Visible).empty()) << "no window of the program shows";
+  EXPECT_EQ(ReadFileOrMarker(ManifestPath()), kManifestText);
+  ASSERT_TRUE(ChooseMenu({"File", "Exit"}));
+  EXPECT_TRUE(WaitExit());
+}
+
+// The fresh copy cannot be started (here the exe was moved away between the start and the
+// relaunch): the first process goes on, so the user is not left with nothing running.
+TEST_F(Startup, FirstRunGoesOnWhenTheFreshCopyCannotStart) {
+  ASSERT_TRUE(RemoveManifest());
+  std::string cmd = "\"" + ExePath() + "\" /background";
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  ASSERT_TRUE(CreateProcessA(ExePath().c_str(), &cmd[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                             Folder().c_str(), &si, &pi)) << LastErrorText();
+  const bool moved = MoveFileA(ExePath().c_str(), (ExePath() + ".moved").c_str()) != 0;
+  ResumeThread(pi.hThread);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  ASSERT_TRUE(moved) << LastErrorText();
+  ASSERT_TRUE(app_.Attach(pi.dwProcessId));
+  HWND w = WaitMainWindow(pi.dwProcessId, Visibility::Any, kStartWaitMs);
+  ASSERT_NE(w, nullptr) << "the first process ended with nothing running";
+  ASSERT_TRUE(Adopt(w)) << last_error();
+  ASSERT_TRUE(probe().Sync());
+  EXPECT_FALSE(IsShown(main_)) << "still the background start it was asked for";
+  EXPECT_EQ(ReadFileOrMarker(ManifestPath()), kManifestText);
+  for (const ProcessInfo& p : ListProcesses()) EXPECT_NE(p.parent, pi.dwProcessId) << p.exe;
+  ASSERT_TRUE(ChooseMenu({"File", "Exit"}));
+  DWORD code = 99;
+  EXPECT_TRUE(WaitExit(kWaitMs, &code));
+  EXPECT_EQ(code, 0u);
 }
 
 TEST_F(Startup, PresentManifestIsLeftAlone) {
@@ -141,10 +177,11 @@ TEST_F(Startup, MainWindowHasTheMenuBar) {
   std::vector<std::string> top;
   for (const MenuEntry& e : menu)
     if (e.depth == 0) top.push_back(e.caption);
-  ASSERT_GE(top.size(), 3u) << FormatMenu(menu);
+  ASSERT_GE(top.size(), 4u) << FormatMenu(menu);
   EXPECT_EQ(top[0], "File");
   EXPECT_EQ(top[1], "Edit");
-  EXPECT_EQ(top[2], "Help");
+  EXPECT_EQ(top[2], "View");
+  EXPECT_EQ(top[3], "Help");
   const struct {
     std::vector<std::string> path;
     const char* shortcut;
@@ -159,12 +196,16 @@ TEST_F(Startup, MainWindowHasTheMenuBar) {
       {{"Edit", "Paste"}, "Ctrl+V"},        {{"Edit", "Delete"}, "Ctrl+D"},
       {{"Edit", "Select All"}, "Ctrl+A"},   {{"Edit", "Find..."}, "Ctrl+F"},
       {{"Edit", "Replace..."}, "Ctrl+R"},   {{"Edit", "Font..."}, "Ctrl+L"},
+      {{"Edit", "Go To..."}, "Ctrl+G"},     {{"Edit", "Time/Date"}, "F5"},
+      {{"View", "Zoom", "Zoom In"}, "Ctrl+Plus"}, {{"View", "Zoom", "Zoom Out"}, "Ctrl+Minus"},
+      {{"View", "Zoom", "Restore Default Zoom"}, "Ctrl+0"},
+      {{"View", "Status Bar"}, ""},         {{"View", "Word Wrap"}, ""},
       {{"Help", "Help Topics"}, "F1"},      {{"Help", "About Pagewick"}, "F2"},
       {{"Help", "Live Update..."}, "F3"},
   };
   for (const auto& x : expected) {
     MenuEntry e;
-    std::string name = x.path[0] + "/" + x.path[1];
+    std::string name = x.path[0] + "/" + x.path.back();
     if (!probe().Find(x.path, &e)) {
       ADD_FAILURE() << "missing " << name << "\n" << FormatMenu(menu);
       continue;

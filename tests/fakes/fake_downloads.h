@@ -8,7 +8,7 @@
 
 #include "fakes/fake_platform.h"
 #include "platform/downloads.h"
-#include "update/Sha256.h"
+#include "fakes/openssl_signatures.h"
 
 namespace pw::fake {
 

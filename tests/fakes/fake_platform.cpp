@@ -31,6 +31,15 @@ IControl* Form::Control(int id) {
     return nullptr;
 }
 
+void Form::RemoveControl(IControl& c) {
+    for (auto it = controls.begin(); it != controls.end(); ++it) {
+        if (it->get() != &c) continue;
+        controls.erase(it);
+        ++removedControls;
+        return;
+    }
+}
+
 void Form::SetMenu(const std::vector<MenuItem>& items) { menu = items; }
 
 void Form::SetState(int s) {

@@ -1,6 +1,7 @@
 // In-memory stand-ins for the platform, for the native unit tests. Each fake records what
 // the logic asked of it and answers from fields a test sets.
 #pragma once
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -34,9 +35,26 @@ public:
     void SetToolTip(const std::string& t) override { toolTip = t; }
     void SetImage(const std::string& r) override { image = r; }
     void SetHandCursor(const std::string& r) override { cursor = r; }
-    void Move(float l, float t, float w, float h) override { left = l; top = t; width = w; height = h; }
+    void Move(float l, float t, float w, float h) override {
+        left = l; top = t; width = w;
+        height = def.kind == ControlKind::StatusBar ? kStatusBarHeight : h;   // a bar keeps its own
+    }
     void SetFocus() override { focused = true; }
+    bool Focused() const override { return focused; }
     void SetRange(int lo, int hi) override { rangeLo = lo; rangeHi = hi; }
+    float Height() const override { return height; }
+    void SetFontScale(int percent) override {
+        fontScale = percent;
+        firstVisibleLine = 0;   // as a box that lays its lines out anew from the top
+        if (wrapOnScale >= 0) wrapAt = wrapOnScale;
+    }
+    int FontScale() const override { return fontScale; }
+    void SetPanels(const std::vector<float>& edges) override { panelEdges = edges; }
+    void SetPanelText(int panel, const std::string& t) override {
+        if (panel >= static_cast<int>(panels.size())) panels.resize(static_cast<size_t>(panel) + 1);
+        panels[static_cast<size_t>(panel)] = t;
+        ++panelTextsSent;
+    }
     int SelStart() const override { return selStart; }
     void SetSelStart(int s) override {
         selStart = std::max(0, std::min(s, static_cast<int>(text.size())));
@@ -56,9 +74,44 @@ public:
     }
     long Send(unsigned msg, unsigned long w, long l) override {
         sent.push_back({msg, w, l});
-        if (msg == 0x00C6) return canUndo ? 1 : 0;  // EM_CANUNDO
-        return 0;
+        switch (msg) {
+            case 0x00C6: return canUndo ? 1 : 0;                       // EM_CANUNDO
+            case 0x00B8: return modified ? 1 : 0;                      // EM_GETMODIFY
+            case 0x00B9: modified = w != 0; return 0;                  // EM_SETMODIFY
+            case 0x00C5: limit = static_cast<long>(w); return 0;       // EM_SETLIMITTEXT
+            case 0x00D5: return limit;                                 // EM_GETLIMITTEXT
+            case 0x00CE: return firstVisibleLine;                      // EM_GETFIRSTVISIBLELINE
+            case 0x00BB: return LineIndex(static_cast<long>(w));       // EM_LINEINDEX
+            case 0x00C9: return LineFromChar(static_cast<long>(w));    // EM_LINEFROMCHAR
+            case 0x00B6: firstVisibleLine = std::max(0L, firstVisibleLine + l); return 1;   // EM_LINESCROLL
+            default: return 0;
+        }
     }
+    // The box's lines: each line break starts one, and with wrapAt set every wrapAt characters
+    // of a long line too.
+    std::vector<long> LineStarts() const {
+        std::vector<long> starts{0};
+        long run = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\n') {
+                starts.push_back(static_cast<long>(i) + 1);
+                run = 0;
+            } else if (text[i] != '\r' && wrapAt > 0 && ++run > wrapAt) {
+                starts.push_back(static_cast<long>(i));
+                run = 1;
+            }
+        }
+        return starts;
+    }
+    long LineIndex(long line) const {
+        const std::vector<long> s = LineStarts();
+        return line >= 0 && line < static_cast<long>(s.size()) ? s[static_cast<size_t>(line)] : -1;
+    }
+    long LineFromChar(long at) const {
+        const std::vector<long> s = LineStarts();
+        return static_cast<long>(std::upper_bound(s.begin(), s.end(), at) - s.begin()) - 1;
+    }
+    static constexpr float kStatusBarHeight = 330;
 
     void SetVisible(bool v) override { visible = v; }
     bool Visible() const override { return visible; }
@@ -80,7 +133,14 @@ public:
     bool focused = false;
     int rangeLo = 0, rangeHi = 0;
     int selStart = 0, selLength = 0;
-    bool canUndo = false;
+    bool canUndo = false, modified = false;
+    long limit = 30000, firstVisibleLine = 0;
+    int wrapAt = 0;                      // characters a line holds before it wraps; 0: none
+    int wrapOnScale = -1;                // wrapAt after the next font scale (-1: unchanged)
+    int fontScale = 100;
+    std::vector<float> panelEdges;
+    std::vector<std::string> panels;     // a status bar's panel texts
+    int panelTextsSent = 0;
     int setTextCount = 0, replaceCount = 0;
     std::vector<Sent> sent;
     bool visible = true, enabled = true;
@@ -95,6 +155,7 @@ public:
     Handle hWnd() const override { return destroyed ? 0 : handle; }
     IControl& AddControl(const ControlDef& d) override;
     IControl* Control(int id) override;
+    void RemoveControl(IControl& c) override;
     fake::Control* Ctl(int id) { return static_cast<fake::Control*>(Control(id)); }
     void SetMenu(const std::vector<MenuItem>& items) override;
     void SetMenuEnabled(int id, bool e) override { menuEnabled[id] = e; }
@@ -171,6 +232,7 @@ public:
     std::vector<std::string> log;   // "show", "hide", "state:1", "move"
     std::map<int, unsigned> timers;   // running timers: id -> interval
     int timerStarts = 0;
+    int removedControls = 0;
 };
 
 class Ui : public IUi {
@@ -229,13 +291,24 @@ public:
     void SetTaskVisible(bool v) override { taskVisible = v; ++taskVisibleCalls; }
     bool InitCommonControlsEx(unsigned size, unsigned classes) override { iccSize = size; iccClasses = classes; return true; }
     void InitCommonControls() override { ++initCommonControls; }
-    bool Launch(const std::string& exe, const std::string& args) override { launched.push_back({exe, args}); return true; }
+    bool Launch(const std::string& exe, const std::string& args) override {
+        launched.push_back({exe, args});
+        return launchWorks;
+    }
+    bool launchWorks = true;   // false: the system cannot start the program
     void ExitProcess(int code) override { exitCode = code; }
     std::string Environ(const std::string& name) const override { auto it = env.find(name); return it == env.end() ? "" : it->second; }
+    std::string DesktopFolder() const override { return desktop; }
+    std::string desktop;   // the shell's desktop folder ("" : the shell cannot say)
     std::string DecimalSeparator() const override { return decimalSeparator; }
     std::string decimalSeparator = ".";
     std::string TimeStamp() const override { return timeStamp; }
     std::string timeStamp = "2026-12-09 131500";
+    void ShortTimeAndDate(std::string& t, std::string& d) const override {
+        t = shortTime;
+        d = shortDate;
+    }
+    std::string shortTime = "10:35 AM", shortDate = "12/10/2026";
 
     std::string path = "C:\\Programs\\Pagewick", exeName = "pagewick", command;
     bool prevInstance = false, taskVisible = true;
@@ -285,8 +358,10 @@ public:
     std::vector<std::string>* sharedLog = nullptr;
 };
 
+// The clipboard: its text (format 13, Unicode text) and any other formats by number.
 class Clipboard : public IClipboard {
 public:
+    static constexpr unsigned kText = 13;
     bool HasText() override { return hasText; }
     bool ReadText(std::string& t) override {
         t = hasText && !busy ? text : std::string();
@@ -294,13 +369,43 @@ public:
     }
     bool SetText(const std::string& t) override {
         if (busy) return false;
+        others.clear();   // emptied first, as the system's is
         text = t;
         hasText = true;
         return true;
     }
+    bool Save(ClipboardContents& contents) override {
+        contents.formats.clear();
+        if (busy) return false;
+        if (hasText) contents.formats.push_back({kText, text});
+        for (const auto& f : others) contents.formats.push_back({f.first, f.second});
+        ++saves;
+        return true;
+    }
+    bool Restore(const ClipboardContents& contents) override {
+        if (busy) return false;
+        Empty();
+        for (const auto& f : contents.formats) {
+            if (f.id == kText) {
+                text = f.data;
+                hasText = true;
+            } else {
+                others[f.id] = f.data;
+            }
+        }
+        ++restores;
+        return true;
+    }
+    void Empty() {
+        hasText = false;
+        text.clear();
+        others.clear();
+    }
     bool hasText = false;
     bool busy = false;   // another program holds the clipboard open: no reading or writing
     std::string text;
+    std::map<unsigned, std::string> others;   // pictures, files, rich text...
+    int saves = 0, restores = 0;
 };
 
 class Shell : public IShell {

@@ -26,11 +26,13 @@ public:
     std::string checked;         // what the user's check turns the document into
     bool cutLosesClipboard = false;   // another program empties the clipboard during Cut
     bool heldAfterCut = false;        // another program holds the clipboard open after Cut
+    bool heldAfterAdd = false;        // ... after the new document is added
     bool released = false;
 
     bool Run(const std::string& call) {
         log.push_back(call);
         if (call == failAt) return false;
+        if (call == "Documents.Add" && heldAfterAdd) clipboard_.busy = true;
         if (call == "Selection.Paste") document = clipboard_.GetText();
         if (call == "ActiveDocument.CheckSpelling") document = checked;
         if (call == "Selection.Cut") {

@@ -14,6 +14,27 @@
 
 namespace pw::fake {
 
+bool OpenSslSignatureCheck::Sha256(const std::string& data, std::string& digest) {
+    if (hashFails) return false;
+    unsigned char out[EVP_MAX_MD_SIZE];
+    unsigned int n = 0;
+    if (EVP_Digest(data.data(), data.size(), out, &n, EVP_sha256(), nullptr) != 1 || n != 32) return false;
+    digest.assign(reinterpret_cast<const char*>(out), n);
+    return true;
+}
+
+std::string Sha256Hex(const std::string& data) {
+    std::string digest;
+    OpenSslSignatureCheck().Sha256(data, digest);
+    static const char kHex[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char b : digest) {
+        hex += kHex[b >> 4];
+        hex += kHex[b & 15];
+    }
+    return hex;
+}
+
 bool OpenSslSignatureCheck::VerifyP256(const std::string& keyXY, const std::string& digest,
                                        const std::string& signatureRS) {
     ++calls;

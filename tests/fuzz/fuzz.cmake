@@ -53,9 +53,8 @@ pagewick_fuzz(inflate_fuzz InflateFuzz.ShortRun 4096 ${_src}/tests/fuzz/inflate_
 # The Live Update configuration reader.
 pagewick_fuzz(update_config_fuzz UpdateConfigFuzz.ShortRun 512 ${_src}/tests/fuzz/update_corpus
   SOURCES ${_src}/tests/fuzz/update_config_fuzz.cpp ${_src}/update/UpdateConfig.cpp
-          ${_src}/update/UpdateSignature.cpp ${_src}/update/Sha256.cpp
-  HEADERS ${_src}/update/UpdateConfig.h ${_src}/update/UpdateSignature.h ${_src}/platform/downloads.h
-  LIBS -I${CMAKE_BINARY_DIR}/generated)
+          ${_src}/update/UpdateSignature.cpp
+  HEADERS ${_src}/update/UpdateConfig.h ${_src}/update/UpdateSignature.h ${_src}/platform/downloads.h)
 # The Open... reader (the text a file's bytes give, and its measure against the note's limits).
 pagewick_fuzz(open_fuzz OpenFuzz.ShortRun 4096 ${_src}/tests/fuzz/corpus-open
   SOURCES ${_src}/tests/fuzz/open_fuzz.cpp ${_src}/editor/OpenText.cpp ${_src}/storage/NoteEncoding.cpp

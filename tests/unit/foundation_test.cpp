@@ -48,7 +48,9 @@ TEST(Manifest, TextIsSixteenCrLfLinesWithTheirIndents) {
     EXPECT_EQ(lines[15], "</assembly>");
 }
 
-TEST(Manifest, MissingManifestIsWrittenHiddenReadOnlyThenRelaunchesWithoutArguments) {
+// A logon start ("/background") that finds the manifest gone stays hidden: the fresh copy is
+// given the same arguments.
+TEST(Manifest, MissingManifestIsWrittenHiddenReadOnlyThenRelaunchesWithTheSameArguments) {
     fake::App app;
     app.command = "/background";
     fake::FileSystem fs;
@@ -57,8 +59,20 @@ TEST(Manifest, MissingManifestIsWrittenHiddenReadOnlyThenRelaunchesWithoutArgume
     EXPECT_EQ(fs.attributes[kManifest], 3u);
     ASSERT_EQ(app.launched.size(), 1u);
     EXPECT_EQ(app.launched[0].first, kFolder + "\\pagewick.exe");
-    EXPECT_EQ(app.launched[0].second, "");
+    EXPECT_EQ(app.launched[0].second, "/background");
     EXPECT_EQ(app.exitCode, 1);
+}
+
+// When the fresh copy cannot be started, this process does not end with nothing running.
+TEST(Manifest, AFreshCopyThatCannotStartLeavesThisOneRunning) {
+    fake::App app;
+    app.command = "/background";
+    app.launchWorks = false;
+    fake::FileSystem fs;
+    EXPECT_EQ(EnsureManifest(app, fs), ManifestOutcome::NotRelaunched);
+    EXPECT_EQ(fs.files[kManifest], ManifestText());
+    EXPECT_EQ(app.launched.size(), 1u);
+    EXPECT_EQ(app.exitCode, -1);   // not ended
 }
 
 TEST(Manifest, PresentManifestIsLeftAlone) {
@@ -325,7 +339,7 @@ TEST(MenuBar, EntriesInOrderWithShortcutsAndAHiddenPopup) {
     for (size_t i = 0; i < m.size(); ++i) {
         if (m[i].level == 0) bar += std::string(m[i].caption) + (m[i].visible ? "|" : "(hidden)|");
     }
-    EXPECT_EQ(bar, "File|Edit|Help|Popup(hidden)|");
+    EXPECT_EQ(bar, "File|Edit|View|Help|Popup(hidden)|");
     for (size_t i = 1; m[i].level == 1; ++i) file += std::string(m[i].caption) + "/" + m[i].shortcut + " ";
     EXPECT_EQ(file,
               "New/Ctrl+N Open.../Ctrl+O Save As.../Ctrl+S Print.../Ctrl+P -/ Check Spelling/Ctrl+W "

@@ -11,14 +11,14 @@
 #include "fakes/main_window_fixture.h"
 #include "fakes/openssl_signatures.h"
 #include "pagewick_version.h"
-#include "update/Sha256.h"
 #include "update/frmUpdate.h"
 
 namespace pw::fake {
 
 using V = vcUPDATECTL;
 inline const char kConfig[] = "C:\\Temp\\_vclu.txt";
-inline const char kDesktop[] = "C:\\Users\\ann\\DESKTOP\\";
+// The desktop as the shell knows it: moved off the profile, as a synced desktop is.
+inline const char kDesktop[] = "D:\\Sync\\ann\\Desktop\\";
 inline const char kConnectError[] = "Error connecting to host.  Unable to complete Live Update.";
 inline const char kNotSigned[] =
     "The update information is not signed by the publisher, so it was not used.  Click cancel to exit.";
@@ -56,6 +56,7 @@ protected:
         f.platform.signatures = &signatures;
         f.app.env["TEMP"] = "C:\\Temp";
         f.app.env["USERPROFILE"] = "C:\\Users\\ann";
+        f.app.desktop = "D:\\Sync\\ann\\Desktop";
         ASSERT_NE(SignBase64("x", TestKeyPath()), "") << "cannot read " << TestKeyPath();
     }
     void Open() {

@@ -75,12 +75,13 @@ TEST_F(LiveUpdateTest, InitialisationTakesTheFoldersAndTheVersion) {
     f.app.env["TEMP"] = "D:\\T\\";
     Open();
     EXPECT_EQ(ctl().TempFolder(), "D:\\T\\");
-    // TEMP unset: the program folder; the configuration then lands there.
+    // TEMP unset: the program folder; the configuration then lands there. A shell that cannot
+    // name the desktop: the profile's own Desktop folder.
     f.app.env.erase("TEMP");
-    f.app.env.erase("USERPROFILE");
+    f.app.desktop.clear();
     Open();
     EXPECT_EQ(ctl().TempFolder(), "C:\\Programs\\Pagewick\\");
-    EXPECT_EQ(ctl().DesktopFolder(), "\\DESKTOP\\");
+    EXPECT_EQ(ctl().DesktopFolder(), "C:\\Users\\ann\\Desktop\\");
     Click(V::cmdNEXT);
     EXPECT_EQ(dl.started.back().request.target, "C:\\Programs\\Pagewick\\_vclu.txt");
 }
@@ -167,6 +168,19 @@ TEST_F(LiveUpdateTest, ALineFeedOnlyConfigurationIsNotSigned) {
     EXPECT_FALSE(C(V::cmdNEXT).enabled);
     EXPECT_EQ(C(V::lblPROGRESS).text, kNotSigned);
     EXPECT_EQ(ctl().WebVersion(), "");
+}
+
+// A desktop whose path lies beyond ASCII (a profile named José): the file goes to the path as
+// the system spells it, and the label, which speaks the ANSI code page, shows it in that.
+TEST_F(LiveUpdateTest, ADesktopBeyondAsciiIsUsedAsItIsAndShownInTheLabelsCodePage) {
+    f.app.desktop = u8"C:\\Users\\José\\Desktop";
+    Open();
+    CheckAndDownload(Lines("1.5", "https://www.pagewick.example/files/setup.exe"));
+    ASSERT_EQ(dl.started.size(), 2u);
+    EXPECT_EQ(dl.started[1].request.target, u8"C:\\Users\\José\\Desktop\\setup.exe");
+    EXPECT_EQ(C(V::lblUPDATE).text, "Downloading update for: \r\nPagewick 1.5 to \r\nC:\\Users\\Jos\xE9\\Desktop\\setup.exe");
+    dl.Complete(kBody);
+    EXPECT_EQ(f.fs.files[u8"C:\\Users\\José\\Desktop\\setup.exe"], kBody);
 }
 
 TEST_F(LiveUpdateTest, TheInstallerIsDownloadedToTheDesktopWithProgressAndFinish) {

@@ -46,6 +46,19 @@ TEST(UpdateSignature, OnlyThePublishersSignatureOverTheExactLinesIsGood) {
     EXPECT_EQ(verdict(Signed(cr)), SignatureVerdict::Good);
 }
 
+// The signed lines are hashed by the system's SHA-256, through the interface: a system that
+// cannot hash trusts nothing, and a build without a key trusts nothing either.
+TEST(UpdateSignature, TheSystemsHashAndABuiltInKeyAreBothNeeded) {
+    OpenSslSignatureCheck check;
+    const std::string text = Signed(kNewer);
+    const UpdateConfig config = ParseUpdateConfig(text);
+    EXPECT_EQ(CheckConfigSignature(text, config, PublisherKey(), check), SignatureVerdict::Good);
+    check.hashFails = true;
+    EXPECT_EQ(CheckConfigSignature(text, config, PublisherKey(), check), SignatureVerdict::Bad);
+    check.hashFails = false;
+    EXPECT_EQ(CheckConfigSignature(text, config, "", check), SignatureVerdict::NoKey);
+}
+
 TEST(UpdateSignature, Base64AndDerAreReadStrictly) {
     std::string bytes;
     EXPECT_TRUE(Base64Decode("TWFu", bytes));
@@ -107,6 +120,22 @@ TEST_F(LiveUpdateTest, AConfigurationWithoutTheSignatureIsRefusedAndNothingIsDow
     Open();
     Check(kNewer);
     EXPECT_EQ(C(V::lblPROGRESS).text, kNotSigned);
+}
+
+// A copy built without the publisher's key says so at Next and fetches nothing: no answer of
+// any server could be told from a forged one.
+TEST_F(LiveUpdateTest, ABuildWithoutThePublishersKeyFetchesNothingAndSaysWhy) {
+    Open();
+    ctl().SetTrustedKey("");
+    Click(V::cmdNEXT);
+    EXPECT_EQ(VisibleFrame(), 1);
+    EXPECT_EQ(C(V::lblPROGRESS).text,
+              "This copy of Pagewick was built without its publisher's key, so it cannot tell a genuine update "
+              "from a forged one and does not look for any.  Click cancel to exit.");
+    EXPECT_TRUE(dl.started.empty());
+    EXPECT_FALSE(C(V::cmdNEXT).enabled);
+    EXPECT_TRUE(C(V::cmdCANCEL).focused);
+    EXPECT_TRUE(f.ui.boxes.empty());
 }
 
 // --- Bounds ----------------------------------------------------------------------------------

@@ -92,20 +92,24 @@ TEST(MenuAccess, DownStepsSkipSeparatorsAndWrap) {
 }
 
 TEST(MenuAccess, EveryMenuOfTheMainWindowReachesEachEntryByLetter) {
-    // File, Edit and Help on the menu bar have distinct letters, and inside each menu every
-    // entry is reachable: by its own letter, or by cycling through a shared one.
+    // File, Edit, View and Help on the menu bar have distinct letters, and inside each menu
+    // (and each menu within one) every entry is reachable: by its own letter, or by cycling
+    // through a shared one.
+    const std::vector<MenuItem> items = MainMenu();
     std::vector<MenuKeyEntry> bar;
     std::vector<std::vector<MenuKeyEntry>> menus;
-    for (const MenuItem& it : MainMenu()) {
-        if (it.level == 0) {
-            if (it.visible) bar.push_back({it.caption});
-            menus.emplace_back();
-        } else {
-            menus.back().push_back({it.caption, std::string(it.caption) == "-"});
-        }
+    for (size_t i = 0; i < items.size(); ++i) {
+        const MenuItem& it = items[i];
+        if (it.level == 0 && it.visible) bar.push_back({it.caption});
+        // The entries right under this one, when it opens a menu.
+        std::vector<MenuKeyEntry> menu;
+        for (size_t j = i + 1; j < items.size() && items[j].level > it.level; ++j)
+            if (items[j].level == it.level + 1) menu.push_back({items[j].caption, std::string(items[j].caption) == "-"});
+        if (it.level != kKeyOnly && !menu.empty()) menus.push_back(menu);
     }
-    ASSERT_EQ(bar.size(), 3u);
-    for (char key : {'f', 'e', 'h'}) EXPECT_EQ(MenuKeyFor(bar, key, -1).kind, MenuKeyAnswer::Execute) << key;
+    ASSERT_EQ(bar.size(), 4u);
+    ASSERT_EQ(menus.size(), 6u) << "File, Edit, View, Zoom, Help and the tray pop-up";
+    for (char key : {'f', 'e', 'v', 'h'}) EXPECT_EQ(MenuKeyFor(bar, key, -1).kind, MenuKeyAnswer::Execute) << key;
     for (const auto& menu : menus) {
         for (int i = 0; i < static_cast<int>(menu.size()); ++i) {
             if (menu[static_cast<size_t>(i)].separator) continue;

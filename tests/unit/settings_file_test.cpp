@@ -1,4 +1,4 @@
-// pagewick.ini: the writer's 22 lines, the reader's conversions, and what a damaged file
+// pagewick.ini: the writer's 24 lines, the reader's conversions, and what a damaged file
 // does to the start-up.
 #include <gtest/gtest.h>
 
@@ -99,17 +99,23 @@ TEST(SettingsNumbers, KeyCodeRoundsHalvesToEvenAndMustFitThirtyTwoBits) {
     EXPECT_FALSE(ParseLong("S", ".", k));
 }
 
-TEST(SettingsFileText, WriterGivesExactlyTheTwentyTwoLinesInOrder) {
+TEST(SettingsFileText, WriterGivesTheTwentyTwoLinesThenStatusBarAndWordWrap) {
     Settings s;
     s.top = 1200; s.left = -300; s.height = 5000; s.width = 6000;
     s.font = {"Courier New", 12, true, false};
     s.transparency = "40";
     s.altkey = false; s.ctrlkey = true; s.enabled = true; s.shiftkey = false; s.vkey = 72; s.winkey = true;
-    EXPECT_EQ(CrLfLines(FormatSettings(s, ".")), SoundLines());
+    std::vector<std::string> expected = SoundLines();
+    expected.insert(expected.end(), {"0", "-1"});   // no status bar, word wrap on
+    EXPECT_EQ(CrLfLines(FormatSettings(s, ".")), expected);
 
     s.font.size = 9.75f;
+    s.statusBar = true;
+    s.wordWrap = false;
     const auto comma = CrLfLines(FormatSettings(s, ","));
-    ASSERT_EQ(comma.size(), 22u);
+    ASSERT_EQ(comma.size(), 24u);
+    EXPECT_EQ(comma[22], "-1");
+    EXPECT_EQ(comma[23], "0");
     EXPECT_EQ(comma[7], "9,75");
 }
 
@@ -191,7 +197,7 @@ TEST_F(SettingsStart, EverythingSurvivesARestartAlsoWithCommaDecimals) {
     main->Command(mnuExit);
     ASSERT_TRUE(form()->destroyed);
     const auto lines = CrLfLines(f.fs.files[kIni]);
-    ASSERT_EQ(lines.size(), 22u);
+    ASSERT_EQ(lines.size(), 24u);
     EXPECT_EQ(lines[3], "6000");
     EXPECT_EQ(lines[4], "5000,5");
     EXPECT_EQ(lines[7], "9,75");
@@ -219,7 +225,7 @@ TEST_F(SettingsStart, MaximisedWindowStoresItsBoundsAndStartsNormalWithThem) {
     form()->SetState(vbMaximized);
     main->Command(mnuExit);
     const auto lines = CrLfLines(f.fs.files[kIni]);
-    ASSERT_EQ(lines.size(), 22u);
+    ASSERT_EQ(lines.size(), 24u);
     EXPECT_EQ(lines[3], FormatNumber(form()->maxHeight, "."));
     EXPECT_EQ(lines[4], FormatNumber(form()->maxWidth, "."));
     Restart();
@@ -234,7 +240,7 @@ TEST_F(SettingsStart, WindowInTheTrayStoresItsNormalBounds) {
     form()->SetState(vbMinimized);
     main->Command(mnuExit);
     const auto lines = CrLfLines(f.fs.files[kIni]);
-    ASSERT_EQ(lines.size(), 22u);
+    ASSERT_EQ(lines.size(), 24u);
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.begin() + 5),
               (std::vector<std::string>{"200", "100", "4000", "3000"}));
 }
@@ -285,7 +291,7 @@ TEST_F(SettingsStart, HugeFileIsNotReadTheProgramStartsWithDefaultsAndTheUserIsT
     f.fs.unreadable.clear();
     f.fs.sizes.clear();
     main->Command(mnuSavePrefs);
-    EXPECT_EQ(CrLfLines(f.fs.files[kIni]).size(), 22u);
+    EXPECT_EQ(CrLfLines(f.fs.files[kIni]).size(), 24u);
 }
 
 TEST_F(SettingsStart, FailedWriteIsReportedKeepsTheOldFileAndExitStillEnds) {

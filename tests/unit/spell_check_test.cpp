@@ -2,6 +2,7 @@
 // dialog when Word is missing.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -70,12 +71,43 @@ TEST_F(SpellCheckTest, WordRunsTheWholeSequenceAndPutsTheClipboardBack) {
     EXPECT_EQ(f.ui.modalRuns, 0);
 }
 
-TEST_F(SpellCheckTest, WordWithNoTextOnTheClipboardPutsTheEmptyTextBack) {
+// Whatever the user had copied comes back as it was, not only its text: a picture, files,
+// formatted text, every format of it.
+TEST_F(SpellCheckTest, WordPutsBackEveryFormatTheClipboardHeld) {
+    Note("Teh note");
+    automation.word.checked = "The note";
+    const unsigned kDib = 8, kFiles = 15, kRichText = 0xC0F2;
+    f.clipboard.SetText("copied words");
+    f.clipboard.others = {{kDib, std::string("BM\0\x01picture", 11)}, {kFiles, "C:\\a.txt"},
+                          {kRichText, "{\\rtf1 copied words}"}};
+    const auto before = f.clipboard.others;
+    Check();
+    EXPECT_EQ(note->text, "The note");
+    EXPECT_EQ(f.clipboard.saves, 1);
+    EXPECT_EQ(f.clipboard.restores, 1);
+    EXPECT_TRUE(f.clipboard.hasText);
+    EXPECT_EQ(f.clipboard.text, "copied words");
+    EXPECT_EQ(f.clipboard.others, before);
+    EXPECT_TRUE(f.ui.boxes.empty());
+}
+
+// A clipboard without text is not left holding the checked note, nor emptied to hold "": a
+// picture alone is a picture alone afterwards, and an empty clipboard is empty again.
+TEST_F(SpellCheckTest, WordLeavesAClipboardWithoutTextAsItWas) {
+    Note("Teh note");
+    automation.word.checked = "The note";
+    f.clipboard.others = {{8, "picture bytes"}};
+    Check();
+    EXPECT_EQ(note->text, "The note");
+    EXPECT_FALSE(f.clipboard.hasText);
+    EXPECT_EQ(f.clipboard.others, (std::map<unsigned, std::string>{{8, "picture bytes"}}));
+
+    f.clipboard.Empty();
     Note("fine text");
     automation.word.checked = "fine text";
     Check();
-    EXPECT_TRUE(f.clipboard.hasText);
-    EXPECT_EQ(f.clipboard.text, "");
+    EXPECT_FALSE(f.clipboard.hasText);
+    EXPECT_TRUE(f.clipboard.others.empty());
     EXPECT_EQ(note->text, "fine text");
     EXPECT_EQ(note->replaceCount, 0);   // nothing changed: nothing to undo
 }
@@ -129,11 +161,12 @@ TEST_F(SpellCheckTest, AClipboardHeldByAnotherProgramFailsTheCheckWithTheNoteAsI
         f.clipboard = fake::Clipboard();
         automation.word.log.clear();
         automation.word.heldAfterCut = false;
+        automation.word.heldAfterAdd = false;
     };
-    // Held when the note is to go on it (nothing to save before): Word never gets the note.
+    // Held when the note is to go on it: Word never gets the note.
     Note("Teh note");
     automation.word.checked = "The note";
-    f.clipboard.busy = true;
+    automation.word.heldAfterAdd = true;
     Check();
     EXPECT_EQ(note->text, "Teh note");
     EXPECT_EQ(note->setTextCount + note->replaceCount, 0);
@@ -152,7 +185,7 @@ TEST_F(SpellCheckTest, AClipboardHeldByAnotherProgramFailsTheCheckWithTheNoteAsI
     EXPECT_EQ(f.ui.boxes[0].text, kNeedsWord);
     EXPECT_EQ(automation.word.log.back(), "Selection.Cut");
 
-    // Held at the start while it has text: that text could not be put back, so Word is not
+    // Held at the start: what it holds could not be kept aside to be put back, so Word is not
     // given the note at all and the clipboard keeps the user's text.
     Again();
     f.clipboard.SetText("the user's clipboard");

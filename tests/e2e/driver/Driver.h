@@ -110,6 +110,8 @@ struct ProcessInfo {
   std::string exe;  // file name only
 };
 std::vector<ProcessInfo> ListProcesses();
+// The full paths of the modules (the exe and every DLL) loaded in a process, by Toolhelp.
+std::vector<std::string> ModulesOf(DWORD pid);
 // Ends every process whose exe file name matches (case-insensitive). Meant for leftovers of
 // earlier tests inside the test session's own prefix. Returns how many were ended.
 int KillProcessesNamed(const std::string& exe_name);
@@ -159,6 +161,10 @@ bool GetSelection(HWND edit, DWORD* start, DWORD* end);
 // Keys through SendInput, pressed in order and released in reverse: PressKeys({VK_CONTROL,'N'}).
 bool PressKeys(const std::vector<WORD>& keys);
 bool BringToFront(HWND hwnd);
+// The mouse, through SendInput: a left click at a point of a window's client area, and the
+// wheel turned by notches (up is positive) over the middle of the window with Ctrl held.
+bool ClickAt(HWND hwnd, POINT client);
+bool TurnWheelWithCtrl(HWND hwnd, int notches);
 
 // ---- message boxes and dialogs --------------------------------------------------------------
 

@@ -116,6 +116,20 @@ std::vector<ProcessInfo> ListProcesses() {
   return out;
 }
 
+std::vector<std::string> ModulesOf(DWORD pid) {
+  std::vector<std::string> out;
+  HANDLE snap = INVALID_HANDLE_VALUE;
+  // A snapshot taken while the process loads a module may fail with ERROR_BAD_LENGTH: again.
+  for (int attempt = 0; attempt < 5 && snap == INVALID_HANDLE_VALUE; ++attempt)
+    snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  if (snap == INVALID_HANDLE_VALUE) return out;
+  MODULEENTRY32 me = {};
+  me.dwSize = sizeof me;
+  for (BOOL ok = Module32First(snap, &me); ok; ok = Module32Next(snap, &me)) out.push_back(me.szExePath);
+  CloseHandle(snap);
+  return out;
+}
+
 int KillProcessesNamed(const std::string& exe_name) {
   int n = 0;
   for (const ProcessInfo& p : ListProcesses()) {

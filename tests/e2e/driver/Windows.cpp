@@ -154,6 +154,40 @@ bool PressKeys(const std::vector<WORD>& keys) {
   return SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)) == in.size();
 }
 
+namespace {
+
+INPUT MouseInput(DWORD flags, DWORD data = 0) {
+  INPUT i = {};
+  i.type = INPUT_MOUSE;
+  i.mi.dwFlags = flags;
+  i.mi.mouseData = data;
+  return i;
+}
+
+}  // namespace
+
+bool ClickAt(HWND hwnd, POINT client) {
+  POINT screen = client;
+  if (!ClientToScreen(hwnd, &screen) || !SetCursorPos(screen.x, screen.y)) return false;
+  INPUT in[2] = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
+  return SendInput(2, in, sizeof(INPUT)) == 2;
+}
+
+bool TurnWheelWithCtrl(HWND hwnd, int notches) {
+  RECT r;
+  if (!GetClientRect(hwnd, &r)) return false;
+  POINT middle = {r.right / 2, r.bottom / 2};
+  if (!ClientToScreen(hwnd, &middle) || !SetCursorPos(middle.x, middle.y)) return false;
+  INPUT in[3] = {};
+  in[0].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = VK_CONTROL;
+  in[1] = MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches * WHEEL_DELTA));
+  in[2].type = INPUT_KEYBOARD;
+  in[2].ki.wVk = VK_CONTROL;
+  in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+  return SendInput(3, in, sizeof(INPUT)) == 3;
+}
+
 bool BringToFront(HWND hwnd) {
   SetForegroundWindow(hwnd);
   return WaitFor([&] { return GetForegroundWindow() == hwnd; }, 2000, 10);

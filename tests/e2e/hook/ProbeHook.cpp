@@ -11,7 +11,8 @@
 //         under Wine; the query may be posted to any window of the thread);
 //         "layer\t<exstyle>\t<ok>\t<alpha>\t<flags>\n" for the layered query (hex, from
 //         GetWindowLongA and GetLayeredWindowAttributes, which only answers in-process);
-//         "layout" lines for the layout query (see LayoutOf);
+//         "layout" lines for the layout query (see LayoutOf; a status bar's caption is
+//         "|panel 1|panel 2|...");
 //         "set\t<length>\n" after setting the Edit text from the file
 //         %TEMP%\pagewick-e2e-text-<seq>.txt (WM_SETTEXT of more than about 1 MB does not
 //         cross processes under Wine).
@@ -124,6 +125,19 @@ BOOL CALLBACK LayoutChild(HWND hwnd, LPARAM lp) {
   char cls[64] = {}, text[1024] = {};
   GetClassNameA(hwnd, cls, sizeof cls);
   GetWindowTextA(hwnd, text, sizeof text);
+  if (lstrcmpiA(cls, STATUSCLASSNAMEA) == 0) {
+    // A status bar's caption is its panels' texts, each after a '|'.
+    std::string panels;
+    const int n = static_cast<int>(SendMessageA(hwnd, SB_GETPARTS, 0, 0));
+    for (int i = 0; i < n && i < 16; ++i) {
+      char part[256] = {};
+      if (LOWORD(SendMessageA(hwnd, SB_GETTEXTLENGTHA, i, 0)) < sizeof part)
+        SendMessageA(hwnd, SB_GETTEXTA, i, reinterpret_cast<LPARAM>(part));
+      panels += '|';
+      panels += part;
+    }
+    lstrcpynA(text, panels.c_str(), sizeof text);
+  }
   RECT r;
   GetWindowRect(hwnd, &r);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
