@@ -9,7 +9,8 @@
 # program with timestamps, writes and signs the configuration file and the winget manifests,
 # and runs its checks, with the test CA trusted by the checks only (PAGEWICK_SIGN_CA). The
 # installer's scenarios run in the ordinary build tree already; here the checks are the release
-# folder's, the manifests' and the signatures' (e2e.release.*, e2e.Authenticode.*).
+# folder's, the manifests' and the signatures', and the program's own reading of the signed
+# configuration file (e2e.release.*, e2e.Release.*, e2e.Authenticode.*).
 # CTest's log: build-logs/<TREE name without "build-">-ctest.log.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,7 +26,7 @@ trap stop_tsa EXIT
 start_tsa "$keys" "$tree" || exit 1
 
 PAGEWICK_RELEASE_TREE=$tree \
-PAGEWICK_RELEASE_CHECKS='e2e\.(session|release|Authenticode)\.' \
+PAGEWICK_RELEASE_CHECKS='e2e\.(session|release|Release|Authenticode)\.' \
 PAGEWICK_RELEASE_KEY=$keys/update-key.pem \
 PAGEWICK_SIGN_PFX=$keys/signer.pfx \
 PAGEWICK_SIGN_PASSWORD=$(cat "$keys/password") \
