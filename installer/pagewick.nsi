@@ -18,18 +18,27 @@
 ;   PROGRAM_EXE   the built pagewick.exe
 ;   ICON_FILE     the program's icon
 ;   OUT_FILE      where the setup program goes
+;   PUBLISHER, COPYRIGHT, WEBSITE   who publishes Pagewick (the package manager's manifest
+;                 names the same)
+; and, to sign the setup program and the uninstaller it writes (Authenticode):
+;   SIGN_SCRIPT   installer/sign.sh
+;   SIGN_CONFIG   the signing configuration it reads (certificate, key, timestamp server)
 
-!ifndef VERSION | VERSION_TEXT | PROGRAM_EXE | ICON_FILE | OUT_FILE
-  !error "pass VERSION, VERSION_TEXT, PROGRAM_EXE, ICON_FILE and OUT_FILE with -D"
+!ifndef VERSION | VERSION_TEXT | PROGRAM_EXE | ICON_FILE | OUT_FILE | PUBLISHER | COPYRIGHT | WEBSITE
+  !error "pass VERSION, VERSION_TEXT, PROGRAM_EXE, ICON_FILE, OUT_FILE, PUBLISHER, COPYRIGHT and WEBSITE with -D"
+!endif
+
+!ifdef SIGN_SCRIPT & SIGN_CONFIG
+  ; The uninstaller is made and signed at build time, and setup writes those very bytes; then
+  ; setup itself is signed once it is complete. Either failing fails the build.
+  !uninstfinalize 'bash "${SIGN_SCRIPT}" "${SIGN_CONFIG}" "Pagewick Uninstall" "%1"' = 0
+  !finalize 'bash "${SIGN_SCRIPT}" "${SIGN_CONFIG}" "Pagewick Setup" "%1"' = 0
 !endif
 
 Unicode true
 SetCompressor /SOLID lzma
 
 !define PRODUCT "Pagewick"
-!define PUBLISHER "Pagewick developers"
-!define COPYRIGHT "Copyright (C) 2026 Pagewick developers. All rights reserved."
-!define WEBSITE "https://www.pagewick.example/"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Pagewick"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUN_VALUE "Pagewick"

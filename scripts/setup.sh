@@ -13,6 +13,8 @@ pkgs+=(ghostscript)
 pkgs+=(openssl)   # the Live Update tests make a test CA and a server certificate, and sign
 pkgs+=(libssl-dev)   # the unit tests check Live Update signatures with libcrypto
 pkgs+=(wamerican scowl zlib1g-dev)   # the spelling word list, its size levels; zlib for the unpacker's tests
+pkgs+=(osslsigncode python3-yaml)   # Authenticode signing and checks; the winget manifests' check
+pkgs+=(ccache)   # the release run's tree compiles only what differs from build-win
 # Wine's 32-bit half comes from the i386 architecture.
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done

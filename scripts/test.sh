@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds both trees and runs every test: the native unit tests
+# Sets up what is missing, builds the trees and runs every test: the native unit tests
 # (build-native), then the end-to-end suite, which drives the real pagewick.exe under Wine
-# (build-win; CTest starts and stops its own Wine session). Exits non-zero when anything
-# failed; the last line is CTest's summary over both trees.
+# (build-win; CTest starts and stops its own Wine session), then the release path with keys
+# and a certificate authority made for the run (tests/release/release-run.sh: scripts/release.sh
+# in build-release-test, signed and checked). Exits non-zero when anything failed; the last
+# line is CTest's summary over all trees.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -30,8 +32,14 @@ run_ctest() {
   local log="$logs/$name-ctest.log"
   ctest --test-dir "$tree" --output-on-failure --no-tests=error "$@" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]}
+  count_ctest "$log"
+  [ "$rc" -eq 0 ] || status=1
+}
+
+# Adds the counts of CTest's summary line in a log to the totals (one failure when it has none).
+count_ctest() {
   local line
-  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$1" | tail -n 1)
   if [ -n "$line" ]; then
     local f t
     f=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')
@@ -41,7 +49,6 @@ run_ctest() {
   else
     failed=$((failed + 1))
   fi
-  [ "$rc" -eq 0 ] || status=1
 }
 
 build_tree() {
@@ -68,12 +75,28 @@ else
   failed=$((failed + 1)); status=1
 fi
 
+echo "== release path with test keys (build-release-test)"
+# Its own CTest run, inside scripts/release.sh; the summary comes from that run's log.
+rm -f "$logs/release-test-ctest.log"
+if bash tests/release/release-run.sh "$root/build-release-test" 2>&1 | tee "$logs/release-run.log"; then
+  count_ctest "$logs/release-test-ctest.log"
+else
+  status=1
+  if [ -f "$logs/release-test-ctest.log" ]; then
+    tail -n 60 "$logs/release-test-ctest.log"
+    count_ctest "$logs/release-test-ctest.log"
+  else
+    echo "the release path failed before its checks: counted as one failed test"
+    failed=$((failed + 1))
+  fi
+fi
+
 total=$((passed + failed))
 [ "$total" -gt 0 ] || { failed=1; total=1; status=1; }
 # The same rounding as CTest: never 100% while something failed.
 percent=$(( (passed * 200 / total + 1) / 2 ))
 if [ "$failed" -gt 0 ] && [ "$percent" -gt 99 ]; then percent=99; fi
 echo
-echo "== both trees"
+echo "== all trees"
 echo "$percent% tests passed, $failed tests failed out of $total"
 exit $status

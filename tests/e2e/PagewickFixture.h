@@ -58,6 +58,13 @@ class PagewickTest : public ::testing::Test {
     SendMessageA(edit_, EM_SETSEL, start, end);
     return probe().Sync();
   }
+  // The window with the keyboard focus in the program's UI thread.
+  HWND Focus() {
+    GUITHREADINFO gti{};
+    gti.cbSize = sizeof gti;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &gti)) return nullptr;
+    return gti.hwndFocus;
+  }
 
   // The Linux path of this test's program folder when it lies on Wine's Z: drive, else "".
   std::string UnixFolder() const;

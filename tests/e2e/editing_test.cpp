@@ -184,6 +184,8 @@ TEST_F(Editing, SavePromptOfNewHasThreeAnswers) {
 TEST_F(Editing, KeysTypedRightAfterTheStartAndBackFromTheTrayGoIntoTheNote) {
   ASSERT_TRUE(StartVisible()) << last_error();
   ASSERT_TRUE(BringToFront(main_));
+  // Activation puts the keyboard on the note a moment after the window comes to the front.
+  EXPECT_TRUE(WaitFor([&] { return Focus() == edit_; })) << "the keyboard is not on the note";
   ASSERT_TRUE(PressKeys({'A'}) && probe().Sync());
   EXPECT_TRUE(WaitNote("a")) << "the keyboard is not on the note: " << NoteText();
   PostMessageA(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -191,6 +193,7 @@ TEST_F(Editing, KeysTypedRightAfterTheStartAndBackFromTheTrayGoIntoTheNote) {
   ASSERT_TRUE(PostTrayNotification(main_, WM_APP + 1, 1, WM_LBUTTONDOWN));
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) && !IsIconic(main_); }));
   ASSERT_TRUE(BringToFront(main_));
+  EXPECT_TRUE(WaitFor([&] { return Focus() == edit_; })) << "back from the tray, the keyboard is not on the note";
   ASSERT_TRUE(PressKeys({'B'}) && probe().Sync());
   EXPECT_TRUE(WaitNote("ab")) << NoteText();
 }

@@ -80,13 +80,6 @@ class OptionsSuite : public PagewickTest {
     }
     return "<none>";
   }
-  // The window with the keyboard focus in the program's UI thread.
-  HWND Focus() {
-    GUITHREADINFO gti{};
-    gti.cbSize = sizeof gti;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &gti)) return nullptr;
-    return gti.hwndFocus;
-  }
   int SliderPos(const Dialog& d) { return static_cast<int>(SendMessageA(d.slider, TBM_GETPOS, 0, 0)); }
   // Keys as the keyboard gives them to the focused slider (through the dialog manager).
   void Key(HWND target, WPARAM vk, int times = 1) {
