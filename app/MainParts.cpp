@@ -20,6 +20,9 @@ MainParts::MainParts(const NoteWindow& window, const bool& unloaded)
       settings(window, VBHotKey1, tray, transparency, safety, statusBar, wordWrap) {
     // Find and Replace search the box they were opened on: a new box takes its place.
     wordWrap.BoxReplaced = [this](IControl& box) { editor.FindReplace_.SetTarget(box); };
+    // Save As... onto the note file saves the note, under its rules.
+    editor.IsNoteFile = [this](const std::string& path) { return safety.IsNoteFile(path); };
+    editor.SaveNoteFile = [this] { return safety.Save(); };
     // The unload step closes the owned windows in this order.
     windows.Order<frmAbout, frmHelp, frmHotkey, frmTrans, frmUpdate>();
 }

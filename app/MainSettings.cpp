@@ -31,8 +31,10 @@ void MainSettings::ReadSettingsOrDefaults() {
     std::string data, why;
     switch (ReadWithin(p_.fs, path, kMaxSettingsBytes, data, why)) {
         case ReadOutcome::Read: {
+            // Each line that does not read keeps the default the window holds now.
             Settings s = CurrentSettings();
-            ApplySettings(s, ParseSettings(data, p_.app.DecimalSeparator(), s));
+            ParseSettings(data, p_.app.DecimalSeparator(), s);
+            ApplySettings(s);
             break;
         }
         case ReadOutcome::TooLarge:
@@ -69,27 +71,25 @@ Settings MainSettings::CurrentSettings() const {
     return s;
 }
 
-void MainSettings::ApplySettings(const Settings& s, int validLines) {
-    // Top, Left, Height, Width, as far as the file holds them, in one move.
-    if (validLines >= 2) {
-        // A value that would make the window unusable keeps the default the form holds now.
-        const WindowBounds now{form_->Left(), form_->Top(), form_->Width(), form_->Height()};
-        const WindowBounds want{validLines >= 3 ? s.left : now.left, s.top, validLines >= 5 ? s.width : now.width,
-                                validLines >= 4 ? s.height : now.height};
-        const WindowBounds b = SanitizeBounds(want, now, p_.ui.TwipsPerPixelX(), p_.ui.TwipsPerPixelY());
+void MainSettings::ApplySettings(const Settings& s) {
+    // Top, Left, Height, Width in one move; a value that would make the window unusable
+    // keeps the default the form holds now.
+    const WindowBounds now{form_->Left(), form_->Top(), form_->Width(), form_->Height()};
+    const WindowBounds b = SanitizeBounds({s.left, s.top, s.width, s.height}, now, p_.ui.TwipsPerPixelX(),
+                                          p_.ui.TwipsPerPixelY());
+    if (b.left != now.left || b.top != now.top || b.width != now.width || b.height != now.height)
         form_->Move(b.left, b.top, b.width, b.height);
-    }
-    if (validLines >= 8) txtNote_->SetFont(s.font);   // the parser kept the rest of the font
-    if (validLines >= 14) transparency_.set(s.transparency);
+    if (!(s.font == txtNote_->Font())) txtNote_->SetFont(s.font);
+    transparency_.set(s.transparency);
     VBHotKey1.BeginUpdate();
-    if (validLines >= 17) VBHotKey1.set_altkey(s.altkey);
-    if (validLines >= 18) VBHotKey1.set_ctrlkey(s.ctrlkey);
-    if (validLines >= 19) VBHotKey1.set_enabled(s.enabled);
-    if (validLines >= 20) VBHotKey1.set_shiftkey(s.shiftkey);
-    if (validLines >= 21) VBHotKey1.set_vkey(s.vkey);
-    if (validLines >= 22) VBHotKey1.set_winkey(s.winkey);
+    VBHotKey1.set_altkey(s.altkey);
+    VBHotKey1.set_ctrlkey(s.ctrlkey);
+    VBHotKey1.set_enabled(s.enabled);
+    VBHotKey1.set_shiftkey(s.shiftkey);
+    VBHotKey1.set_vkey(s.vkey);
+    VBHotKey1.set_winkey(s.winkey);
     VBHotKey1.EndUpdate();
-    // Lines 23 and 24 stand alone: the parser kept the default of one it could not read.
+    // The View lines too: the parser kept the default of each one it could not read.
     statusBar_.SetVisible(s.statusBar);
     wordWrap_.SetOn(s.wordWrap);
 }

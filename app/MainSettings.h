@@ -26,7 +26,7 @@ public:
 
 private:
     Settings CurrentSettings() const;
-    void ApplySettings(const Settings& s, int validLines);
+    void ApplySettings(const Settings& s);
 
     VBHotKey& VBHotKey1;
     Tray& tray_;

@@ -103,6 +103,7 @@ void frmPagewick::Form_QueryUnload(bool& cancel, int reason) {
     } else if (reason == vbAppWindows) {
         // Exit saves and unloads; the window is gone when this returns (or kept when the
         // note could not be saved), so the caller's own close must not go on.
+        parts_->safety.SessionEnding();
         mnuExit_Click();
         cancel = true;
     }

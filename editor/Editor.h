@@ -2,6 +2,7 @@
 // the Edit menu with Find and Replace (EditMenu), and Font... (FontCommand). Owns the window's
 // one common dialog and its one Find/Replace state.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "editor/CommonDialog.h"
@@ -16,6 +17,10 @@ public:
     explicit Editor(const NoteWindow& window) : NoteWindow(window) {}
 
     CommonDialog CommonDialog_;     // shared by Open, Save As, Font and Print
+    // The note file: a file dialog's choice that leads to it is saved as the note is (its
+    // rules for a version to keep aside first), and the box and the file then agree.
+    std::function<bool(const std::string&)> IsNoteFile;
+    std::function<bool()> SaveNoteFile;
     FindReplace FindReplace_{p_};   // the one Find/Replace state of the run
 
     // File menu.

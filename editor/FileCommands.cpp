@@ -11,6 +11,7 @@ const char* const kSaveAsFilter = "Text (*.txt)|*.txt|All Files (*.*)|*.*";
 }  // namespace
 
 bool Editor::WriteNoteTo(const std::string& path) {
+    if (IsNoteFile && SaveNoteFile && IsNoteFile(path)) return SaveNoteFile();
     // By replacement, as the note file is written: a full disk or a failure half-way leaves
     // the chosen file as it was, never cut short.
     const FileError err = p_.fs.WriteReplace(path, FileBytesFromText(txtNote_->Text(), p_.CodePage()));

@@ -56,14 +56,19 @@ public:
         const char* t = t_->data();
         const unsigned char first = static_cast<unsigned char>(find_[0]);
         if (asciiFold_ && first >= 'a' && first <= 'z') {
-            // Two first bytes: the nearer of the two memchr candidates each time.
+            // Two first bytes: the nearer of the two memchr candidates each time. What each
+            // search found is kept for the next Find of this searcher (Replace All asks from
+            // match to match): a letter the rest of the text lacks is looked for once.
             const unsigned char upper = static_cast<unsigned char>(first - 32);
-            size_t pos = from, nextLower = from, nextUpper = from;
-            bool haveLower = false, haveUpper = false;
+            if (limit != candidatesLimit_) {
+                lower_ = upper_ = Candidate();
+                candidatesLimit_ = limit;
+            }
+            const size_t span = limit - m + 1;
+            size_t pos = from;
             while (pos + m <= limit) {
-                const size_t span = limit - m + 1;
-                if (!haveLower || nextLower < pos) nextLower = Chr(t, first, pos, span), haveLower = true;
-                if (!haveUpper || nextUpper < pos) nextUpper = Chr(t, upper, pos, span), haveUpper = true;
+                const size_t nextLower = lower_.Next(t, first, pos, span);
+                const size_t nextUpper = upper_.Next(t, upper, pos, span);
                 const size_t c = nextLower < nextUpper ? nextLower : nextUpper;
                 if (c == kNotFound) return kNotFound;
                 if (RestMatches(t, c) && WordOk(c, from, beforeFrom)) return c;
@@ -89,6 +94,20 @@ private:
         const void* p = std::memchr(t + from, b, end - from);
         return p ? static_cast<size_t>(static_cast<const char*>(p) - t) : kNotFound;
     }
+    // The first place of one byte at or after a search's start, valid for any later start
+    // up to that place.
+    struct Candidate {
+        size_t began = kNotFound, at = kNotFound;
+        size_t Next(const char* t, unsigned char b, size_t pos, size_t end) {
+            if (began == kNotFound || began > pos || (at != kNotFound && at < pos)) {
+                began = pos;
+                at = Chr(t, b, pos, end);
+            }
+            return at;
+        }
+    };
+    mutable Candidate lower_, upper_;
+    mutable size_t candidatesLimit_ = kNotFound;
 
     bool RestMatches(const char* t, size_t c) const {
         const size_t m = find_.size();

@@ -13,6 +13,8 @@ public:
     virtual ~IDialogs() = default;
     // filter: description and pattern pairs joined by "|". fileName: in = initial, out = chosen.
     virtual bool OpenFile(Handle owner, const std::string& filter, std::string& fileName) = 0;
+    // The save dialog asks before a file that exists is chosen (the system's "already exists"
+    // question); answering No keeps the dialog open.
     virtual bool SaveFile(Handle owner, const std::string& filter, std::string& fileName) = 0;
     // The font dialog. font: in = initial choice, out = chosen. flags: CF_* (1 = CF_SCREENFONTS).
     virtual bool PickFont(Handle owner, unsigned flags, FontSpec& font) = 0;

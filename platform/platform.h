@@ -34,6 +34,8 @@ struct Platform {
     // (the built-in word list); null: not available.
     IAutomation* automation = nullptr;
     IResources* resources = nullptr;
+    // Changes to files in a folder by any program (null: nothing is watched).
+    IFolderWatch* folderWatch = nullptr;
     // The system's ANSI code page (null: Windows-1252).
     const ICodePage* codePage = nullptr;
 

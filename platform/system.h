@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,18 @@ struct FileError {
     std::string reason;      // the system's message, e.g. "Access is denied."
 };
 
+// What a file's entry says: enough to see that the file changed since it was last looked at.
+struct FileStamp {
+    bool exists = false;        // a file (not a folder) of that name is there
+    long long size = 0;
+    std::uint64_t written = 0;  // the time of its last write, in the system's units
+    bool readOnly = false;
+    bool operator==(const FileStamp& o) const {
+        return exists == o.exists && size == o.size && written == o.written && readOnly == o.readOnly;
+    }
+    bool operator!=(const FileStamp& o) const { return !(*this == o); }
+};
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -72,8 +85,33 @@ public:
     // Creates or overwrites the file in place.
     virtual FileError WriteFile(const std::string& path, const std::string& data) = 0;
     // Writes a temporary file beside the target, then replaces the target with it, so the old
-    // file survives any failure.
+    // file survives any failure. The temporary files take names no other file has (a file
+    // of the user's called "<name>.part" or "<name>.new" is never touched). When path is a
+    // link (a symbolic link or junction), the file it leads to is replaced and the link stays.
     virtual FileError WriteReplace(const std::string& path, const std::string& data) = 0;
+    // Creates a file that is not there yet; fails, touching nothing, when the name is taken.
+    // A write that fails half-way leaves no file behind.
+    virtual FileError WriteNew(const std::string& path, const std::string& data) = 0;
+    // The file's size, time of last write and read-only mark; exists false when there is none.
+    virtual FileStamp Stamp(const std::string& path) {
+        FileStamp s;
+        s.exists = FileExists(path);
+        s.size = s.exists ? FileSize(path) : 0;
+        return s;
+    }
+    // Where the file really lies: the file a link leads to, or path itself.
+    virtual std::string FinalPath(const std::string& path) { return path; }
+    // True when both paths lead to one file, however they are spelt.
+    virtual bool SameFile(const std::string& a, const std::string& b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            char x = a[i], y = b[i];
+            if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+            if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+            if (x != y) return false;
+        }
+        return true;
+    }
     virtual bool SetAttributes(const std::string& path, unsigned attributes) = 0;  // 1 read-only, 2 hidden
     virtual long long FileSize(const std::string& path) = 0;     // -1 when it cannot be read
     // Deletes a file; false when it is not there or cannot be deleted.
@@ -85,6 +123,20 @@ public:
     }
     // True when the file system holding `path` keeps named streams ("file:stream").
     virtual bool KeepsStreams(const std::string& path) { (void)path; return false; }
+};
+
+// Changes in a folder, made by this or any other program: files created, written, renamed,
+// deleted or marked read-only. A watch lasts as long as its IWatching.
+class IWatching {
+public:
+    virtual ~IWatching() = default;
+};
+class IFolderWatch {
+public:
+    virtual ~IFolderWatch() = default;
+    // changed is called on the user-interface thread, from its message loop (never from
+    // inside Watch), once after one or more changes. Null when the folder cannot be watched.
+    virtual std::unique_ptr<IWatching> Watch(const std::string& folder, std::function<void()> changed) = 0;
 };
 
 // The registry as the platform offers it: keys opened and closed by the caller, values

@@ -182,6 +182,8 @@ public:
     virtual int State() const = 0;             // WindowState
     virtual void SetState(int state) = 0;
     virtual bool Visible() const = 0;
+    // False while a modal window (a dialog, a message box) keeps it from taking input.
+    virtual bool Enabled() const { return true; }
     virtual void Show() = 0;
     virtual void Hide() = 0;
     virtual void BringToFront() = 0;

@@ -109,4 +109,54 @@ TextEncoding EncodeText(const std::string& text, TextEncoding was, const ICodePa
     return enc;
 }
 
+namespace {
+
+std::string Count(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string DamageOf(const std::string& bytes, TextEncoding enc, const ICodePage& cp, const std::string& text) {
+    std::string again;
+    EncodeText(text, enc, cp, again);
+    if (again == bytes) return "";
+    std::size_t mark = 0;
+    if (EncodingOfMark(bytes, mark) != enc) mark = 0;
+    if (mark == bytes.size()) return "";   // a mark alone: an empty note, nothing lost
+    std::string parts;
+    const auto add = [&parts](const std::string& part) { parts += (parts.empty() ? "" : "; ") + part; };
+    const bool utf16 = enc == TextEncoding::Utf16LE || enc == TextEncoding::Utf16BE;
+    std::size_t nuls = 0;
+    if (utf16) {
+        for (std::size_t i = mark; i + 1 < bytes.size(); i += 2)
+            if (bytes[i] == '\0' && bytes[i + 1] == '\0') ++nuls;
+    } else {
+        for (std::size_t i = mark; i < bytes.size(); ++i)
+            if (bytes[i] == '\0') ++nuls;
+    }
+    if (nuls) add(Count(nuls, utf16 ? "NUL character" : "NUL byte", utf16 ? "NUL characters" : "NUL bytes") +
+                  ", shown as spaces");
+    if (enc == TextEncoding::Utf8) {
+        std::size_t bad = 0;
+        for (std::size_t i = mark; i < bytes.size();) {
+            std::uint32_t c = 0;
+            const std::size_t len = DecodeUtf8At(bytes.data(), bytes.size(), i, c);
+            if ((c == 0xFFFD && len == 1) || (c >= 0xD800 && c <= 0xDFFF)) bad += len;
+            i += len;
+        }
+        if (bad) add(Count(bad, "byte that is", "bytes that are") + " not UTF-8 after its UTF-8 mark, shown as "
+                                                                  "the replacement character");
+    } else if (utf16 && (bytes.size() - mark) % 2) {
+        add("an odd number of bytes for UTF-16: the last byte is half a character, shown as the replacement "
+            "character");
+    } else if (enc == TextEncoding::Ansi) {
+        std::string spaced = bytes;
+        std::replace(spaced.begin(), spaced.end(), '\0', ' ');
+        if (again != spaced) add("bytes that are no characters of the system's code page, shown as others");
+    }
+    if (parts.empty()) parts = "bytes that would not come back the same when the note is saved";
+    return parts;
+}
+
 }  // namespace pw

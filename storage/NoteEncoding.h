@@ -32,4 +32,10 @@ TextEncoding EncodingToWrite(const std::string& text, TextEncoding was, const IC
                              std::string* ansi = nullptr);
 TextEncoding EncodeText(const std::string& text, TextEncoding was, const ICodePage& cp, std::string& bytes);
 
+// What of a note file's bytes does not come back when the text read from them (as enc) is
+// written again the same way: "" when every byte does; otherwise what was replaced, for a
+// message ("2 NUL bytes, shown as spaces; 3 bytes that are not UTF-8 after its UTF-8 mark,
+// shown as the replacement character"). A mark alone (an empty note) loses nothing.
+std::string DamageOf(const std::string& bytes, TextEncoding enc, const ICodePage& cp, const std::string& text);
+
 }  // namespace pw

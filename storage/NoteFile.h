@@ -10,6 +10,8 @@
 namespace pw {
 
 std::string NotePath(const std::string& folder);
+// The folder part of a path ("C:\\a\\b.txt" -> "C:\\a"); "" when it has none.
+std::string FolderOf(const std::string& path);
 
 // Reads the note's text and the encoding it was stored in. The edit control cannot hold NUL
 // characters, so each one is shown as a space instead of cutting the note there. A missing
@@ -20,8 +22,8 @@ FileError ReadNote(IFileSystem& fs, const std::string& path, const ICodePage& cp
 // Writes the box's text (safely: the old note survives a failed write) in the encoding the
 // note was read in, or UTF-8 when ANSI cannot hold it; encoding becomes the one written. An
 // empty note is stored as a 0-byte file, and the box then holds one line break, which the
-// next save writes.
+// next save writes. written (when given) gets the bytes the file now holds.
 FileError SaveNote(IFileSystem& fs, const std::string& path, const ICodePage& cp, IControl& box,
-                   TextEncoding& encoding);
+                   TextEncoding& encoding, std::string* written = nullptr);
 
 }  // namespace pw

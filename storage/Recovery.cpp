@@ -7,30 +7,12 @@
 
 namespace pw {
 
-namespace {
-
-std::string Folder(const std::string& path) {
-    const std::size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-}  // namespace
-
 Recovery::Recovery(IFileSystem& fs, const std::string& notePath, const ICodePage& cp)
     : fs_(fs),
       cp_(cp),
-      path_(Folder(notePath) + "\\pagewick.recover"),
+      path_(FolderOf(notePath) + "\\pagewick.recover"),
       cutOffSave_(notePath + ".new"),
       cutOffCopy_(path_ + ".new") {}
-
-Recovery::Mark Recovery::MarkOf(const std::string& text) {
-    Mark m;
-    m.size = text.size();
-    std::uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
-    m.hash = h;
-    return m;
-}
 
 bool Recovery::Pending(const std::string& note, std::string& text, std::string& why) {
     text.clear();
@@ -77,16 +59,14 @@ bool Recovery::KeepPending(const std::string& to, std::string& why) {
     return false;
 }
 
-void Recovery::Discard() {
-    fs_.RemoveFile(path_);
-    fs_.RemoveFile(cutOffSave_);
-    fs_.RemoveFile(cutOffCopy_);
-    copyOnDisk_ = false;
+void Recovery::DiscardPending() {
+    if (!pending_.empty()) fs_.RemoveFile(pending_);
+    pending_.clear();
 }
 
 void Recovery::Restored(const std::string& text) {
     armed_ = true;
-    kept_ = Mark();
+    kept_ = ContentMark();
     // Written (over pagewick.recover, by replacement) before the other files go: a failed
     // write leaves them for the next start.
     if (!Update(text)) return;
@@ -103,7 +83,7 @@ bool Recovery::Update(const std::string& text) {
     // Nothing before start-up has settled what the box holds, nor over a previous run's copy
     // that had to stay where it is.
     if (!armed_ || held_) return true;
-    const Mark now = MarkOf(text);
+    const ContentMark now = MarkOf(text);
     if (now == kept_) return true;
     std::string bytes;
     EncodeText(text, TextEncoding::Ansi, cp_, bytes);

@@ -11,6 +11,7 @@
 
 #include "platform/system.h"
 #include "platform/TextCodec.h"
+#include "storage/ContentMark.h"
 
 namespace pw {
 
@@ -30,8 +31,9 @@ public:
     // failed: this run then writes no copy of its own and removes none, so it stays whole.
     bool KeepPending(const std::string& to, std::string& why);
     const std::string& pendingPath() const { return pending_; }
-    // Removes what a previous run left (the copy and a cut-off save's or copy's ".new").
-    void Discard();
+    // Removes the copy Pending found (the one offered and declined); Pending then looks at
+    // what else a previous run left.
+    void DiscardPending();
 
     // The user took text back from a previous run's copy: it becomes this run's copy (one
     // file, pagewick.recover), until the next save of the note removes it. The files it
@@ -48,18 +50,11 @@ public:
     int writes() const { return writes_; }
 
 private:
-    struct Mark {
-        std::uint64_t hash = 0;
-        std::size_t size = 0;
-        bool operator==(const Mark& o) const { return hash == o.hash && size == o.size; }
-    };
-    static Mark MarkOf(const std::string& text);
-
     IFileSystem& fs_;
     const ICodePage& cp_;
     std::string path_, cutOffSave_, cutOffCopy_;
     std::string pending_;   // the file Pending found last
-    Mark kept_;
+    ContentMark kept_;
     bool copyOnDisk_ = false;
     bool armed_ = false;
     bool held_ = false;     // a previous run's copy could not be moved aside: leave it alone

@@ -48,6 +48,11 @@ bool ParseDecimal(const std::string& raw, const std::string& sep, double& out) {
         const size_t at = t.find(sep);
         if (at != std::string::npos) t.replace(at, sep.size(), ".");
     }
+    // Written where the decimal separator is the other one of "." and ",".
+    if (t.find('.') == std::string::npos) {
+        const size_t comma = t.find(',');
+        if (comma != std::string::npos) t[comma] = '.';
+    }
     if (t.empty() || t.size() > 64) return false;
     size_t i = 0;
     if (t[i] == '+' || t[i] == '-') ++i;
@@ -188,12 +193,11 @@ std::string FormatSettings(const Settings& s, const std::string& sep) {
 
 int ParseSettings(const std::string& data, const std::string& sep, Settings& s) {
     const std::vector<std::string> lines = SplitLines(data);
-    // Work on a copy so a bad line leaves its field untouched.
-    Settings r = s;
-    int n = 0;
-    for (; n < kSettingsLines; ++n) {
-        if (n >= static_cast<int>(lines.size())) break;
+    int sound = 0;
+    for (int n = 0; n < kSettingsFileLines && n < static_cast<int>(lines.size()); ++n) {
         const std::string& t = lines[n];
+        // Work on a copy so a bad line leaves its field untouched.
+        Settings r = s;
         bool ok = true;
         switch (n + 1) {
             case 2: ok = ParseSingle(t, sep, r.top); break;
@@ -221,15 +225,15 @@ int ParseSettings(const std::string& data, const std::string& sep, Settings& s) 
             case 20: ok = ParseBool(t, sep, r.shiftkey); break;
             case 21: ok = ParseLong(t, sep, r.vkey); break;
             case 22: ok = ParseBool(t, sep, r.winkey); break;
+            case 23: ok = ParseBool(t, sep, r.statusBar); break;
+            case 24: ok = ParseBool(t, sep, r.wordWrap); break;
             default: break;   // section and empty lines
         }
-        if (!ok) break;
+        if (!ok) continue;   // this line falls back alone
         s = r;
+        ++sound;
     }
-    bool b = false;
-    if (lines.size() > 22 && ParseBool(lines[22], sep, b)) s.statusBar = b;
-    if (lines.size() > 23 && ParseBool(lines[23], sep, b)) s.wordWrap = b;
-    return n;
+    return sound;
 }
 
 }  // namespace pw

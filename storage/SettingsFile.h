@@ -29,11 +29,11 @@ std::string SettingsPath(const std::string& folder);
 // The whole file.
 std::string FormatSettings(const Settings& s, const std::string& decimalSeparator);
 
-// Reads the file's lines into s, in file order, and stops at the first line that is missing
-// or does not convert; the fields of that line and of every later one keep what s held.
-// Returns the number of lines read successfully (22 for a sound file). Section and empty
-// lines are skipped whatever they hold. The lines after the 22 stand alone: one that is
-// missing or does not convert keeps its field's value, whatever the others hold.
+// Reads the file's lines into s, each on its own: a line that is missing or does not convert
+// leaves its field as s held it, and the reading goes on with the next. Returns the number
+// of lines read soundly (24 for a sound file of this version, 22 for one of an older version;
+// a section or empty line counts when it is there). Section and empty lines are skipped
+// whatever they hold.
 int ParseSettings(const std::string& data, const std::string& decimalSeparator, Settings& s);
 
 // The transparency value as the program keeps and writes it, from line 14's text: a number
@@ -47,7 +47,9 @@ std::string SoundTransparency(const std::string& text, const std::string& decima
 // zeros: 9.75f -> "9.75" (or "9,75"), 7245 -> "7245", -120 -> "-120".
 std::string FormatNumber(float value, const std::string& decimalSeparator);
 std::string FormatBool(bool value);   // "-1" / "0"
-// Accept surrounding spaces; the user's separator (and "." always); an exponent.
+// Accept surrounding spaces; an exponent; as the decimal separator the user's, and also "."
+// or "," (a file written where the other one is used: the file never holds a thousands
+// separator).
 bool ParseSingle(const std::string& text, const std::string& decimalSeparator, float& out);
 // -1 / 0 / any number (non-zero is true), or True / False in any letter case.
 bool ParseBool(const std::string& text, const std::string& decimalSeparator, bool& out);

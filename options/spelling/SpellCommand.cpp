@@ -4,6 +4,7 @@
 #include "options/spelling/SpellSession.h"
 #include "options/spelling/UserDictionary.h"
 #include "options/spelling/frmSpelling.h"
+#include "platform/TextEdits.h"
 
 namespace pw {
 
@@ -14,11 +15,11 @@ const char* const kNeedsWord = "Sorry, the spellcheck feature requires Microsoft
 }  // namespace
 
 void ReplaceAllAsOneUndo(IControl& box, const std::string& before, const std::string& after) {
-    // The box's text as it was, then the whole of it replaced: Undo brings back "before".
-    if (box.Text() != before) box.SetText(before);
-    box.SetSelStart(0);
-    box.SetSelLength(static_cast<int>(before.size()));
-    box.SetSelText(after);
+    // The box's text as it was, then what differs replaced: Undo brings back "before". Only
+    // the stretches that differ are touched, so the box lays out as little as it can.
+    const std::string now = box.Text();
+    if (now != before) ReplaceDifference(box, now, before);
+    ReplaceDifference(box, before, after);
 }
 
 WordResult CheckWithWord(Platform& p, IControl& box) {
@@ -80,11 +81,18 @@ bool CheckBuiltIn(Platform& p, IControl& box, Handle owner) {
     const std::string before = box.Text();
     SpellSession session(checker, before);
     bool completed = true;
+    int edits = 0;
     if (session.Next()) {
         frmSpelling dialog(p, box, session, userWords, owner);
         completed = dialog.Run();
+        edits = dialog.EditsMade();
     }
-    if (session.Changed()) ReplaceAllAsOneUndo(box, before, session.Text());
+    if (session.Changed()) {
+        // A check that made one edit in the box (one Change, or one Change All) is one Undo
+        // step already; more are made one.
+        const std::string after = session.Text();
+        if (edits != 1 || box.Text() != after) ReplaceAllAsOneUndo(box, before, after);
+    }
     box.SetSelStart(static_cast<int>(session.Position()));
     if (completed) p.ui.MsgBox("The spelling check is complete.", vbInformation, p.app.Title());
     return true;

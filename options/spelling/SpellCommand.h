@@ -30,7 +30,8 @@ WordResult CheckWithWord(Platform& p, IControl& box);
 // The built-in checker's part: false when its word list cannot be loaded.
 bool CheckBuiltIn(Platform& p, IControl& box, Handle owner);
 
-// Replaces the whole text of the box as one step its Undo takes back.
+// Makes the box hold after in one step its Undo takes back to before (only what differs is
+// replaced; the box may hold another text now, as after edits one by one).
 void ReplaceAllAsOneUndo(IControl& box, const std::string& before, const std::string& after);
 
 }  // namespace pw

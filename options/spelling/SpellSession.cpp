@@ -8,10 +8,15 @@ namespace pw {
 
 namespace {
 
+// The UTF-8 length of each Windows-1252 byte, worked out once.
 std::size_t Utf8LengthOf1252(unsigned char c) {
-    if (c < 0x80) return 1;
-    std::string one(1, static_cast<char>(c));
-    return Windows1252().ToUtf8(one).size();
+    static const auto lengths = [] {
+        struct Table { unsigned char n[256]; } t{};
+        for (int b = 0; b < 256; ++b)
+            t.n[b] = static_cast<unsigned char>(b < 0x80 ? 1 : Windows1252().ToUtf8(std::string(1, static_cast<char>(b))).size());
+        return t;
+    }();
+    return lengths.n[c];
 }
 
 }  // namespace
@@ -42,19 +47,27 @@ SpellSession::SpellSession(SpellChecker& checker, std::string text) : checker_(c
     original_ = text_;
 }
 
-std::string SpellSession::Text() const {
+std::string SpellSession::Text() const { return NoteText(text_, 0, text_.size(), 0); }
+
+std::string SpellSession::NoteText(const std::string& view, std::size_t from, std::size_t to,
+                                   std::size_t foreign) const {
     std::string out;
-    out.reserve(text_.size() + text_.size() / 4);
-    std::size_t k = 0;
+    out.reserve((to - from) + (to - from) / 4);
+    std::size_t k = foreign;
     const ICodePage& cp = Windows1252();
-    std::size_t run = 0;   // start of the current run of Windows-1252 bytes
-    for (std::size_t i = 0; i <= text_.size(); ++i) {
-        if (i < text_.size() && text_[i] != kForeign) continue;
-        out += cp.ToUtf8(text_.substr(run, i - run));
-        if (i < text_.size()) out += k < foreign_.size() ? foreign_[k++] : std::string("\xEF\xBF\xBD");
+    std::size_t run = from;   // start of the current run of Windows-1252 bytes
+    for (std::size_t i = from; i <= to; ++i) {
+        if (i < to && view[i] != kForeign) continue;
+        out += cp.ToUtf8(view.substr(run, i - run));
+        if (i < to) out += k < foreign_.size() ? foreign_[k++] : std::string("\xEF\xBF\xBD");
         run = i + 1;
     }
     return out;
+}
+
+bool SpellSession::NextToForeign(WordSpan span) const {
+    const std::size_t end = span.start + span.length;
+    return (span.start > 0 && text_[span.start - 1] == kForeign) || (end < text_.size() && text_[end] == kForeign);
 }
 
 std::size_t SpellSession::NoteOffset(std::size_t pos) const {
@@ -78,9 +91,7 @@ bool SpellSession::Next() {
         const std::string word = text_.substr(span.start, span.length);
         pos_ = span.start + span.length;
         // Part of a word of another script ("Łódź"): not the list's to judge.
-        if ((span.start > 0 && text_[span.start - 1] == kForeign) ||
-            (pos_ < text_.size() && text_[pos_] == kForeign))
-            continue;
+        if (NextToForeign(span)) continue;
         if (ignored_.count(word)) continue;
         auto change = changeAll_.find(word);
         if (change != changeAll_.end()) {
@@ -111,9 +122,48 @@ void SpellSession::Change(const std::string& to) {
     current_.length = to.size();
 }
 
-void SpellSession::ChangeAll(const std::string& to) {
-    changeAll_[Word()] = to;
-    Change(to);
+void SpellSession::ChangeAll(const std::string& given) {
+    std::string to = given;   // no stand-in for a foreign character may come in this way
+    for (char& c : to)
+        if (c == kForeign) c = '?';
+    const std::string word = Word();
+    changeAll_[word] = to;
+    ignored_.insert(to);
+    // The rest of the note is built once, every copy of a word to change replaced on the
+    // way (as Next would, one at a time); the box gets one edit over the changed stretch.
+    const std::size_t from = current_.start;
+    std::string out;
+    out.reserve(text_.size() + text_.size() / 8);
+    out.append(text_, 0, from);
+    std::size_t copied = from, first = std::string::npos, last = from, firstOut = 0, lastOut = 0;
+    WordSpan span;
+    for (std::size_t pos = from; NextWordToCheck(text_, pos, span);) {
+        pos = span.start + span.length;
+        if (NextToForeign(span)) continue;
+        const std::string copy = text_.substr(span.start, span.length);
+        if (ignored_.count(copy)) continue;
+        const auto change = changeAll_.find(copy);
+        if (change == changeAll_.end() || copy == change->second) continue;
+        out.append(text_, copied, span.start - copied);
+        if (first == std::string::npos) {
+            first = span.start;
+            firstOut = out.size();
+        }
+        out += change->second;
+        copied = last = pos;
+        lastOut = out.size();
+    }
+    pos_ = current_.start + to.size();
+    current_.length = to.size();
+    if (first == std::string::npos) return;   // the word already reads so
+    out.append(text_, copied, std::string::npos);
+    std::size_t foreign = 0;
+    for (std::size_t i = 0; i < first; ++i)
+        if (text_[i] == kForeign) ++foreign;
+    const std::size_t start = NoteOffset(first);
+    const std::size_t length = NoteOffset(last) - start;
+    edits_.push_back({start, length, NoteText(out, firstOut, lastOut, foreign)});
+    text_.swap(out);
 }
 
 void SpellSession::AddToDictionary() {

@@ -45,6 +45,8 @@ public:
     void Ignore();
     void IgnoreAll();
     void Change(const std::string& to);
+    // The word here and every later copy of it, in one pass over the rest of the note and one
+    // edit from the first copy to the last. The word it became is not asked about again.
     void ChangeAll(const std::string& to);
     // The checker learns the word for the rest of the run (the caller writes the user list).
     void AddToDictionary();
@@ -56,6 +58,11 @@ private:
     void Replace(WordSpan span, const std::string& to);
     // The note's byte offset of view position pos.
     std::size_t NoteOffset(std::size_t pos) const;
+    // The note's text for view[from, to), whose first character of another script is the
+    // foreign-th.
+    std::string NoteText(const std::string& view, std::size_t from, std::size_t to, std::size_t foreign) const;
+    // A word of the view the checker is not to judge: part of a word of another script.
+    bool NextToForeign(WordSpan span) const;
 
     SpellChecker& checker_;
     std::string text_, original_;

@@ -66,6 +66,7 @@ void frmSpelling::ApplyEdits() {
         note_.SetSelStart(static_cast<int>(e.start));
         note_.SetSelLength(static_cast<int>(e.length));
         note_.SetSelText(e.text);
+        ++editsMade_;
     }
 }
 

@@ -24,6 +24,8 @@ public:
     // true when the check went to the end, false when it was cancelled.
     bool Run();
     IForm* form() { return form_.get(); }
+    // The edits the note's box has taken during the check.
+    int EditsMade() const { return editsMade_; }
 
     void Form_QueryUnload(bool& cancel, int reason) override;
     void Form_Unload() override;
@@ -54,6 +56,7 @@ private:
     IControl* controls_[12] = {};
     bool completed_ = false;
     bool finishing_ = false;
+    int editsMade_ = 0;
 };
 
 }  // namespace pw

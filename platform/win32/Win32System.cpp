@@ -205,35 +205,6 @@ FileError Win32FileSystem::WriteFile(const std::string& path, const std::string&
     return {};
 }
 
-FileError Win32FileSystem::WriteReplace(const std::string& path, const std::string& data) {
-    // Refuse up front when the target itself cannot be replaced, so nothing is left behind.
-    DWORD a = ::GetFileAttributesW(Wide(path).c_str());
-    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) return Failure(ERROR_ACCESS_DENIED);
-    // Written as ".part", named ".new" once complete and on the disk, then put in place: a
-    // ".new" left behind by a cut-off save is always a whole copy.
-    const std::wstring target = Wide(path), part = Wide(path + ".part"), temp = Wide(path + ".new");
-    FileError err = WriteFile(path + ".part", data);
-    if (!err.failed) {
-        HANDLE f = ::CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (f != INVALID_HANDLE_VALUE) {
-            ::FlushFileBuffers(f);
-            ::CloseHandle(f);
-        }
-        if (!::MoveFileExW(part.c_str(), temp.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            err = Failure(::GetLastError());
-    }
-    if (err.failed) {
-        ::DeleteFileW(part.c_str());
-        return err;
-    }
-    if (!::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD e = ::GetLastError();
-        ::DeleteFileW(temp.c_str());
-        return Failure(e);
-    }
-    return {};
-}
-
 bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileW(Wide(path).c_str()) != 0; }
 
 FileError Win32FileSystem::Rename(const std::string& from, const std::string& to) {
@@ -364,7 +335,8 @@ bool FileDialog(Handle owner, const std::string& filter, std::string& fileName, 
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = static_cast<DWORD>(name.size());
-    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
+    // A name that is taken is confirmed in the system's own "already exists" question.
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     BOOL ok = save ? comdlg::SaveFile(&ofn) : comdlg::OpenFile(&ofn);
     if (!ok) return false;
     fileName = Utf8(name.data());

@@ -42,7 +42,11 @@ public:
     bool FileReadable(const std::string& path) override;
     FileError ReadAll(const std::string& path, std::string& data) override;
     FileError WriteFile(const std::string& path, const std::string& data) override;
-    FileError WriteReplace(const std::string& path, const std::string& data) override;
+    FileError WriteReplace(const std::string& path, const std::string& data) override;   // Win32SafeFiles.cpp
+    FileError WriteNew(const std::string& path, const std::string& data) override;
+    FileStamp Stamp(const std::string& path) override;
+    std::string FinalPath(const std::string& path) override;
+    bool SameFile(const std::string& a, const std::string& b) override;
     bool SetAttributes(const std::string& path, unsigned attributes) override;
     long long FileSize(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;

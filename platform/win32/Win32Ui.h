@@ -113,6 +113,7 @@ public:
     int State() const override;
     void SetState(int state) override;
     bool Visible() const override;
+    bool Enabled() const override { return ::IsWindowEnabled(hwnd_) != FALSE; }
     void Show() override;
     void Hide() override;
     void BringToFront() override;

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include "platform/win32/Win32Automation.h"
 #include "platform/win32/Win32FindDialogs.h"
+#include "platform/win32/Win32FolderWatch.h"
 #include "platform/win32/Win32Printer.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Ui.h"
@@ -40,6 +41,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Resources resources(instance);
     platform.automation = &automation;
     platform.resources = &resources;
+    Win32FolderWatch folderWatch(instance);
+    platform.folderWatch = &folderWatch;
     auto main = pw::Main(platform);
     if (!main) return 0;
     return ui.Run();

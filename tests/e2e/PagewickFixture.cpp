@@ -132,6 +132,39 @@ bool PagewickTest::SetNote(const std::string& text) {
   return true;
 }
 
+std::string PagewickTest::UnixFolder() const {
+  std::string d = Folder();
+  if (d.size() < 2 || d[1] != ':' || (d[0] != 'Z' && d[0] != 'z')) return "";
+  d = d.substr(2);
+  for (char& c : d)
+    if (c == '\\') c = '/';
+  return d;
+}
+
+std::string PagewickTest::DismissBox(const std::string& text_part, int button, DWORD timeout_ms) {
+  MessageBoxInfo m = WaitMessageBox(app_.pid(), "Pagewick", text_part, timeout_ms);
+  if (!m.hwnd) return "<no message box with \"" + text_part + "\">";
+  ClickDialogButton(m.hwnd, button);
+  WaitFor([&] { return !IsWindow(m.hwnd); });
+  return m.text;
+}
+
+bool PagewickTest::AdoptMain() {
+  HWND w = WaitMainWindow(app_.pid(), Visibility::Visible, 30000);
+  return w && Adopt(w);
+}
+
+std::vector<std::string> PagewickTest::FilesLike(const std::string& pattern) const {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA(JoinPath(Folder(), pattern).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(fd.cFileName);
+  while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return names;
+}
+
 std::string CrLfLines(const std::vector<std::string>& lines) {
   std::string s;
   for (size_t i = 0; i < lines.size(); ++i) s += (i ? "\r\n" : "") + lines[i];

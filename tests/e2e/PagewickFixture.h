@@ -66,6 +66,18 @@ class PagewickTest : public ::testing::Test {
     return gti.hwndFocus;
   }
 
+  // The Linux path of this test's program folder when it lies on Wine's Z: drive, else "".
+  std::string UnixFolder() const;
+  // Presses `button` in the program's message box titled "Pagewick" whose text holds
+  // text_part; returns its text, or "<no message box ...>".
+  std::string DismissBox(const std::string& text_part, int button = IDOK, DWORD timeout_ms = kWaitMs);
+  // Waits for the visible main window of a start that showed a message box first.
+  bool AdoptMain();
+  // File > Exit, then the end of the program.
+  bool ExitAndWait() { return ChooseMenu({"File", "Exit"}) && WaitExit(30000); }
+  // Names of the program folder's files that match a pattern ("pagewick 2*.txt").
+  std::vector<std::string> FilesLike(const std::string& pattern) const;
+
   // Waits for the program to end; false on timeout.
   bool WaitExit(DWORD timeout_ms = kWaitMs, DWORD* code = nullptr) { return app_.WaitExit(timeout_ms, code); }
 

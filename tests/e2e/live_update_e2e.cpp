@@ -401,12 +401,13 @@ TEST_F(LiveUpdateRefusal, APlainHttpInstallerAddressIsRefused) {
   RunToRefusal("This update cannot be downloaded: its installer's address is not a secure (https://) one.");
 }
 
-TEST_F(LiveUpdate, AnHttpsRedirectIsFollowedAndATakenNameGetsANumber) {
+TEST_F(LiveUpdate, AnHttpsRedirectIsFollowedAndTakenNamesGetANumber) {
   ServeConfig(kNewer, std::string(kHost) + "/files/latest.exe");
   Serve("files\\latest.exe.redirect", std::string(kHost) + "/files/setup.exe");
   Serve("files\\setup.exe", installer_);
-  const std::string mine = "the user's own file";
+  const std::string mine = "the user's own file", part = "the user's own .part";
   ASSERT_TRUE(WriteFileBytes(Desktop() + "\\latest.exe", mine));
+  ASSERT_TRUE(WriteFileBytes(Desktop() + "\\latest.exe.part", part));
   ASSERT_TRUE(StartVisible()) << last_error();
   HWND dlg = OpenUpdate();
   ASSERT_NE(dlg, nullptr);
@@ -424,7 +425,9 @@ TEST_F(LiveUpdate, AnHttpsRedirectIsFollowedAndATakenNameGetsANumber) {
   EXPECT_TRUE(bytes == installer_);
   ASSERT_TRUE(ReadFileBytes(Desktop() + "\\latest.exe", &bytes));
   EXPECT_EQ(bytes, mine);
-  EXPECT_EQ(FilesIn(Desktop()), (std::vector<std::string>{"latest (2).exe", "latest.exe"}));
+  ASSERT_TRUE(ReadFileBytes(Desktop() + "\\latest.exe.part", &bytes));
+  EXPECT_EQ(bytes, part) << "a file of the user's named like the download's is never used";
+  EXPECT_EQ(FilesIn(Desktop()), (std::vector<std::string>{"latest (2).exe", "latest.exe", "latest.exe.part"}));
   CloseWith(dlg, "Finish");
   EXPECT_EQ(Requests(), "GET /software/pagewick/pagewick.txt\nGET /files/latest.exe\nGET /files/setup.exe\n");
 }

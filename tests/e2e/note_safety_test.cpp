@@ -1,6 +1,8 @@
 // A note the box cannot hold, settings that cannot be written, a second copy through a link,
 // a window saved far off the screen, and a program killed after typing: the note is never
 // lost and the program never crashes or refuses to end.
+#include <algorithm>
+
 #include "PagewickFixture.h"
 
 namespace e2e {
@@ -8,44 +10,7 @@ namespace {
 
 constexpr int kFileName = 0x47c;
 
-class NoteSafety : public PagewickTest {
- protected:
-  // The Linux path of this test's program folder (it lies on Wine's Z: drive).
-  std::string UnixFolder() {
-    std::string d = Folder();
-    if (d.size() < 2 || d[1] != ':' || (d[0] != 'Z' && d[0] != 'z')) return "";
-    d = d.substr(2);
-    for (char& c : d)
-      if (c == '\\') c = '/';
-    return d;
-  }
-  std::string DismissBox(const std::string& text_part, int button = IDOK, DWORD timeout_ms = kWaitMs) {
-    MessageBoxInfo m = WaitMessageBox(app_.pid(), "Pagewick", text_part, timeout_ms);
-    if (!m.hwnd) return "<no message box with \"" + text_part + "\">";
-    ClickDialogButton(m.hwnd, button);
-    WaitFor([&] { return !IsWindow(m.hwnd); });
-    return m.text;
-  }
-  // Waits for the main window of a start that showed a message box first.
-  bool AdoptMain() {
-    HWND w = WaitMainWindow(app_.pid(), Visibility::Visible, 30000);
-    return w && Adopt(w);
-  }
-  bool ExitAndWait() {
-    return ChooseMenu({"File", "Exit"}) && WaitExit(30000);
-  }
-  // Files of the program folder whose names match the pattern.
-  std::vector<std::string> FilesLike(const std::string& pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(JoinPath(Folder(), pattern).c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(fd.cFileName);
-    while (FindNextFileA(h, &fd));
-    FindClose(h);
-    return names;
-  }
-};
+class NoteSafety : public PagewickTest {};
 
 // Start with a note the box cannot hold: the user is told, the window starts empty, the file
 // is untouched; Exit with new text keeps the old file under a new name and writes the new one.
@@ -209,7 +174,13 @@ TEST_F(NoteSafety, KilledAfterTypingThePauseKeepsTheTextForTheNextStart) {
   ASSERT_TRUE(ClickDialogButton(m.hwnd, IDYES));
   ASSERT_TRUE(AdoptMain()) << last_error();
   EXPECT_EQ(NoteText(), expected);
-  ASSERT_TRUE(ExitAndWait());
+  ASSERT_TRUE(ChooseMenu({"File", "Exit"})) << last_error();
+  // The note on disk is kept aside before the restored text replaces it.
+  const std::string told = DismissBox("has been kept as", IDOK, 30000);
+  ASSERT_TRUE(WaitExit(30000));
+  const std::vector<std::string> kept = FilesLike("pagewick 2*.txt");
+  ASSERT_EQ(kept.size(), 1u) << told;
+  EXPECT_EQ(ReadFileOrMarker(JoinPath(Folder(), kept[0])), "saved line\r\n");
   EXPECT_EQ(ReadFileOrMarker(NotePath()), expected);
   EXPECT_FALSE(FileExists(recover)) << "removed after the save";
 }
@@ -249,9 +220,15 @@ TEST_F(NoteSafety, LeftCopiesAreKeptWhenTheyDoNotFitAndOfferedWhenCutOffBetweenR
   EXPECT_EQ(NoteText(), typed);
   EXPECT_EQ(ReadFileOrMarker(recover), typed) << "it became this run's copy";
   EXPECT_FALSE(FileExists(recover + ".new"));
-  ASSERT_TRUE(ExitAndWait());
+  ASSERT_TRUE(ChooseMenu({"File", "Exit"})) << last_error();
+  DismissBox("has been kept as", IDOK, 30000);
+  ASSERT_TRUE(WaitExit(30000));
   EXPECT_EQ(ReadFileOrMarker(NotePath()), typed);
   EXPECT_FALSE(FileExists(recover));
+  std::vector<std::string> texts;
+  for (const std::string& name : FilesLike("pagewick 2*.txt")) texts.push_back(ReadFileOrMarker(JoinPath(Folder(), name)));
+  std::sort(texts.begin(), texts.end());
+  EXPECT_EQ(texts, (std::vector<std::string>{"saved", unfit})) << "every text is still in the folder";
 }
 
 }  // namespace

@@ -173,6 +173,30 @@ TEST_F(Spelling, AUserListThatCannotBeReadIsLeftWholeByAddToDictionary) {
   EXPECT_TRUE(ReadFileOrMarker(dic) == big);
 }
 
+// Change All over a note with the same typo 20,000 times: one pass, done in moments (it used
+// to replace copy after copy, each one relaying out the whole box), and one Undo step.
+TEST_F(Spelling, ChangeAllOverThousandsOfCopiesIsOnePassAndOneUndoStep) {
+  std::string before;
+  for (int i = 0; i < 20000; ++i) before += i % 7 == 6 ? "teh end.\r\n" : "teh cat, ";
+  std::string after = before;
+  for (size_t at = after.find("teh"); at != std::string::npos; at = after.find("teh", at + 3)) after.replace(at, 3, "the");
+  ASSERT_TRUE(StartVisible()) << last_error();
+  ASSERT_TRUE(SetNote(before));
+  ASSERT_TRUE(ChooseMenu({"File", "Check Spelling"})) << last_error();
+  HWND dlg = WaitSpelling();
+  ASSERT_TRUE(dlg);
+  ASSERT_TRUE(WaitAsked(dlg, "teh"));
+  ASSERT_TRUE(SetText(GetDlgItem(dlg, kChangeTo), "the"));
+  ASSERT_TRUE(Press(dlg, kChangeAll));
+  MessageBoxInfo done = WaitMessageBox(app_.pid(), "Pagewick", "spelling check", 120000);
+  ASSERT_TRUE(done.hwnd) << "Change All did not finish";
+  ASSERT_TRUE(ClickDialogButton(done.hwnd, IDOK));
+  EXPECT_TRUE(NoteText() == after);
+  ASSERT_TRUE(ChooseMenu({"Edit", "Undo"})) << last_error();
+  ASSERT_TRUE(probe().Sync(60000));
+  EXPECT_TRUE(NoteText() == before) << "one Undo takes the whole check back";
+}
+
 TEST_F(Spelling, AnEmptyNoteShowsNothing) {
   ASSERT_TRUE(StartVisible()) << last_error();
   ASSERT_TRUE(PutClipboardText("untouched"));

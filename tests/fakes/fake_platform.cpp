@@ -100,10 +100,24 @@ FileError FileSystem::WriteFile(const std::string& p, const std::string& data) {
         return {true, kDiskFull};
     }
     files[p] = data;
+    times[p] = ++clock;
+    return {};
+}
+
+FileError FileSystem::WriteNew(const std::string& p, const std::string& data) {
+    if (files.count(p)) return {true, "The file exists."};
+    writes.push_back(p);
+    if (unwritable.count(p) || full.count(p)) return {true, full.count(p) ? kDiskFull : "Access is denied."};
+    files[p] = data;
+    times[p] = ++clock;
     return {};
 }
 
 FileError FileSystem::WriteReplace(const std::string& p, const std::string& data) {
+    if (attributes.count(p) && (attributes[p] & 1)) {
+        writes.push_back(p);
+        return {true, "Access is denied."};   // a read-only file is not replaced
+    }
     if (full.count(p)) {
         writes.push_back(p);
         return {true, kDiskFull};   // the copy beside it failed: the old content stays

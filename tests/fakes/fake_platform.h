@@ -66,6 +66,7 @@ public:
     }
     std::string SelText() const override { return text.substr(selStart, selLength); }
     void SetSelText(const std::string& t) override {
+        undoText = text;
         text.replace(selStart, selLength, t);
         selStart += static_cast<int>(t.size());
         selLength = 0;
@@ -76,6 +77,13 @@ public:
         sent.push_back({msg, w, l});
         switch (msg) {
             case 0x00C6: return canUndo ? 1 : 0;                       // EM_CANUNDO
+            case 0x0304:                                               // WM_UNDO: one step, which toggles
+                if (canUndo) {
+                    text.swap(undoText);
+                    selStart = std::min(selStart, static_cast<int>(text.size()));
+                    selLength = 0;
+                }
+                return 0;
             case 0x00B8: return modified ? 1 : 0;                      // EM_GETMODIFY
             case 0x00B9: modified = w != 0; return 0;                  // EM_SETMODIFY
             case 0x00C5: limit = static_cast<long>(w); return 0;       // EM_SETLIMITTEXT
@@ -134,6 +142,7 @@ public:
     int rangeLo = 0, rangeHi = 0;
     int selStart = 0, selLength = 0;
     bool canUndo = false, modified = false;
+    std::string undoText;   // what Undo brings back
     long limit = 30000, firstVisibleLine = 0;
     int wrapAt = 0;                      // characters a line holds before it wraps; 0: none
     int wrapOnScale = -1;                // wrapAt after the next font scale (-1: unchanged)
@@ -168,6 +177,7 @@ public:
     int State() const override { return state; }
     void SetState(int s) override;
     bool Visible() const override { return visible; }
+    bool Enabled() const override { return enabled; }
     void Show() override;
     void Hide() override;
     void BringToFront() override { ++bringToFrontCount; }
@@ -223,6 +233,7 @@ public:
     std::vector<int> popups;
     int state = vbNormal;
     bool visible = false, destroyed = false, layered = false;
+    bool enabled = true;   // false: a modal window of the program keeps it from taking input
     int alpha = 255, bringToFrontCount = 0, showCount = 0;
     float left = 0, top = 0, width = 0, height = 0;
     float frameWidth = 120, frameHeight = 690;   // borders, caption and menu bar
@@ -325,6 +336,26 @@ public:
     FileError ReadAll(const std::string& p, std::string& data) override;
     FileError WriteFile(const std::string& p, const std::string& data) override;
     FileError WriteReplace(const std::string& p, const std::string& data) override;
+    FileError WriteNew(const std::string& p, const std::string& data) override;
+    FileStamp Stamp(const std::string& p) override {
+        FileStamp s;
+        auto it = files.find(p);
+        if (it == files.end()) return s;
+        s.exists = true;
+        s.size = FileSize(p);
+        s.written = times.count(p) ? times[p] : 0;
+        s.readOnly = attributes.count(p) && (attributes[p] & 1);
+        return s;
+    }
+    std::string FinalPath(const std::string& p) override {
+        auto it = links.find(p);
+        return it == links.end() ? p : it->second;
+    }
+    // Another program writes the file (its time of writing moves on, as the system's would).
+    void Put(const std::string& p, const std::string& data) {
+        files[p] = data;
+        times[p] = ++clock;
+    }
     bool SetAttributes(const std::string& p, unsigned a) override { attributes[p] = a; return files.count(p) != 0; }
     bool RemoveFile(const std::string& p) override { removed.push_back(p); return files.erase(p) != 0; }
     long long FileSize(const std::string& p) override {
@@ -339,6 +370,8 @@ public:
         if (files.count(to)) return {true, "Cannot create a file when that file already exists."};
         files[to] = files[from];
         files.erase(from);
+        times[to] = times[from];
+        times.erase(from);
         renames.push_back({from, to});
         return {};
     }
@@ -353,6 +386,9 @@ public:
     std::set<std::string> unwritable;      // writes fail with "Access is denied."
     std::set<std::string> full;            // the disk fills up half-way through writing these
     static constexpr const char* kDiskFull = "There is not enough space on the disk.";
+    std::map<std::string, std::string> links;   // a link's path -> the file it leads to (FinalPath)
+    std::map<std::string, std::uint64_t> times; // time of the last write, by the clock below
+    std::uint64_t clock = 1;
     std::vector<std::string> writes;       // paths written, in order
     std::vector<std::string> removed;      // paths RemoveFile was asked for, in order
     std::vector<std::string>* sharedLog = nullptr;
@@ -505,8 +541,50 @@ private:
     }
 };
 
+// Folder watches: a test plays another program's change with Change(folder).
+class FolderWatch : public IFolderWatch {
+public:
+    struct Entry {
+        std::string folder;
+        std::function<void()> changed;
+        bool live = true;
+    };
+    std::unique_ptr<IWatching> Watch(const std::string& folder, std::function<void()> changed) override {
+        if (refuse) return nullptr;
+        auto e = std::make_shared<Entry>(Entry{folder, std::move(changed)});
+        entries.push_back(e);
+        return std::make_unique<Watching>(e);
+    }
+    // Something in the folder changed: every live watch of it hears. Returns how many did.
+    int Change(const std::string& folder) {
+        int n = 0;
+        for (const auto& e : entries)
+            if (e->live && e->folder == folder) {
+                e->changed();
+                ++n;
+            }
+        return n;
+    }
+    std::vector<std::string> Folders() const {
+        std::vector<std::string> f;
+        for (const auto& e : entries)
+            if (e->live) f.push_back(e->folder);
+        return f;
+    }
+    bool refuse = false;
+    std::vector<std::shared_ptr<Entry>> entries;
+
+private:
+    struct Watching : IWatching {
+        explicit Watching(std::shared_ptr<Entry> e) : entry(std::move(e)) {}
+        ~Watching() override { entry->live = false; }
+        std::shared_ptr<Entry> entry;
+    };
+};
+
 // The whole set, wired into a Platform.
 struct Fakes {
+    Fakes() { platform.folderWatch = &folderWatch; }
     App app;
     Ui ui;
     FileSystem fs;
@@ -516,6 +594,7 @@ struct Fakes {
     Hotkeys hotkeys;
     Dialogs dialogs;
     FindDialogs findDialogs;
+    FolderWatch folderWatch;
     Platform platform{app, ui, fs, registry, clipboard, shell, hotkeys, dialogs, &findDialogs};
 };
 

@@ -12,11 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* sep : {".", ","}) {
         pw::Settings s;
         const int n = pw::ParseSettings(text, sep, s);
-        if (n < 0 || n > pw::kSettingsLines) std::abort();
+        if (n < 0 || n > pw::kSettingsFileLines) std::abort();
         // What was read writes a sound file; reading that back and writing again is stable.
         const std::string once = pw::FormatSettings(s, sep);
         pw::Settings again;
-        if (pw::ParseSettings(once, sep, again) != pw::kSettingsLines) std::abort();
+        if (pw::ParseSettings(once, sep, again) != pw::kSettingsFileLines) std::abort();
         if (pw::FormatSettings(again, sep) != once) std::abort();
     }
     return 0;

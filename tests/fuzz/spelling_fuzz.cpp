@@ -28,8 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         pos = w.start + w.length;
         if (++count > size) std::abort();   // always moves on
     }
-    // A session with an empty list asks about every word; changing each to "x" and replaying
-    // the edits on the original gives the session's text.
+    // A session with an empty list asks about every word; changing words (one at a time, or
+    // every later copy at once) and replaying the edits on the original gives the session's
+    // text.
     pw::WordList list;
     pw::SpellChecker checker(list);
     pw::SpellSession session(checker, text);
@@ -37,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (session.Next()) {
         if (++asked > size) std::abort();
         if (asked % 3 == 0) session.IgnoreAll();
-        else session.Change("x");
+        else if (asked % 3 == 1) session.Change("x");
+        else session.ChangeAll(asked % 2 ? "y" : "");
     }
     std::string replayed = text;
     for (const pw::TextEdit& e : session.TakeEdits()) {

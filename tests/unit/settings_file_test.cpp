@@ -63,10 +63,15 @@ TEST(SettingsNumbers, ReaderTakesTheUsersSeparatorAndRejectsWhatIsNotANumber) {
     EXPECT_FLOAT_EQ(v, 9.75f);
     EXPECT_TRUE(ParseSingle("9.75", ",", v)) << "a file from a '.' locale still reads";
     EXPECT_FLOAT_EQ(v, 9.75f);
+    EXPECT_TRUE(ParseSingle("9,75", ".", v)) << "and one from a ',' locale";
+    EXPECT_FLOAT_EQ(v, 9.75f);
+    EXPECT_TRUE(ParseSingle("-0,5", ".", v));
+    EXPECT_FLOAT_EQ(v, -0.5f);
     EXPECT_TRUE(ParseSingle(" -300 ", ".", v));
     EXPECT_FLOAT_EQ(v, -300);
     EXPECT_TRUE(ParseSingle("1E+20", ".", v));
-    for (const char* bad : {"", " ", "abc", "12abc", "9,75", "1.2.3", "-", ".", "1e", "1e40", "nan", "inf", "0x10"}) {
+    for (const char* bad : {"", " ", "abc", "12abc", "1,234.5", "9,75,1", "1.2.3", ",", "-", ".", "1e", "1e40", "nan",
+                            "inf", "0x10"}) {
         EXPECT_FALSE(ParseSingle(bad, ".", v)) << "'" << bad << "'";
     }
     EXPECT_FALSE(ParseSingle("9,75,1", ",", v));
@@ -146,7 +151,7 @@ TEST(SettingsFileText, ReaderSkipsSectionLinesAndAcceptsBareLineFeeds) {
     EXPECT_TRUE(s.winkey);
 }
 
-TEST(SettingsFileText, ReadingStopsAtTheFirstBadLineAndLaterFieldsKeepTheirValues) {
+TEST(SettingsFileText, EachLineThatDoesNotReadFallsBackAloneAndTheRestIsRead) {
     struct Case { int line; const char* text; };
     const Case cases[] = {{2, "top"}, {4, ""}, {8, "big"}, {8, "0"}, {8, "-3"}, {10, "maybe"},
                           {19, "on"}, {21, "S"}, {21, "1e12"}, {22, ""}};
@@ -155,19 +160,49 @@ TEST(SettingsFileText, ReadingStopsAtTheFirstBadLineAndLaterFieldsKeepTheirValue
         lines[c.line - 1] = c.text;
         Settings s;
         const Settings before = s;
-        EXPECT_EQ(ParseSettings(Join(lines), ".", s), c.line - 1) << "line " << c.line << " '" << c.text << "'";
-        if (c.line > 2) EXPECT_EQ(s.top, 1200) << c.line;
-        if (c.line <= 8) EXPECT_EQ(s.font, before.font) << c.line;
-        if (c.line <= 14) EXPECT_EQ(s.transparency, "0") << c.line;
-        if (c.line <= 21) EXPECT_EQ(s.vkey, 83) << c.line;
-        EXPECT_EQ(s.winkey, false) << c.line;
+        EXPECT_EQ(ParseSettings(Join(lines), ".", s), 21) << "line " << c.line << " '" << c.text << "'";
+        // The bad line's field keeps what it held; every other line is read.
+        EXPECT_EQ(s.top, c.line == 2 ? before.top : 1200) << c.line;
+        EXPECT_EQ(s.height, c.line == 4 ? before.height : 5000) << c.line;
+        EXPECT_EQ(s.font.size, c.line == 8 ? before.font.size : 12) << c.line;
+        EXPECT_EQ(s.font.name, "Courier New") << c.line;
+        EXPECT_EQ(s.font.bold, c.line == 10 ? before.font.bold : true) << c.line;
+        EXPECT_EQ(s.transparency, "40") << c.line;
+        EXPECT_EQ(s.enabled, c.line == 19 ? before.enabled : true) << c.line;
+        EXPECT_EQ(s.vkey, c.line == 21 ? before.vkey : 72) << c.line;
+        EXPECT_EQ(s.winkey, c.line == 22 ? before.winkey : true) << c.line;
     }
-    // Short files.
+    // Short files: what is there is read.
     for (int n : {0, 1, 3, 9, 21}) {
         const auto all = SoundLines();
         std::vector<std::string> lines(all.begin(), all.begin() + n);
         Settings s;
         EXPECT_EQ(ParseSettings(Join(lines), ".", s), n);
+    }
+}
+
+// A file written where the decimal separator is "," read where it is ".", and the other way
+// round: the same values.
+TEST(SettingsFileText, AFileFromAnotherLocaleReadsTheSame) {
+    Settings s;
+    s.top = 1200.5f;
+    s.left = -300;
+    s.height = 5000;
+    s.width = 6000.25f;
+    s.font = {"Segoe UI", 9.75f, false, true};
+    s.transparency = "30";
+    s.vkey = 72;
+    for (const char* written : {",", "."}) {
+        for (const char* reading : {".", ","}) {
+            const std::string file = FormatSettings(s, written);
+            Settings r;
+            EXPECT_EQ(ParseSettings(file, reading, r), kSettingsFileLines) << written << " read as " << reading;
+            EXPECT_EQ(r.top, 1200.5f);
+            EXPECT_EQ(r.width, 6000.25f);
+            EXPECT_EQ(r.font, s.font);
+            EXPECT_EQ(r.transparency, "30");
+            EXPECT_EQ(r.vkey, 72);
+        }
     }
 }
 
@@ -245,19 +280,25 @@ TEST_F(SettingsStart, WindowInTheTrayStoresItsNormalBounds) {
               (std::vector<std::string>{"200", "100", "4000", "3000"}));
 }
 
-TEST_F(SettingsStart, GarbageOrShortFileStillStartsWithDefaultsForTheRest) {
+TEST_F(SettingsStart, GarbageOrShortFileStillStartsWithDefaultsOnlyForWhatDoesNotRead) {
     auto lines = SoundLines();
-    lines[7] = "twelve";   // the font size
+    lines[7] = "twelve";   // the font size: only it falls back
     f.fs.files[kIni] = Join(lines);
     ASSERT_TRUE(Start());
     EXPECT_TRUE(form()->Visible());
     EXPECT_EQ(form()->Top(), 1200);
     EXPECT_EQ(form()->Width(), 6000);
-    EXPECT_EQ(main->txtNote().Font(), FontSpec());
-    EXPECT_EQ(main->parts().transparency.value(), "0");
-    EXPECT_FALSE(main->parts().VBHotKey1.enabled());
-    EXPECT_TRUE(f.hotkeys.registrations.empty());
+    EXPECT_EQ(main->txtNote().Font(), (FontSpec{"Courier New", FontSpec().size, true, false}));
+    EXPECT_EQ(main->parts().transparency.value(), "40");
+    EXPECT_TRUE(main->parts().VBHotKey1.enabled());
+    EXPECT_EQ(main->parts().VBHotKey1.vkey(), 72);
     EXPECT_TRUE(f.ui.boxes.empty());
+    // Exit writes back what was read, the default in the line that did not read.
+    main->Command(mnuExit);
+    auto back = SoundLines();
+    back[7] = "9.75";
+    back.insert(back.end(), {"0", "-1"});   // the View lines this version adds, at their defaults
+    EXPECT_EQ(CrLfLines(f.fs.files[kIni]), back);
 
     fake::Fakes g;
     g.fs.files[kIni] = "Window Position\r\n500\r\n";

@@ -272,7 +272,11 @@ TEST_F(BuiltInTest, ChangeIgnoreAllAndAddWorkThroughTheNoteAsOneUndoStep) {
     EXPECT_TRUE(dialog->destroyed);
     EXPECT_EQ(note->text, "The qwzx and Zorblat.\r\nAgain qwzx, Zorblat.");
     EXPECT_TRUE(note->canUndo);
-    EXPECT_EQ(note->setTextCount, 1);   // the note as it was, then one replacement Undo reverts
+    EXPECT_EQ(note->setTextCount, 0);   // never set whole: one replacement, which Undo reverts
+    note->Undo();
+    EXPECT_EQ(note->text, "Teh qwzx and Zorblat.\r\nAgain qwzx, Zorblat.");
+    note->Undo();
+    EXPECT_EQ(note->text, "The qwzx and Zorblat.\r\nAgain qwzx, Zorblat.");
     EXPECT_EQ(f.fs.files[kDic], "Zorblat\r\n");
     EXPECT_EQ(f.clipboard.text, "clip");
     ASSERT_EQ(f.ui.boxes.size(), 1u);
