@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/TimerIds.h"
 #include "platform/NoteWindow.h"
 #include "storage/NoteKeeper.h"
 #include "storage/Recovery.h"
@@ -15,7 +16,7 @@ class NoteWatch;
 
 class NoteSafety : private NoteWindow {
 public:
-    static constexpr int kRecoveryTimer = 13;
+    static constexpr int kRecoveryTimer = timerRecoveryCopy;
     static constexpr unsigned kRecoveryPauseMs = 3000;   // typing paused this long: copy
 
     // unloaded: the main window's unload step has run (no copy is written after it).

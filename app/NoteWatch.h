@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/TimerIds.h"
 #include "platform/NoteWindow.h"
 #include "storage/NoteKeeper.h"
 #include "storage/Recovery.h"
@@ -22,8 +23,7 @@ namespace pw {
 
 class NoteWatch : private NoteWindow {
 public:
-    // The main window's other timers: 13 the recovery copy, 14 the tray icon, 15 the status bar.
-    static constexpr int kWatchTimer = 16;
+    static constexpr int kWatchTimer = timerNoteWatch;
     static constexpr unsigned kSettleMs = 300;       // changes come in bursts: look once they rest
     static constexpr unsigned kWaitShownMs = 1000;   // a question waiting for the window looks again
 

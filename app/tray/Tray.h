@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "platform/TimerIds.h"
 #include "app/tray/TrayIcon.h"
 #include "options/hotkey/VBHotKey.h"
 #include "platform/NoteWindow.h"
@@ -16,7 +17,7 @@ public:
     // Load steps 3 and 4. A window that shows at start gets its icon on kTrayIconTimer, after
     // it has painted; one that starts in the tray gets it at once.
     void AddIcon(const std::string& toolTip);
-    static constexpr int kTrayIconTimer = 14;
+    static constexpr int kTrayIconTimer = timerTrayIcon;
     // The timer's work, also done first when the window goes to the tray before it came.
     void AddPendingIcon();
     void SetWindowIcons();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/TimerIds.h"
 #include "platform/NoteWindow.h"
 #include "storage/NoteEncoding.h"
 
@@ -13,7 +14,7 @@ namespace pw {
 class StatusBar : private NoteWindow {
 public:
     static constexpr int kBarId = 2;                  // its control id in the main window
-    static constexpr int kEncodingTimer = 15;
+    static constexpr int kEncodingTimer = timerStatusEncoding;
     static constexpr unsigned kEncodingPauseMs = 250; // typing paused this long: encoding again
     enum Panel { pnlSpace, pnlCaret, pnlZoom, pnlEncoding, kPanels };
 
