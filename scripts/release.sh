@@ -28,7 +28,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 out=${1:-}
 tree=${PAGEWICK_RELEASE_TREE:-build-release}
-checks=${PAGEWICK_RELEASE_CHECKS:-'e2e\.(session|release|Release|Installer|Authenticode)\.'}
+checks=${PAGEWICK_RELEASE_CHECKS:-'^e2e\.(session\.|release\.|Release$|Installer$|Authenticode\.)'}
 logs=$root/build-logs
 name=${tree##*/}
 name=${name#build-}

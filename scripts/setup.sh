@@ -15,6 +15,9 @@ pkgs+=(libssl-dev)   # the unit tests check Live Update signatures with libcrypt
 pkgs+=(wamerican scowl zlib1g-dev)   # the spelling word list, its size levels; zlib for the unpacker's tests
 pkgs+=(osslsigncode python3-yaml)   # Authenticode signing and checks; the winget manifests' check
 pkgs+=(ccache)   # the release run's tree compiles only what differs from build-win
+# The native 64-bit wineserver: Wine's `wineserver` takes it before the 32-bit one, which runs
+# emulated where the kernel runs no 32-bit code and then slows every call that reaches the server.
+pkgs+=(wine64)
 # Wine's 32-bit half comes from the i386 architecture.
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done

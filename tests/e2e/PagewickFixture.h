@@ -65,6 +65,13 @@ class PagewickTest : public ::testing::Test {
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &gti)) return nullptr;
     return gti.hwndFocus;
   }
+  // Whether a key pressed now reaches `target`: the program's window is the foreground one
+  // (where the system sends the keyboard) and its UI thread's focus is on `target`.
+  bool KeysReach(HWND target) {
+    HWND fg = GetForegroundWindow();
+    return fg && GetWindowThreadProcessId(fg, nullptr) == GetWindowThreadProcessId(main_, nullptr) &&
+           Focus() == target;
+  }
 
   // The Linux path of this test's program folder when it lies on Wine's Z: drive, else "".
   std::string UnixFolder() const;

@@ -185,17 +185,26 @@ TEST_F(Editing, KeysTypedRightAfterTheStartAndBackFromTheTrayGoIntoTheNote) {
   ASSERT_TRUE(StartVisible()) << last_error();
   ASSERT_TRUE(BringToFront(main_));
   // Activation puts the keyboard on the note a moment after the window comes to the front.
-  EXPECT_TRUE(WaitFor([&] { return Focus() == edit_; })) << "the keyboard is not on the note";
+  EXPECT_TRUE(WaitFor([&] { return KeysReach(edit_); })) << "the keyboard is not on the note";
   ASSERT_TRUE(PressKeys({'A'}) && probe().Sync());
   EXPECT_TRUE(WaitNote("a")) << "the keyboard is not on the note: " << NoteText();
   PostMessageA(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); }));
   ASSERT_TRUE(PostTrayNotification(main_, WM_APP + 1, 1, WM_LBUTTONDOWN));
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) && !IsIconic(main_); }));
-  ASSERT_TRUE(BringToFront(main_));
-  EXPECT_TRUE(WaitFor([&] { return Focus() == edit_; })) << "back from the tray, the keyboard is not on the note";
-  ASSERT_TRUE(PressKeys({'B'}) && probe().Sync());
-  EXPECT_TRUE(WaitNote("ab")) << NoteText();
+  // Wine's own tray window may take the foreground a moment after the program came back
+  // (Windows has no such window): a key that went there is pressed again, never one that the
+  // program itself lost.
+  for (int attempt = 0;; ++attempt) {
+    ASSERT_TRUE(BringToFront(main_));
+    EXPECT_TRUE(WaitFor([&] { return KeysReach(edit_); })) << "back from the tray, the keyboard is not on the note";
+    ASSERT_TRUE(PressKeys({'B'}) && probe().Sync());
+    if (WaitNote("ab")) break;
+    HWND fg = GetForegroundWindow();
+    const bool taken = fg && GetWindowThreadProcessId(fg, nullptr) != GetWindowThreadProcessId(main_, nullptr);
+    ASSERT_TRUE(taken && attempt < 2) << "the key did not reach the note: " << NoteText() << " (foreground "
+                                      << ClassOf(fg) << ")";
+  }
 }
 
 TEST_F(Editing, EditMenuGreysByTheRulesAndCtrlDAndCtrlUWork) {

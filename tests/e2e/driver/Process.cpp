@@ -118,15 +118,17 @@ std::vector<ProcessInfo> ListProcesses() {
 
 std::vector<std::string> ModulesOf(DWORD pid) {
   std::vector<std::string> out;
-  HANDLE snap = INVALID_HANDLE_VALUE;
-  // A snapshot taken while the process loads a module may fail with ERROR_BAD_LENGTH: again.
-  for (int attempt = 0; attempt < 5 && snap == INVALID_HANDLE_VALUE; ++attempt)
-    snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
-  if (snap == INVALID_HANDLE_VALUE) return out;
-  MODULEENTRY32 me = {};
-  me.dwSize = sizeof me;
-  for (BOOL ok = Module32First(snap, &me); ok; ok = Module32Next(snap, &me)) out.push_back(me.szExePath);
-  CloseHandle(snap);
+  // A snapshot taken while the process loads or frees a module may fail (ERROR_BAD_LENGTH) or,
+  // under Wine, come back without its first entry: try again for a few seconds.
+  for (int attempt = 0; attempt < 50 && out.empty(); ++attempt) {
+    if (attempt > 0) Sleep(100);
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snap == INVALID_HANDLE_VALUE) continue;
+    MODULEENTRY32 me = {};
+    me.dwSize = sizeof me;
+    for (BOOL ok = Module32First(snap, &me); ok; ok = Module32Next(snap, &me)) out.push_back(me.szExePath);
+    CloseHandle(snap);
+  }
   return out;
 }
 
