@@ -299,7 +299,7 @@ protected:
 TEST_F(AboutWindow, HasTheDesignedWindowAndControls) {
     ASSERT_TRUE(about.Loaded());
     EXPECT_EQ(form()->Caption(), "About Pagewick");
-    EXPECT_EQ(form()->def.backColor, RGBColor(255, 255, 255));
+    EXPECT_EQ(LightPalette().Resolve(form()->def.backColor), RGBColor(255, 255, 255));   // white in light
     EXPECT_EQ(form()->def.clientWidth, 4440);
     EXPECT_EQ(form()->def.clientHeight, 4455);
     EXPECT_EQ(form()->owner, 0x42u);
