@@ -57,8 +57,6 @@ Palette DarkPalette() {
     p.system[kColorBtnText] = faceText;
     p.system[kColorBtnShadow] = RGBColor(90, 90, 90);
     p.system[kColorBtnHighlight] = RGBColor(70, 70, 70);
-    p.system[kColorHighlight] = RGBColor(38, 79, 120);
-    p.system[kColorHighlightText] = RGBColor(255, 255, 255);
     p.system[kColorGrayText] = RGBColor(160, 160, 160);
     p.system[kColorInfoBk] = face;
     p.system[kColorInfoText] = faceText;
