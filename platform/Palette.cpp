@@ -47,8 +47,8 @@ Palette DarkPalette() {
     Palette p = LightPalette();
     p.dark = true;
     p.pictures = "_DARK";
-    const Color window = RGBColor(30, 30, 30), windowText = RGBColor(232, 232, 232);
-    const Color face = RGBColor(43, 43, 43), faceText = RGBColor(240, 240, 240);
+    const Color window = RGBColor(33, 33, 33), windowText = RGBColor(232, 232, 232);
+    const Color face = RGBColor(41, 41, 41), faceText = RGBColor(240, 240, 240);
     p.system[kColorWindow] = window;
     p.system[kColorWindowText] = windowText;
     p.system[kColorMenu] = face;
@@ -62,7 +62,7 @@ Palette DarkPalette() {
     p.system[kColorInfoText] = faceText;
     p.ink[kInk(Ink::Panel)] = window;
     p.ink[kInk(Ink::Link)] = RGBColor(138, 180, 248);
-    p.ink[kInk(Ink::LinkPressed)] = RGBColor(255, 138, 128);
+    p.ink[kInk(Ink::LinkPressed)] = RGBColor(255, 150, 140);
     return p;
 }
 

@@ -57,7 +57,7 @@ double ContrastRatio(Color a, Color b);
 // the dark text (white goes darker than the face, as a light edge becomes a dark one);
 // colours (a blue focus, a coloured picture) stay as they are. Colours are 0x00RRGGBB.
 struct PixelMap {
-    int lightFace = 240, darkFace = 43;   // grey levels
+    int lightFace = 240, darkFace = 41;   // grey levels
     int lightText = 0, darkText = 240;
     std::uint32_t Map(std::uint32_t rgb) const;
 };

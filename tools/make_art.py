@@ -226,8 +226,9 @@ def icon_image(size):
 
 # The backgrounds the pictures lie on: the About window's panel and the Live Update window's
 # face, in light (white) and in dark apps.
-DARK_PANEL = (30, 30, 30)
-DARK_FACE = (43, 43, 43)
+# (Values an 8-bit picture keeps exactly: its palette rounds each channel to 5 bits.)
+DARK_PANEL = (33, 33, 33)
+DARK_FACE = (41, 41, 41)
 
 
 def program_picture(bg=(255, 255, 255)):

@@ -175,8 +175,10 @@ HBRUSH Win32Control::CtlColor(HDC dc) {
         ::SetBkColor(dc, ToColorRef(back_));
         return SolidBrush(ToColorRef(back_));
     }
+    // Fields take the window colours: an editable text box always (the system's own in light),
+    // list and combo boxes in dark (in light they look as they always have).
     const bool field = (def_.kind == ControlKind::TextBox && !(def_.style & csReadOnly)) ||
-                       def_.kind == ControlKind::ListBox || def_.kind == ControlKind::ComboBox;
+                       (dark && (def_.kind == ControlKind::ListBox || def_.kind == ControlKind::ComboBox));
     if (field) {
         if (!dark) return nullptr;   // the system's own, as ever
         ::SetBkColor(dc, ToColorRef(SystemColor(COLOR_WINDOW)));

@@ -379,7 +379,7 @@ class DpiScreens : public PagewickTest {
           // The sheet is drawn in light tints: neither the white background nor dark text.
           // For dark apps in dark tints: neither the dark panel nor the light text.
           if (dark_)
-            pale += c != 0x1E1E1E && r + g + b > 95 && r + g + b < 360;
+            pale += c != 0x212121 && r + g + b > 95 && r + g + b < 360;
           else
             pale += c != 0xFFFFFF && r + g + b > 450;
         }
