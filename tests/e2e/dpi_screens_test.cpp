@@ -200,7 +200,7 @@ class DpiScreens : public PagewickTest {
                                SMTO_ABORTIFHUNG, kWaitMs, &result) != 0;
   }
   Tone WindowTone(HWND w) {
-    BringToFront(w);
+    BringToFront(GetAncestor(w, GA_ROOT));
     UpdateWindow(w);
     return ToneOf(CaptureClient(w));
   }
@@ -333,6 +333,16 @@ class DpiScreens : public PagewickTest {
   // The choice changes while the main window and About are open: both follow, both ways,
   // and the note box keeps its text, selection and scroll place (it is the same box).
   void FollowTheChoiceBothWays() {
+    // The status bar under the note is dark too.
+    ASSERT_TRUE(ChooseMenu({"View", "Status Bar"}));
+    HWND bar = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (bar = FindChild(main_, "msctls_statusbar32")) != nullptr && IsWindowVisible(bar); }));
+    ASSERT_TRUE(probe().Sync());
+    Tone barTone;
+    EXPECT_TRUE(WaitTone(bar, true, &barTone)) << "the status bar's mean grey is " << barTone.mean;
+    EXPECT_GT(barTone.light, 10) << "the status bar shows no light text";
+    const std::string dir = ToWindowsPath(GetEnv("PAGEWICK_E2E_ARTIFACTS", Folder() + "\\..\\artifacts"));
+    EXPECT_TRUE(SaveWindowBmp(main_, JoinPath(dir, "dpi-96-dark-main-statusbar.bmp")));
     ASSERT_TRUE(SetNote(LongNote()));
     ASSERT_TRUE(Select(30, 60));
     SendMessageA(edit_, EM_LINESCROLL, 0, 40);
@@ -353,6 +363,7 @@ class DpiScreens : public PagewickTest {
       Tone tone;
       EXPECT_TRUE(WaitTone(main_, dark, &tone)) << "the note's mean grey stays " << tone.mean;
       EXPECT_TRUE(WaitTone(about, dark, &tone)) << "About's mean grey stays " << tone.mean;
+      EXPECT_TRUE(WaitTone(bar, dark, &tone)) << "the status bar's mean grey stays " << tone.mean;
       EXPECT_EQ(FindChild(main_, "Edit"), edit_) << "the note box was replaced";
       EXPECT_EQ(Sel(), std::make_pair(DWORD{30}, DWORD{60}));
       EXPECT_EQ(SendMessageA(edit_, EM_GETFIRSTVISIBLELINE, 0, 0), top);
