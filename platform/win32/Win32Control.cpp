@@ -199,7 +199,7 @@ HBRUSH Win32Control::CtlColor(HDC dc) {
 
 void Win32Control::PaletteChanged() {
     if (!image_.empty()) SetImage(image_);
-    ApplyScrollBars(hwnd_, CurrentLooks());
+    if (Scrolls(def_.kind)) ApplyScrollBars(hwnd_, CurrentLooks());
 }
 
 void Win32Control::SetToolTip(const std::string& tip) {

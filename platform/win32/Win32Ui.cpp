@@ -220,8 +220,7 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
     if (def.style & csBackdrop) ::SetWindowLongA(h, GWL_STYLE, ::GetWindowLongA(h, GWL_STYLE) | WS_CLIPSIBLINGS);
     if (def.kind == ControlKind::Frame) PrepareFrame(h);
     if (DrawnBySystem(def.kind)) PaintDarkWhenAsked(h);
-    if (def.kind == ControlKind::TextBox || def.kind == ControlKind::ListBox || def.kind == ControlKind::ComboBox)
-        ApplyScrollBars(h, CurrentLooks());
+    if (Scrolls(def.kind)) ApplyScrollBars(h, CurrentLooks());
     controls_.push_back(std::make_unique<Win32Control>(*this, def, h));
     // A backdrop lies beneath every other control, also those made after it (a new child goes
     // to the bottom of the z-order): the controls over it, not the backdrop, take the mouse.

@@ -27,6 +27,10 @@ HBRUSH SolidBrush(COLORREF color);
 // a form, the scroll bars of a scrolling control.
 void ApplyTitleBar(HWND window, const SystemLooks& looks);
 void ApplyScrollBars(HWND control, const SystemLooks& looks);
+// The controls with scroll bars of the system's (text, list and combo boxes).
+inline bool Scrolls(ControlKind kind) {
+    return kind == ControlKind::TextBox || kind == ControlKind::ListBox || kind == ControlKind::ComboBox;
+}
 // Controls the system draws in its own light colours (buttons, check boxes, frames, the tab
 // strip, the slider, the status bar): under a dark palette they are drawn as usual into a
 // bitmap and carried into the palette pixel by pixel (Win32DarkPaint.cpp).
