@@ -9,7 +9,8 @@
 namespace pw {
 
 MainParts::MainParts(const NoteWindow& window, const bool& unloaded)
-    : VBHotKey1(window.p_.hotkeys),
+    : theme(window.p_),
+      VBHotKey1(window.p_.hotkeys),
       editor(window),
       printer(window, editor.CommonDialog_),
       tray(window, VBHotKey1),
@@ -25,6 +26,8 @@ MainParts::MainParts(const NoteWindow& window, const bool& unloaded)
     editor.SaveNoteFile = [this] { return safety.Save(); };
     // The unload step closes the owned windows in this order.
     windows.Order<frmAbout, frmHelp, frmHotkey, frmTrans, frmUpdate>();
+    // Every window is made in the user's choice of dark or light apps.
+    theme.Follow();
 }
 
 }  // namespace pw

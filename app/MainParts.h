@@ -10,6 +10,7 @@
 #include "editor/view/WordWrap.h"
 #include "editor/view/Zoom.h"
 #include "options/hotkey/VBHotKey.h"
+#include "options/theme/Theme.h"
 #include "options/transparency/Transparency.h"
 #include "platform/NoteWindow.h"
 #include "platform/OwnedWindows.h"
@@ -20,6 +21,7 @@ struct MainParts {
     // unloaded: the main window's unload step has run.
     MainParts(const NoteWindow& window, const bool& unloaded);
 
+    Theme theme;                        // dark, light or high contrast: every window's colours
     VBHotKey VBHotKey1;                 // the system-wide hotkey
     Editor editor;                      // File and Edit commands, the common dialog, Find/Replace
     PrintCommand printer;               // File > Print...

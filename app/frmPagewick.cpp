@@ -167,6 +167,7 @@ bool frmPagewick::Message(unsigned msg, unsigned long wParam, long lParam, long&
         parts_->tray.AddPendingIcon();
         return true;
     }
+    if (parts_->theme.Message(msg, wParam, lParam)) return true;
     if (parts_->editor.FindReplaceMessage(msg, wParam, lParam, result)) return true;
     if (parts_->safety.TimerMessage(msg, wParam)) return true;
     if (parts_->statusBar.TimerMessage(msg, wParam)) return true;

@@ -23,7 +23,7 @@ void frmAbout::Open(Handle owner) {
     def.clientHeight = 4455;
     def.style = fsFixedDialog | fsCenterOwner;
     def.font = kTahoma825;
-    def.backColor = RGBColor(255, 255, 255);
+    def.backColor = kAboutBackColor;
     form_ = p_.ui.CreateForm(def, *this, owner);
     IForm& f = *form_;
 

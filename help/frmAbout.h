@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/OwnedWindows.h"
+#include "platform/Palette.h"
 
 namespace pw {
 
@@ -12,10 +13,11 @@ namespace pw {
 extern const char* const kAuthorSiteUrl;
 extern const char* const kIconSiteUrl;
 
-// The looks of the link labels.
-constexpr Color kLinkColor = RGBColor(0, 0, 255);
-constexpr Color kPressedColor = RGBColor(255, 0, 0);
+// The looks of the link labels and of the window, as the palette in force shows them.
+constexpr Color kLinkColor = InkColor(Ink::Link);
+constexpr Color kPressedColor = InkColor(Ink::LinkPressed);
 constexpr Color kNormalColor = SystemColor(COLOR_WINDOWTEXT_INDEX);
+constexpr Color kAboutBackColor = InkColor(Ink::Panel);
 
 class frmAbout : public OwnedForm {
 public:

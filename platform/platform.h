@@ -2,6 +2,7 @@
 // handed the whole set at once. The Win32 build fills it with real adapters, the tests
 // with fakes.
 #pragma once
+#include "platform/appearance.h"
 #include "platform/automation.h"
 #include "platform/dialogs.h"
 #include "platform/downloads.h"
@@ -36,6 +37,9 @@ struct Platform {
     IResources* resources = nullptr;
     // Changes to files in a folder by any program (null: nothing is watched).
     IFolderWatch* folderWatch = nullptr;
+    // Dark apps: the system's settings and the looks of every window (null: the program keeps
+    // the system's colours, as ever).
+    IAppearance* appearance = nullptr;
     // The system's ANSI code page (null: Windows-1252).
     const ICodePage* codePage = nullptr;
 

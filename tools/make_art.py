@@ -11,6 +11,9 @@ Writes (paths relative to the repository root):
   help/res/iconsite.bmp  158 x 52, the icon site's logo
   help/res/hand.cur      32 x 32 hand pointer
   update/res/banner.bmp  405 x 67, the Live Update window's banner
+  and each of the four pictures once more drawn for dark apps (`*_dark.bmp`: on the dark
+  palette's panel and face colours, the faded sheet faded toward the dark panel, the logo's
+  name in a light blue)
 
 Run:  python3 tools/make_art.py [--bmp-only] [--preview DIR]
   --bmp-only stores every icon image as a DIB (larger); --preview also writes PNG copies.
@@ -221,21 +224,31 @@ def icon_image(size):
     return cv
 
 
-def program_picture():
-    cv = Canvas(46, 93, (255, 255, 255))
+# The backgrounds the pictures lie on: the About window's panel and the Live Update window's
+# face, in light (white) and in dark apps.
+# (Values an 8-bit picture keeps exactly: its palette rounds each channel to 5 bits.)
+DARK_PANEL = (33, 33, 33)
+DARK_FACE = (41, 41, 41)
+
+
+def program_picture(bg=(255, 255, 255)):
+    cv = Canvas(46, 93, bg)
     draw_sheet(cv, 3, 6, 40, 74, 11, 5, 1.3, True, 5)
     draw_pencil(cv, (17, 89), (41, 34), 8.5, 5)
     return cv
 
 
-def faded_sheet():
-    cv = Canvas(145, 145, (255, 255, 255))
+def faded_sheet(bg=(255, 255, 255)):
+    cv = Canvas(145, 145, bg)
     draw_sheet(cv, 18, 9, 117, 136, 29, 6, 3.2, True, 3)
     draw_pencil(cv, (52, 122), (138, 36), 21, 3)
-    # Fade toward the white window background.
+    # Fade toward the window background: the labels over it keep their contrast (light text
+    # over the dark one needs a fainter sheet).
+    keep = 0.22 if bg == (255, 255, 255) else 0.14
+    base = [c / 255.0 for c in bg]
     for p in cv.px:
         for i in range(3):
-            p[i] = 1.0 - (1.0 - p[i]) * 0.22
+            p[i] = base[i] + (p[i] - base[i]) * keep
     return cv
 
 
@@ -266,8 +279,8 @@ def draw_text(cv, text, x, y, cell, color):
     return x
 
 
-def iconsite_logo():
-    cv = Canvas(158, 52, (255, 255, 255))
+def iconsite_logo(bg=(255, 255, 255), name_color=(25, 70, 130)):
+    cv = Canvas(158, 52, bg)
     # Badge: a rounded square with a palette-like arrangement of dots.
     cv.fill(rounded_rect(5, 5, 49, 49, 9), (0, 0, 0), 0.18, 4)
     cv.fill(rounded_rect(3, 3, 47, 47, 9), vgradient((60, 150, 200), (20, 80, 150), 3, 47), 1.0, 4)
@@ -276,7 +289,7 @@ def iconsite_logo():
                              [(230, 70, 60), (250, 190, 40), (70, 170, 80), (60, 110, 210)]):
         cv.fill(ellipse(25 + dx, 25 + dy, 3.2, 3.2, 16), col, 1.0, 4)
     cv.fill(ellipse(19, 32, 3.5, 3.0, 16), (60, 140, 200), 1.0, 4)
-    draw_text(cv, "BRASK", 57, 6, 3, (25, 70, 130))
+    draw_text(cv, "BRASK", 57, 6, 3, name_color)
     draw_text(cv, "icons", 58, 33, 2, (220, 120, 30))
     return cv
 
@@ -296,19 +309,19 @@ BANNER_GLYPHS = {
 }
 
 
-def banner_picture():
-    """A deep blue band fading to white on the right, a small note sheet with a downward
-    arrow on the left, and the words "Live Update"."""
+def banner_picture(bg=(255, 255, 255), line=(200, 214, 236)):
+    """A deep blue band fading to the window's background on the right, a small note sheet
+    with a downward arrow on the left, and the words "Live Update"."""
     w, h = 405, 67
-    cv = Canvas(w, h, (255, 255, 255))
+    cv = Canvas(w, h, bg)
 
     def band(x, y):
         t = min(1.0, max(0.0, (x - 300) / 105.0)) ** 1.5
-        top = mix((24, 62, 128), (255, 255, 255), t)
-        return mix(top, mix((40, 96, 170), (255, 255, 255), t), y / h)
+        top = mix((24, 62, 128), bg, t)
+        return mix(top, mix((40, 96, 170), bg, t), y / h)
     cv.fill(rect(0, 0, w, h), band, 1.0, 1)
-    # A thin light line under the band.
-    cv.fill(rect(0, h - 3, w, h - 2), (200, 214, 236), 1.0, 1)
+    # A thin line under the band.
+    cv.fill(rect(0, h - 3, w, h - 2), line, 1.0, 1)
     # Sheet and arrow.
     draw_sheet(cv, 14, 9, 46, 56, 9, 4, 1.2, True, 4)
     cv.fill(rect(52, 14, 60, 34), (250, 196, 60), 1.0, 4)
@@ -544,18 +557,20 @@ def main():
     # 40 and 20 are the big and small icons at 120 dpi, 48 and 24 at 144 dpi.
     icons = [icon_image(s) for s in (128, 96, 72, 64, 48, 40, 32, 24, 20, 16)]
     write('app/res/pagewick.ico', ico_file(icons, png_from))
-    pictures = {'program': program_picture(), 'notesheet': faded_sheet(), 'iconsite': iconsite_logo()}
+    pictures = {'program': program_picture(), 'notesheet': faded_sheet(), 'iconsite': iconsite_logo(),
+                'program_dark': program_picture(DARK_PANEL), 'notesheet_dark': faded_sheet(DARK_PANEL),
+                'iconsite_dark': iconsite_logo(DARK_PANEL, (130, 180, 240))}
     for name, cv in pictures.items():
         data = bmp_file(cv)
         offset = struct.unpack('<I', data[10:14])[0]
         rle8_decode(data[offset:], cv.w, cv.h)
         write('help/res/%s.bmp' % name, data)
     write('help/res/hand.cur', cur_file(HAND, HAND_HOTSPOT))
-    banner = banner_picture()
-    data = bmp_file(banner)
-    rle8_decode(data[struct.unpack('<I', data[10:14])[0]:], banner.w, banner.h)
-    write('update/res/banner.bmp', data)
-    pictures['banner'] = banner
+    for name, banner in (('banner', banner_picture()), ('banner_dark', banner_picture(DARK_FACE, (70, 90, 120)))):
+        data = bmp_file(banner)
+        rle8_decode(data[struct.unpack('<I', data[10:14])[0]:], banner.w, banner.h)
+        write('update/res/%s.bmp' % name, data)
+        pictures[name] = banner
     if preview:
         for cv in icons:
             with open(os.path.join(preview, 'icon%d.png' % cv.w), 'wb') as f:

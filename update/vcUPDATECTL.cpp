@@ -9,7 +9,7 @@ namespace pw {
 namespace {
 
 const FontSpec kVerdana825{"Verdana", 8.25f};
-constexpr Color kWhite = RGBColor(255, 255, 255);
+constexpr Color kPanel = InkColor(Ink::Panel);   // white in light
 constexpr float kFrameLeft = 120, kFrameTop = 1080, kFrameWidth = 5775, kFrameHeight = 2055;
 const char* const kConnectError = "Error connecting to host.  Unable to complete Live Update.";
 const char* const kNotSigned =
@@ -74,7 +74,7 @@ vcUPDATECTL::vcUPDATECTL(Platform& p, IForm& host, int idBase, float left, float
         unsigned style = f.kind == ControlKind::Button ? static_cast<unsigned>(csTabStop) : 0u;
         IControl& c = host_.AddControl(ControlDef{idBase_ + f.part, f.kind, f.caption, l, t, f.w, f.h, style});
         c.SetFont(kVerdana825);
-        if (f.kind == ControlKind::Label) c.SetBackColor(kWhite);
+        if (f.kind == ControlKind::Label) c.SetBackColor(kPanel);
         parts_[f.part] = &c;
     }
     C(Image1).SetImage("UPDATEBANNER");

@@ -25,7 +25,6 @@ FormEvents& Win32Control::Events() { return form_.events_; }
 
 Win32Control::~Win32Control() {
     if (hfont_) ::DeleteObject(hfont_);
-    if (brush_) ::DeleteObject(brush_);
     if (bitmap_) ::DeleteObject(bitmap_);
 }
 
@@ -159,18 +158,32 @@ void Win32Control::SetForeColor(Color color) {
 
 void Win32Control::SetBackColor(Color color) {
     back_ = color;
-    if (brush_) ::DeleteObject(brush_);
-    brush_ = ::CreateSolidBrush(ToColorRef(color));
+    hasBack_ = true;
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 HBRUSH Win32Control::CtlColor(HDC dc) {
-    ::SetTextColor(dc, ToColorRef(fore_));
-    if (brush_) {
-        ::SetBkColor(dc, ToColorRef(back_));
-        return brush_;
+    const bool dark = CurrentPalette().dark;
+    if (dark && DrawnBySystem(def_.kind)) {
+        // Drawn in the system's light colours, then carried into the palette as a whole.
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return ::GetSysColorBrush(COLOR_BTNFACE);
     }
-    if (def_.kind == ControlKind::TextBox && !(def_.style & csReadOnly)) return nullptr;
+    ::SetTextColor(dc, ToColorRef(fore_));
+    if (hasBack_) {
+        ::SetBkColor(dc, ToColorRef(back_));
+        return SolidBrush(ToColorRef(back_));
+    }
+    // Fields take the window colours: an editable text box always (the system's own in light),
+    // list and combo boxes in dark (in light they look as they always have).
+    const bool field = (def_.kind == ControlKind::TextBox && !(def_.style & csReadOnly)) ||
+                       (dark && (def_.kind == ControlKind::ListBox || def_.kind == ControlKind::ComboBox));
+    if (field) {
+        if (!dark) return nullptr;   // the system's own, as ever
+        ::SetBkColor(dc, ToColorRef(SystemColor(COLOR_WINDOW)));
+        return SolidBrush(ToColorRef(SystemColor(COLOR_WINDOW)));
+    }
     if (def_.kind == ControlKind::Label && form_.HasBackdrop()) {
         // The window's background with its pictures, lined up with this label.
         RECT r;
@@ -181,7 +194,12 @@ HBRUSH Win32Control::CtlColor(HDC dc) {
         if (HBRUSH b = form_.BackdropBrush()) return b;
     }
     ::SetBkColor(dc, form_.backColor());
-    return form_.backBrush_;
+    return form_.backBrush();
+}
+
+void Win32Control::PaletteChanged() {
+    if (!image_.empty()) SetImage(image_);
+    if (Scrolls(def_.kind)) ApplyScrollBars(hwnd_, CurrentLooks());
 }
 
 void Win32Control::SetToolTip(const std::string& tip) {
@@ -201,7 +219,11 @@ void Win32Control::SetToolTip(const std::string& tip) {
 }
 
 void Win32Control::SetImage(const std::string& resourceName) {
-    HBITMAP bmp = LoadBitmapForDpi(form_.ui().instance(), resourceName, form_.ui().Dpi());
+    image_ = resourceName;
+    // The picture drawn for the palette in force, where there is one.
+    std::string name = resourceName + CurrentPalette().pictures;
+    if (!::FindResourceA(form_.ui().instance(), name.c_str(), reinterpret_cast<LPCSTR>(RT_BITMAP))) name = resourceName;
+    HBITMAP bmp = LoadBitmapForDpi(form_.ui().instance(), name, form_.ui().Dpi());
     ::SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
     if (bitmap_) ::DeleteObject(bitmap_);
     bitmap_ = bmp;

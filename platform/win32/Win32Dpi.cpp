@@ -187,7 +187,7 @@ HBRUSH Win32Form::BackdropBrush() {
     if (backdropBitmap_) ::DeleteObject(backdropBitmap_);
     backdropBitmap_ = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ oldTo = ::SelectObject(to, backdropBitmap_);
-    ::FillRect(to, &client, backBrush_);
+    ::FillRect(to, &client, backBrush());
     for (auto& c : controls_) {
         if (!(c->def().style & csBackdrop) || !c->bitmap_) continue;
         RECT r;

@@ -52,9 +52,34 @@ void RegisterClasses(HINSTANCE inst) {
 
 }  // namespace
 
+namespace {
+
+Palette& PaletteInForce() {
+    static Palette palette = LightPalette();
+    return palette;
+}
+
+SystemLooks& LooksInForce() {
+    static SystemLooks looks;
+    return looks;
+}
+
+}  // namespace
+
+const Palette& CurrentPalette() { return PaletteInForce(); }
+const SystemLooks& CurrentLooks() { return LooksInForce(); }
+
 COLORREF ToColorRef(Color c) {
+    c = CurrentPalette().Resolve(c);
     if (c & 0x80000000u) return ::GetSysColor(static_cast<int>(c & 0xFF));
     return static_cast<COLORREF>(c & 0xFFFFFF);
+}
+
+HBRUSH SolidBrush(COLORREF color) {
+    static std::map<COLORREF, HBRUSH> brushes;
+    HBRUSH& b = brushes[color];
+    if (!b) b = ::CreateSolidBrush(color);
+    return b;
 }
 
 std::string LastErrorText(DWORD code) {
@@ -83,7 +108,6 @@ HFONT CreateFontFor(const FontSpec& font, bool underline) {
 Win32Form::Win32Form(Win32Ui& ui, const FormDef& def, FormEvents& events, HWND owner)
     : ui_(ui), def_(def), events_(events) {
     font_ = CreateFontFor(def.font, false);
-    backBrush_ = ::CreateSolidBrush(ToColorRef(def.backColor));
     DWORD style = WS_CLIPCHILDREN;
     DWORD ex = 0;
     if (def.style & fsFixedDialog) {
@@ -100,6 +124,7 @@ Win32Form::Win32Form(Win32Ui& ui, const FormDef& def, FormEvents& events, HWND o
     ui.FormCreated(this);
     hwnd_ = ::CreateWindowExA(ex, def.className.c_str(), def.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                               r.right - r.left, r.bottom - r.top, owner, nullptr, ui.instance(), this);
+    if (hwnd_) ApplyTitleBar(hwnd_, CurrentLooks());
     inCreate_ = false;
 }
 
@@ -108,7 +133,6 @@ Win32Form::~Win32Form() {
     if (backdropBrush_) ::DeleteObject(backdropBrush_);
     if (backdropBitmap_) ::DeleteObject(backdropBitmap_);
     if (font_) ::DeleteObject(font_);
-    if (backBrush_) ::DeleteObject(backBrush_);
     if (accel_) ::DestroyAcceleratorTable(accel_);
     for (auto& kv : dropDowns_)
         if (!menuBar_ || kv.first < 0) ::DestroyMenu(kv.second);
@@ -195,6 +219,8 @@ IControl& Win32Form::AddControl(const ControlDef& def) {
         ::SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(::MulDiv(4, ui_.Dpi(), 96), ::MulDiv(3, ui_.Dpi(), 96)));
     if (def.style & csBackdrop) ::SetWindowLongA(h, GWL_STYLE, ::GetWindowLongA(h, GWL_STYLE) | WS_CLIPSIBLINGS);
     if (def.kind == ControlKind::Frame) PrepareFrame(h);
+    if (DrawnBySystem(def.kind)) PaintDarkWhenAsked(h);
+    if (Scrolls(def.kind)) ApplyScrollBars(h, CurrentLooks());
     controls_.push_back(std::make_unique<Win32Control>(*this, def, h));
     // A backdrop lies beneath every other control, also those made after it (a new child goes
     // to the bottom of the z-order): the controls over it, not the backdrop, take the mouse.
@@ -433,14 +459,25 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND: {
             RECT r;
             ::GetClientRect(h, &r);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush_);
+            // Under a dark palette only controls drawn by the system ask for the form behind
+            // them, in the system's light colours they are carried over from.
+            const bool light = msg == WM_PRINTCLIENT && CurrentPalette().dark;
+            ::FillRect(reinterpret_cast<HDC>(wParam), &r, light ? ::GetSysColorBrush(COLOR_BTNFACE) : backBrush());
             return 1;
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
             if (Win32Control* c = ByHwnd(reinterpret_cast<HWND>(lParam))) {
-                if (HBRUSH b = c->CtlColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(b);
+                if (msg != WM_CTLCOLORLISTBOX || CurrentPalette().dark)
+                    if (HBRUSH b = c->CtlColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(b);
+            } else if ((msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX) && CurrentPalette().dark) {
+                // The parts of a combo box (its edit field, its drop-down list).
+                HDC dc = reinterpret_cast<HDC>(wParam);
+                ::SetTextColor(dc, ToColorRef(SystemColor(COLOR_WINDOWTEXT)));
+                ::SetBkColor(dc, ToColorRef(SystemColor(COLOR_WINDOW)));
+                return reinterpret_cast<LRESULT>(SolidBrush(ToColorRef(SystemColor(COLOR_WINDOW))));
             }
             break;
         case WM_NCDESTROY: {
@@ -458,7 +495,24 @@ LRESULT Win32Form::Handle_(UINT msg, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(h, msg, wParam, lParam);
 }
 
+void Win32Form::LooksChanged() {
+    if (!hwnd_) return;
+    if (backdropBrush_) {
+        ::DeleteObject(backdropBrush_);
+        backdropBrush_ = nullptr;
+    }
+    for (auto& c : controls_) c->PaletteChanged();
+    ApplyTitleBar(hwnd_, CurrentLooks());
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 // ---------------------------------------------------------------- the UI
+
+void Win32Ui::SetLooks(const Palette& palette, const SystemLooks& looks) {
+    PaletteInForce() = palette;
+    LooksInForce() = looks;
+    for (Win32Form* f : forms_) f->LooksChanged();
+}
 
 Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
     RegisterClasses(instance);

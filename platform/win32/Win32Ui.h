@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/appearance.h"
 #include "platform/ui.h"
 
 namespace pw::win32 {
@@ -15,8 +16,26 @@ class Win32Ui;
 class Win32Form;
 
 HFONT CreateFontFor(const FontSpec& font, bool underline);
-// A colour as the system draws it (system colours resolved).
+// A colour as the system draws it, in the palette in force (system colours and inks resolved).
 COLORREF ToColorRef(Color c);
+// The palette and the system's looks every window is painted with now.
+const Palette& CurrentPalette();
+const SystemLooks& CurrentLooks();
+// A solid brush of that colour, kept for the rest of the process (the program uses a handful).
+HBRUSH SolidBrush(COLORREF color);
+// The system's parts of a window in the looks in force (Win32Appearance.cpp): the title bar of
+// a form, the scroll bars of a scrolling control.
+void ApplyTitleBar(HWND window, const SystemLooks& looks);
+void ApplyScrollBars(HWND control, const SystemLooks& looks);
+// The controls with scroll bars of the system's (text, list and combo boxes).
+inline bool Scrolls(ControlKind kind) {
+    return kind == ControlKind::TextBox || kind == ControlKind::ListBox || kind == ControlKind::ComboBox;
+}
+// Controls the system draws in its own light colours (buttons, check boxes, frames, the tab
+// strip, the slider, the status bar): under a dark palette they are drawn as usual into a
+// bitmap and carried into the palette pixel by pixel (Win32DarkPaint.cpp).
+bool DrawnBySystem(ControlKind kind);
+void PaintDarkWhenAsked(HWND control);
 // A bitmap resource drawn for `dpi`: as stored at 96 dpi, smoothly rescaled otherwise. The
 // caller owns it.
 HBITMAP LoadBitmapForDpi(HINSTANCE instance, const std::string& name, int dpi);
@@ -72,6 +91,8 @@ public:
     HBRUSH CtlColor(HDC dc);
     HCURSOR cursor() const { return cursor_; }
     FormEvents& Events();   // its form's
+    // The palette changed: the brush and the picture follow it.
+    void PaletteChanged();
 
 private:
     bool unicode() const { return (def_.style & csUnicode) != 0; }
@@ -88,7 +109,8 @@ private:
     HFONT hfont_ = nullptr;
     Color fore_;
     Color back_ = 0xFFFFFFFFu;   // none: the form's background
-    HBRUSH brush_ = nullptr;
+    bool hasBack_ = false;
+    std::string image_;          // a picture's resource name, as the form gave it
     HCURSOR cursor_ = nullptr;
     HBITMAP bitmap_ = nullptr;   // a picture's image, drawn for the screen's DPI
     friend class Win32Form;
@@ -142,6 +164,10 @@ public:
     Win32Ui& ui() { return ui_; }
     HFONT font() const { return font_; }
     COLORREF backColor() const;
+    HBRUSH backBrush() const { return SolidBrush(backColor()); }
+    // The palette or the system's looks changed: brushes, pictures and the title bar follow,
+    // and the whole window repaints (its controls keep their text, selection and scroll place).
+    void LooksChanged();
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // A text box's messages (Win32TextBox.cpp): its caret moves and Ctrl with the wheel go
@@ -164,7 +190,6 @@ private:
     FormEvents& events_;
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
-    HBRUSH backBrush_ = nullptr;
     HMENU menuBar_ = nullptr;
     HACCEL accel_ = nullptr;
     std::vector<ACCEL> accelList_;
@@ -215,6 +240,8 @@ public:
     void FormGone(Win32Form* f);
     Win32Form* mainForm() const { return main_; }
     int Dpi() const;   // the screen's dots per inch, which the twips are converted at
+    // Every window, open and to come, takes this palette and these looks.
+    void SetLooks(const Palette& palette, const SystemLooks& looks);
 
 private:
     HINSTANCE instance_;

@@ -7,11 +7,11 @@ namespace pw::win32 {
 
 namespace {
 
-LRESULT CALLBACK FrameProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR brush) {
+LRESULT CALLBACK FrameProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR form) {
     if (msg == WM_ERASEBKGND) {
         RECT r;
         ::GetClientRect(h, &r);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &r, reinterpret_cast<HBRUSH>(brush));
+        ::FillRect(reinterpret_cast<HDC>(wParam), &r, reinterpret_cast<Win32Form*>(form)->backBrush());
         return 1;
     }
     return ::DefSubclassProc(h, msg, wParam, lParam);
@@ -20,7 +20,7 @@ LRESULT CALLBACK FrameProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_
 }  // namespace
 
 void Win32Form::PrepareFrame(HWND frame) {
-    ::SetWindowSubclass(frame, &FrameProc, 1, reinterpret_cast<DWORD_PTR>(backBrush_));
+    ::SetWindowSubclass(frame, &FrameProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void Win32Control::SetVisible(bool visible) { ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }

@@ -3,6 +3,7 @@
 #include "app/modMain.h"
 
 #include <windows.h>
+#include "platform/win32/Win32Appearance.h"
 #include "platform/win32/Win32Automation.h"
 #include "platform/win32/Win32FindDialogs.h"
 #include "platform/win32/Win32FolderWatch.h"
@@ -43,6 +44,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform.resources = &resources;
     Win32FolderWatch folderWatch(instance);
     platform.folderWatch = &folderWatch;
+    Win32Appearance appearance(ui);
+    platform.appearance = &appearance;
     auto main = pw::Main(platform);
     if (!main) return 0;
     return ui.Run();

@@ -8,6 +8,14 @@
 // wineserver need not be restarted. Each test sets the value for its own run of the program
 // and puts the previous value back afterwards, so the shared session stays at its DPI.
 //
+// Dark apps (AppsUseLightTheme = 0 under HKCU ...\Themes\Personalize, which Wine never reads
+// itself): DarkAppsAt96Dpi starts the program with the value set, finds every window dark with
+// light text and keeps its picture as artifacts/dpi-96-dark-<window>.bmp; then, with the main
+// window and About open, it switches the value and sends WM_SETTINGCHANGE "ImmersiveColorSet"
+// (Wine never does) and sees both windows follow, both ways, the note keeping its selection and
+// scroll place. The other runs start with no value at all and see every window light, as it
+// always was. The value found before is put back afterwards.
+//
 // To add a window: one entry in Windows() below, with how to open it, its caption and its
 // designed client size in twips, and (optionally) checks of its own.
 #include <functional>
@@ -18,6 +26,8 @@ namespace e2e {
 namespace {
 
 const char kDesktopKey[] = "Control Panel\\Desktop";
+const char kPersonalizeKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+const char kLightValue[] = "AppsUseLightTheme";
 
 class DpiScreens;
 
@@ -67,6 +77,26 @@ Shot CaptureClient(HWND w) {
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
   return s;
+}
+
+// How light a part of a window is: its mean grey level, and how many of its pixels are light
+// (text on a dark window).
+struct Tone {
+  double mean = 0;
+  int light = 0;
+};
+
+Tone ToneOf(const Shot& s) {
+  Tone t;
+  if (s.px.empty()) return t;
+  double sum = 0;
+  for (DWORD c : s.px) {
+    const int grey = (((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)) / 3;
+    sum += grey;
+    t.light += grey >= 170;
+  }
+  t.mean = sum / static_cast<double>(s.px.size());
+  return t;
 }
 
 // The outer window (frame, caption, menu bar and client) as a 24-bit BMP file.
@@ -130,6 +160,10 @@ class DpiScreens : public PagewickTest {
     DWORD size = sizeof(saved_), type = 0;
     had_value_ = RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", RRF_RT_REG_DWORD, &type, &saved_,
                               &size) == ERROR_SUCCESS;
+    size = sizeof(saved_light_);
+    had_light_ = RegGetValueA(HKEY_CURRENT_USER, kPersonalizeKey, kLightValue, RRF_RT_REG_DWORD, &type,
+                              &saved_light_, &size) == ERROR_SUCCESS;
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kPersonalizeKey, kLightValue);   // no choice: as ever
   }
   void TearDown() override {
     // The program first: it must not outlive the DPI it was started with.
@@ -142,6 +176,41 @@ class DpiScreens : public PagewickTest {
         RegDeleteValueA(key, "LogPixels");
       RegCloseKey(key);
     }
+    if (had_light_)
+      SetAppsLight(saved_light_);
+    else
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, kPersonalizeKey, kLightValue);
+  }
+
+  // The user's choice of apps: 1 light, 0 dark (the key is made when missing, as Windows has it).
+  bool SetAppsLight(DWORD light) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kPersonalizeKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+      return false;
+    const bool ok = RegSetValueExA(key, kLightValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&light),
+                                   sizeof(light)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+  }
+  // What Windows sends every top-level window when the choice changes (Wine never does).
+  bool AnnounceColorSet() {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(main_, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"),
+                               SMTO_ABORTIFHUNG, kWaitMs, &result) != 0;
+  }
+  Tone WindowTone(HWND w) {
+    BringToFront(GetAncestor(w, GA_ROOT));
+    UpdateWindow(w);
+    return ToneOf(CaptureClient(w));
+  }
+  // Waits until the window shows dark (or light) all over; its last tone goes to *seen.
+  bool WaitTone(HWND w, bool dark, Tone* seen) {
+    return WaitFor([&] {
+      probe().Sync();
+      *seen = WindowTone(w);
+      return dark ? seen->mean < 90 : seen->mean > 150;
+    });
   }
 
   bool SetDpi(DWORD dpi) {
@@ -219,9 +288,19 @@ class DpiScreens : public PagewickTest {
     if (c.extra) c.extra(*this, w, lay);
   }
 
-  void RunAt(int dpi) {
+  // A note long enough to scroll, with text on every line.
+  static std::string LongNote() {
+    std::string note;
+    for (int i = 1; i <= 120; ++i) note += "Line " + std::to_string(i) + " of a note read at night.\r\n";
+    return note;
+  }
+
+  void RunAt(int dpi, bool dark = false) {
+    dark_ = dark;
     ASSERT_TRUE(SetDpi(static_cast<DWORD>(dpi)));
+    if (dark) ASSERT_TRUE(SetAppsLight(0));
     ASSERT_TRUE(StartVisible()) << last_error();
+    ASSERT_TRUE(SetNote(LongNote()));
     const std::string dir = ToWindowsPath(GetEnv("PAGEWICK_E2E_ARTIFACTS", Folder() + "\\..\\artifacts"));
     CreateDirectoryA(dir.c_str(), nullptr);
     for (const ScreenCase& c : Windows()) {
@@ -232,13 +311,62 @@ class DpiScreens : public PagewickTest {
       UpdateWindow(w);
       PumpMessagesFor(150);   // let the window finish painting before the picture is taken
       CheckWindow(c, w, dpi);
-      const std::string file = JoinPath(dir, "dpi-" + std::to_string(dpi) + "-" + c.name + ".bmp");
+      // Dark all over with light text in dark apps; light as ever without a choice.
+      const Tone tone = WindowTone(w);
+      if (dark) {
+        EXPECT_LT(tone.mean, 90) << c.name << " is not dark";
+        EXPECT_GT(tone.light, 60) << c.name << " shows no light text";
+      } else {
+        EXPECT_GT(tone.mean, 150) << c.name << " is not light";
+      }
+      const std::string file =
+          JoinPath(dir, "dpi-" + std::to_string(dpi) + (dark ? "-dark-" : "-") + c.name + ".bmp");
       EXPECT_TRUE(SaveWindowBmp(w, file)) << file;
       std::printf("screenshot: %s\n", file.c_str());
       if (w != main_) {
         PostMessageA(w, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(w) || !IsWindowVisible(w); }));
       }
+    }
+  }
+
+  // The choice changes while the main window and About are open: both follow, both ways,
+  // and the note box keeps its text, selection and scroll place (it is the same box).
+  void FollowTheChoiceBothWays() {
+    // The status bar under the note is dark too.
+    ASSERT_TRUE(ChooseMenu({"View", "Status Bar"}));
+    HWND bar = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (bar = FindChild(main_, "msctls_statusbar32")) != nullptr && IsWindowVisible(bar); }));
+    ASSERT_TRUE(probe().Sync());
+    Tone barTone;
+    EXPECT_TRUE(WaitTone(bar, true, &barTone)) << "the status bar's mean grey is " << barTone.mean;
+    EXPECT_GT(barTone.light, 10) << "the status bar shows no light text";
+    const std::string dir = ToWindowsPath(GetEnv("PAGEWICK_E2E_ARTIFACTS", Folder() + "\\..\\artifacts"));
+    EXPECT_TRUE(SaveWindowBmp(main_, JoinPath(dir, "dpi-96-dark-main-statusbar.bmp")));
+    ASSERT_TRUE(SetNote(LongNote()));
+    ASSERT_TRUE(Select(30, 60));
+    SendMessageA(edit_, EM_LINESCROLL, 0, 40);
+    ASSERT_TRUE(probe().Sync());
+    const LRESULT top = SendMessageA(edit_, EM_GETFIRSTVISIBLELINE, 0, 0);
+    ASSERT_GT(top, 0);
+    ASSERT_TRUE(ChooseMenu({"Help", "About Pagewick"}));
+    WindowQuery q;
+    q.pid = app_.pid();
+    q.caption = "About Pagewick";
+    q.visibility = Visibility::Visible;
+    HWND about = WaitTopWindow(q);
+    ASSERT_NE(about, nullptr);
+    for (const bool dark : {false, true}) {
+      SCOPED_TRACE(dark ? "back to dark" : "to light");
+      ASSERT_TRUE(SetAppsLight(dark ? 0 : 1));
+      ASSERT_TRUE(AnnounceColorSet());
+      Tone tone;
+      EXPECT_TRUE(WaitTone(main_, dark, &tone)) << "the note's mean grey stays " << tone.mean;
+      EXPECT_TRUE(WaitTone(about, dark, &tone)) << "About's mean grey stays " << tone.mean;
+      EXPECT_TRUE(WaitTone(bar, dark, &tone)) << "the status bar's mean grey stays " << tone.mean;
+      EXPECT_EQ(FindChild(main_, "Edit"), edit_) << "the note box was replaced";
+      EXPECT_EQ(Sel(), std::make_pair(DWORD{30}, DWORD{60}));
+      EXPECT_EQ(SendMessageA(edit_, EM_GETFIRSTVISIBLELINE, 0, 0), top);
     }
   }
 
@@ -260,7 +388,11 @@ class DpiScreens : public PagewickTest {
           const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
           ++all;
           // The sheet is drawn in light tints: neither the white background nor dark text.
-          pale += c != 0xFFFFFF && r + g + b > 450;
+          // For dark apps in dark tints: neither the dark panel nor the light text.
+          if (dark_)
+            pale += c != 0x212121 && r + g + b > 95 && r + g + b < 360;
+          else
+            pale += c != 0xFFFFFF && r + g + b > 450;
         }
       return all ? pale * 100 / all : -1;
     };
@@ -272,7 +404,8 @@ class DpiScreens : public PagewickTest {
       const int share = sheetPixelsUnder(*l, before);
       EXPECT_GE(share, 20) << "label " << l->caption << " hides the picture (" << share << "% picture pixels)";
     }
-    // Hover over the author's link: blue, and the picture still shows around it.
+    // Hover over the author's link: blue (a light blue on dark), and the picture still shows
+    // around it.
     HWND link = GetDlgItem(about, 5);
     ASSERT_NE(link, nullptr);
     PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
@@ -283,7 +416,7 @@ class DpiScreens : public PagewickTest {
     const ControlLayout* l = lay.ById(5);
     int blue = 0;
     for (int y = l->rect.top; y < l->rect.bottom; ++y)
-      for (int x = l->rect.left; x < l->rect.right; ++x) blue += after.At(x, y) == 0x0000FF;
+      for (int x = l->rect.left; x < l->rect.right; ++x) blue += after.At(x, y) == (dark_ ? 0x8AB4F8u : 0x0000FFu);
     EXPECT_GT(blue, 20) << "the link did not turn blue";
     EXPECT_GE(sheetPixelsUnder(*l, after), 20) << "the hovered link hides the picture";
   }
@@ -291,6 +424,9 @@ class DpiScreens : public PagewickTest {
  private:
   DWORD saved_ = 96;
   bool had_value_ = false;
+  DWORD saved_light_ = 1;
+  bool had_light_ = false;
+  bool dark_ = false;   // this run is in dark apps
 };
 
 std::vector<ScreenCase> DpiScreens::Windows() {
@@ -332,6 +468,11 @@ std::vector<ScreenCase> DpiScreens::Windows() {
 TEST_F(DpiScreens, At96Dpi) { RunAt(96); }
 TEST_F(DpiScreens, At120Dpi) { RunAt(120); }
 TEST_F(DpiScreens, At144Dpi) { RunAt(144); }
+TEST_F(DpiScreens, DarkAppsAt96Dpi) {
+  RunAt(96, true);
+  if (HasFatalFailure()) return;
+  FollowTheChoiceBothWays();
+}
 
 }  // namespace
 }  // namespace e2e

@@ -53,7 +53,7 @@ TEST_F(LiveUpdateTest, OpensModallyOverTheMainWindowInItsWelcomeStep) {
     for (int i = 0; i < V::kPartCount; ++i) {
         Control& c = C(static_cast<V::Part>(i));
         EXPECT_EQ(c.font, (FontSpec{"Verdana", 8.25f})) << i;
-        if (c.def.kind == ControlKind::Label) EXPECT_EQ(c.backColor, RGBColor(255, 255, 255)) << i;
+        if (c.def.kind == ControlKind::Label) EXPECT_EQ(LightPalette().Resolve(c.backColor), RGBColor(255, 255, 255)) << i;
     }
     EXPECT_EQ(C(V::Image1).image, "UPDATEBANNER");
     EXPECT_EQ(C(V::Image1).left, -120);
