@@ -43,29 +43,6 @@ Palette LightPalette() {
     return p;
 }
 
-Palette DarkPalette() {
-    Palette p = LightPalette();
-    p.dark = true;
-    p.pictures = "_DARK";
-    const Color window = RGBColor(33, 33, 33), windowText = RGBColor(232, 232, 232);
-    const Color face = RGBColor(41, 41, 41), faceText = RGBColor(240, 240, 240);
-    p.system[kColorWindow] = window;
-    p.system[kColorWindowText] = windowText;
-    p.system[kColorMenu] = face;
-    p.system[kColorMenuText] = faceText;
-    p.system[kColorBtnFace] = face;
-    p.system[kColorBtnText] = faceText;
-    p.system[kColorBtnShadow] = RGBColor(90, 90, 90);
-    p.system[kColorBtnHighlight] = RGBColor(70, 70, 70);
-    p.system[kColorGrayText] = RGBColor(160, 160, 160);
-    p.system[kColorInfoBk] = face;
-    p.system[kColorInfoText] = faceText;
-    p.ink[kInk(Ink::Panel)] = window;
-    p.ink[kInk(Ink::Link)] = RGBColor(138, 180, 248);
-    p.ink[kInk(Ink::LinkPressed)] = RGBColor(255, 150, 140);
-    return p;
-}
-
 double ContrastRatio(Color a, Color b) {
     const double la = Luminance(a), lb = Luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);

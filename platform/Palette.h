@@ -2,8 +2,8 @@
 // a colour by its purpose: a system colour (the window background, its text, the button face)
 // or one of the program's own inks (the About window's panel, a link); the palette in force
 // says what that purpose looks like. The light palette is the system's own colours, as the
-// program has always looked; the dark one is chosen for dark apps. Nothing but the theme
-// (options/theme/) decides which palette is in force.
+// program has always looked; the dark one is the theme's (options/theme/), and nothing but the
+// theme decides which palette is in force.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -46,8 +46,6 @@ struct Palette {
 
 // Today's looks: the system's colours, white panels, blue links that turn red when pressed.
 Palette LightPalette();
-// Dark apps: every text at least 7:1 against its background.
-Palette DarkPalette();
 
 // The contrast of two plain colours as WCAG 2 measures it, 1 to 21.
 double ContrastRatio(Color a, Color b);

@@ -11,7 +11,32 @@ constexpr unsigned long kSpiSetHighContrast = 0x0043;
 constexpr unsigned long kKeyQueryValue = 0x0001;
 constexpr int kAppModeDefault = 0, kAppModeForceDark = 2;
 
+constexpr unsigned kInkIndex(Ink i) { return static_cast<unsigned>(i); }
+
 }  // namespace
+
+Palette DarkPalette() {
+    Palette p = LightPalette();
+    p.dark = true;
+    p.pictures = "_DARK";
+    const Color window = RGBColor(33, 33, 33), windowText = RGBColor(232, 232, 232);
+    const Color face = RGBColor(41, 41, 41), faceText = RGBColor(240, 240, 240);
+    p.system[kColorWindow] = window;
+    p.system[kColorWindowText] = windowText;
+    p.system[kColorMenu] = face;
+    p.system[kColorMenuText] = faceText;
+    p.system[kColorBtnFace] = face;
+    p.system[kColorBtnText] = faceText;
+    p.system[kColorBtnShadow] = RGBColor(90, 90, 90);
+    p.system[kColorBtnHighlight] = RGBColor(70, 70, 70);
+    p.system[kColorGrayText] = RGBColor(160, 160, 160);
+    p.system[kColorInfoBk] = face;
+    p.system[kColorInfoText] = faceText;
+    p.ink[kInkIndex(Ink::Panel)] = window;
+    p.ink[kInkIndex(Ink::Link)] = RGBColor(138, 180, 248);
+    p.ink[kInkIndex(Ink::LinkPressed)] = RGBColor(255, 150, 140);
+    return p;
+}
 
 Theme::Theme(Platform& p) : p_(p) {}
 

@@ -9,11 +9,17 @@
 #pragma once
 #include <string>
 
+#include "platform/Palette.h"
 #include "platform/platform.h"
 
 namespace pw {
 
 enum class ThemeMode { Light, Dark, HighContrast };
+
+// Dark apps' colours: every text at least 7:1 against its background, and greys an 8-bit
+// picture keeps exactly (#212121, #292929), so the pictures drawn for dark meet the window
+// without an edge.
+Palette DarkPalette();
 
 class Theme {
 public:
