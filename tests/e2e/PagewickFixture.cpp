@@ -112,7 +112,16 @@ bool PagewickTest::StartVisible(const std::string& args) {
                                      : "no visible main window";
     return false;
   }
-  return Adopt(w);
+  if (!Adopt(w)) return false;
+  // Without a window manager Wine shows a tray window of its own (Windows has none) when the
+  // first tray icon arrives, a moment after the program's first paint, and it may take the
+  // foreground then: keys and wheel turns pressed after that would go to it. Wait for it and
+  // give the foreground back, as a user's click on the window would.
+  WindowQuery tray;
+  tray.caption = "Wine System Tray";
+  tray.visibility = Visibility::Visible;
+  if (WaitTopWindow(tray, 5000) && GetForegroundWindow() != main_) BringToFront(main_);
+  return true;
 }
 
 bool PagewickTest::ChooseMenu(const std::vector<std::string>& path) {

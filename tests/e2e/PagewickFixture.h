@@ -65,6 +65,17 @@ class PagewickTest : public ::testing::Test {
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &gti)) return nullptr;
     return gti.hwndFocus;
   }
+  // Waits until the file at `path` holds `text`, looking at its size without opening it (under
+  // Wine a file held open by another process, even for reading, cannot be replaced, and a read
+  // at the moment the program renames its save into place would fail that save); then reads it.
+  bool WaitFileText(const std::string& path, const std::string& text, DWORD timeout_ms = kWaitMs) {
+    WaitFor([&] {
+      WIN32_FILE_ATTRIBUTE_DATA a;
+      return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a) && a.nFileSizeHigh == 0 &&
+             a.nFileSizeLow == text.size();
+    }, timeout_ms, 50);
+    return probe().Sync() && ReadFileOrMarker(path) == text;
+  }
   // Whether a key pressed now reaches `target`: the program's window is the foreground one
   // (where the system sends the keyboard) and its UI thread's focus is on `target`.
   bool KeysReach(HWND target) {

@@ -307,7 +307,7 @@ TEST_F(View, WordWrapOffGivesLongLinesAHorizontalScrollBarAndKeepsTextCaretAndTy
   ASSERT_TRUE(BringToFront(main_));
   ASSERT_TRUE(Keys({VK_CONTROL, 'E'}));
   const std::string typed = text.substr(0, 100) + "X" + text.substr(100);
-  EXPECT_TRUE(WaitFor([&] { return ReadFileOrMarker(NotePath()) == typed; })) << ReadFileOrMarker(NotePath());
+  EXPECT_TRUE(WaitFileText(NotePath(), typed)) << ReadFileOrMarker(NotePath());
 
   const HWND unwrapped = edit_;
   ASSERT_TRUE(ChooseMenu({"View", "Word Wrap"})) << last_error();
