@@ -10,6 +10,7 @@
 #include "editor/view/WordWrap.h"
 #include "editor/view/Zoom.h"
 #include "options/hotkey/VBHotKey.h"
+#include "options/spelling/SpellMarks.h"
 #include "options/transparency/Transparency.h"
 #include "platform/NoteWindow.h"
 #include "platform/OwnedWindows.h"
@@ -30,6 +31,7 @@ struct MainParts {
     StatusBar statusBar;                // View > Status Bar, and the client area's layout
     Zoom zoom;                          // View > Zoom
     WordWrap wordWrap;                  // View > Word Wrap
+    SpellMarks marks;                   // File > Check Spelling As You Type
     MainSettings settings;              // the settings file
 };
 

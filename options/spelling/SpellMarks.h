@@ -1,0 +1,91 @@
+// Spelling as you type: the unknown words of the lines on screen get a red wavy line under
+// them, drawn over the note box once typing pauses, and a right click on one offers the
+// checker's suggestions, Ignore All and Add to Dictionary before the box's usual entries.
+// File > Check Spelling As You Type turns it on and off. The words are judged as Check
+// Spelling's built-in checker judges them, with the same word list and the user's words.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "options/spelling/SpellChecker.h"
+#include "options/spelling/SpellLines.h"
+#include "options/spelling/UserDictionary.h"
+#include "platform/NoteWindow.h"
+#include "platform/TimerIds.h"
+
+namespace pw {
+
+class SpellMarks : private NoteWindow, public IBoxOverlay {
+public:
+    static constexpr int kTimer = timerSpellMarks;
+    static constexpr unsigned kPauseMs = 400;      // typing paused this long: the marks again
+    static constexpr std::size_t kSuggestions = 5; // at most, in the word's menu
+
+    // A marked word on screen.
+    struct Mark {
+        PixelRect area;          // the word's box on screen, a line high; the wave at its bottom
+        long line = 0;           // the box's line, and where it starts
+        long lineStart = 0;
+        WordSpan span;           // in the line
+        std::u16string word;
+    };
+
+    explicit SpellMarks(const NoteWindow& window);
+    ~SpellMarks() override;
+
+    bool On() const { return on_; }
+    // Checks the menu entry; on, the note box shows the marks; off, they go.
+    void SetOn(bool on);
+    void Toggle() { SetOn(!on_); }
+    // The note box was replaced (word wrap): the marks move to the new one.
+    void Attach(IControl& box);
+    // The note's text changed: the marks once typing pauses.
+    void TextChanged();
+    bool TimerMessage(unsigned msg, unsigned long wParam);
+    // Check Spelling may have added words to the user's list.
+    void UserWordsChanged();
+
+    // The box's menu commands the word's menu ends with; the main window's Edit commands
+    // (menu ids), or the box's own when unset.
+    std::function<void(int id)> EditCommand;
+
+    const std::vector<Mark>& marks() const { return marks_; }
+    // What the marks keep besides the word list: the checked lines and the marks on screen.
+    std::size_t CacheBytes() const;
+    // The line texts checked and kept.
+    std::size_t CheckedLines() const { return lines_ ? lines_->CachedLines() : 0; }
+
+    // The box's overlay.
+    void Painted(IBoxCanvas& canvas) override;
+    void Drawn(IBoxCanvas& canvas) override;
+    bool ContextMenu(int x, int y, bool atPoint) override;
+
+private:
+    // The word list and the user's words, once; false when the list cannot be had.
+    bool Ready();
+    // The marks of the lines on screen, as the box shows them now.
+    std::vector<Mark> LayOut(IBoxCanvas& canvas);
+    void Draw(IBoxCanvas& canvas) const;
+    // The old marks' places painted again, where no mark stays.
+    void Erase(const std::vector<Mark>& old, const std::vector<Mark>& now);
+    // The unknown word at `offset` of the box's line, if any.
+    bool WordAt(long line, long offset, Mark& out);
+    void RunMenu(const Mark& word, int x, int y);
+    void RunEditCommand(int id);
+
+    bool on_ = true;
+    bool attached_ = false;
+    bool typing_ = false;       // the text changed since the marks were laid out
+    bool failed_ = false;       // the word list could not be loaded
+    bool loadAsked_ = false;    // a paint asked for the list to be loaded at the next pause
+    int lineHeight_ = 16;
+    std::unique_ptr<WordList> words_;
+    std::unique_ptr<SpellChecker> checker_;
+    std::unique_ptr<SpellLines> lines_;
+    std::unique_ptr<UserDictionary> userWords_;
+    std::vector<Mark> marks_;
+};
+
+}  // namespace pw
