@@ -46,7 +46,9 @@ void SpellMarks::Attach(IControl& box) {
     box.SetOverlay(this);
     attached_ = true;
     typing_ = false;
-    if (lines_) box.PaintOverlay();   // else the first paint asks for the list
+    // Without the list yet, a paint asks for it (at start the window's first paint does).
+    if (lines_) box.PaintOverlay();
+    else box.Invalidate(box.ClientPixels());
 }
 
 void SpellMarks::TextChanged() {
