@@ -131,6 +131,14 @@ std::vector<SpellMarks::Mark> SpellMarks::LayOut(IBoxCanvas& canvas) {
     return out;
 }
 
+void SpellMarks::ScrolledTo(long& line, int& x) const {
+    IControl& box = *txtNote_;
+    line = box.Send(EM_GETFIRSTVISIBLELINE_, 0, 0);
+    int y = 0;
+    x = 0;
+    PosOf(box, box.Send(EM_LINEINDEX_, static_cast<unsigned long>(line), 0), x, y);
+}
+
 void SpellMarks::Draw(IBoxCanvas& canvas) const {
     for (const Mark& m : marks_) canvas.WavyLine(m.area.left, m.area.bottom - 1, m.area.right - m.area.left);
 }
@@ -152,6 +160,7 @@ void SpellMarks::Painted(IBoxCanvas& canvas) {
         return;
     }
     std::vector<Mark> now = LayOut(canvas);
+    ScrolledTo(firstLine_, firstX_);
     Erase(marks_, now);
     marks_ = std::move(now);
     Draw(canvas);
@@ -159,7 +168,12 @@ void SpellMarks::Painted(IBoxCanvas& canvas) {
 
 void SpellMarks::Drawn(IBoxCanvas& canvas) {
     // After a change of the text the places are no longer known: the pause lays them out.
-    if (!on_ || typing_) return;
+    if (!on_ || typing_ || !txtNote_) return;
+    // The box scrolled (a key, the mouse): the paint that follows lays the marks out anew.
+    long line = 0;
+    int x = 0;
+    ScrolledTo(line, x);
+    if (line != firstLine_ || x != firstX_) return;
     Draw(canvas);
 }
 

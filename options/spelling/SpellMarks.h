@@ -68,6 +68,8 @@ private:
     // The marks of the lines on screen, as the box shows them now.
     std::vector<Mark> LayOut(IBoxCanvas& canvas);
     void Draw(IBoxCanvas& canvas) const;
+    // Where the box's first line shown starts on screen (it moves when the box scrolls).
+    void ScrolledTo(long& line, int& x) const;
     // The old marks' places painted again, where no mark stays.
     void Erase(const std::vector<Mark>& old, const std::vector<Mark>& now);
     // The unknown word at `offset` of the box's line, if any.
@@ -81,6 +83,8 @@ private:
     bool failed_ = false;       // the word list could not be loaded
     bool loadAsked_ = false;    // a paint asked for the list to be loaded at the next pause
     int lineHeight_ = 16;
+    long firstLine_ = -1;       // the box's first line shown, and where its start was drawn,
+    int firstX_ = 0;            // when the marks were laid out
     std::unique_ptr<WordList> words_;
     std::unique_ptr<SpellChecker> checker_;
     std::unique_ptr<SpellLines> lines_;

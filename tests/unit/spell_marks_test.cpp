@@ -78,8 +78,15 @@ TEST_F(SpellMarksTest, OnlyTheLinesOnScreenAreCheckedEachTextOnceAndTheMarksFoll
     // Ten lines and a part shown: their typos marked, two line texts checked, not two thousand.
     EXPECT_EQ(Marked().size(), 5u);
     EXPECT_EQ(marks().CheckedLines(), 2u);
+    // A selection drawn by the box: the waves again where they were.
+    const size_t waves = note().canvas.waves.size();
+    note().overlay->Drawn(note().canvas);
+    EXPECT_EQ(note().canvas.waves.size(), waves + 5);
+    // The box scrolled: nothing drawn until it paints, then the marks of the new lines.
     note().firstVisibleLine = 1001;
-    note().PaintOverlay();   // the box scrolled and painted
+    note().overlay->Drawn(note().canvas);
+    EXPECT_EQ(note().canvas.waves.size(), waves + 5);
+    note().PaintOverlay();
     ASSERT_EQ(Marked().size(), 6u);
     EXPECT_EQ(marks().marks()[0].line, 1001);
     EXPECT_EQ(marks().marks()[0].area.top, 0);
