@@ -1,4 +1,4 @@
-// pagewick.ini: the writer's 24 lines, the reader's conversions, and what a damaged file
+// pagewick.ini: the writer's 25 lines, the reader's conversions, and what a damaged file
 // does to the start-up.
 #include <gtest/gtest.h>
 
