@@ -111,6 +111,15 @@ public:
     virtual void SetOverlay(IBoxOverlay* overlay) { (void)overlay; }
     // Line `line` of a text box as shown (a wrapped line is one), in UTF-16 units.
     virtual std::u16string LineText(int line) const { (void)line; return {}; }
+    // count units of a text box's text from `start` (fewer at its end), read without a walk
+    // over its lines.
+    virtual std::u16string TextFrom(long start, long count) const {
+        const std::u16string all = Utf16Text();
+        if (start < 0 || static_cast<std::size_t>(start) >= all.size()) return {};
+        return all.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(count));
+    }
+    // Some text is selected (cheaper than SelLength).
+    virtual bool HasSelection() const { return SelLength() > 0; }
     // The client area's size, pixels.
     virtual PixelRect ClientPixels() const { return {}; }
     // The overlay laid out and drawn afresh now, as after a paint, without painting the box.

@@ -36,12 +36,13 @@ void SpellMarks::SetOn(bool on) {
     if (form_) form_->StopTimer(kTimer);
     txtNote_->SetOverlay(nullptr);
     attached_ = false;
-    Erase(marks_, {});
+    txtNote_->Invalidate(txtNote_->ClientPixels());   // the waves wherever they are now
     marks_.clear();
 }
 
 void SpellMarks::Attach(IControl& box) {
     marks_.clear();   // the old box's, gone with it
+    firstLine_ = -1;
     if (!on_) return;
     box.SetOverlay(this);
     attached_ = true;
@@ -95,38 +96,50 @@ std::size_t SpellMarks::CacheBytes() const {
     return bytes + (lines_ ? lines_->CachedBytes() : 0);
 }
 
-std::vector<SpellMarks::Mark> SpellMarks::LayOut(IBoxCanvas& canvas) {
+std::vector<SpellMarks::Mark> SpellMarks::LayOut(IBoxCanvas& canvas, long& first, int& firstX) {
     std::vector<Mark> out;
     IControl& box = *txtNote_;
     lineHeight_ = std::max(1, canvas.LineHeight());
     const PixelRect client = box.ClientPixels();
-    const long first = box.Send(EM_GETFIRSTVISIBLELINE_, 0, 0);
-    const long count = box.Send(EM_GETLINECOUNT_, 0, 0);
-    const long shown = (client.bottom - client.top) / lineHeight_ + 1;
-    // While typing goes on, the word under the caret is left alone: it is not finished.
-    const long caretLine = typing_ ? box.Send(EM_LINEFROMCHAR_, static_cast<unsigned long>(box.SelStartUnits()), 0) : -1;
-    for (long line = first; line < count && line < first + shown; ++line) {
-        if (line == caretLine) continue;
-        const long start = box.Send(EM_LINEINDEX_, static_cast<unsigned long>(line), 0);
-        if (start < 0) break;
-        const std::u16string text = box.LineText(static_cast<int>(line));
-        for (const WordSpan& w : lines_->Check(text)) {
-            Mark m;
+    first = box.Send(EM_GETFIRSTVISIBLELINE_, 0, 0);
+    firstX = 0;
+    const long start = box.Send(EM_LINEINDEX_, static_cast<unsigned long>(first), 0);
+    if (start < 0) return out;
+    int y0 = 0;
+    PosOf(box, start, firstX, y0);
+    // The text from the first line shown on: as many lines as the box shows (a wrapped line
+    // shows as several), read in one piece. Asking the box line by line would cost it a walk
+    // over its lines each time.
+    const std::size_t shown = static_cast<std::size_t>((client.bottom - client.top) / lineHeight_ + 1);
+    std::u16string text;
+    for (std::size_t want = kFirstRead;; want *= 4) {
+        text = box.TextFrom(start, static_cast<long>(want));
+        if (text.size() < want || want >= kMostRead ||
+            static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) >= shown)
+            break;
+    }
+    std::size_t pos = 0;
+    for (std::size_t n = 0; n < shown && pos < text.size(); ++n) {
+        const std::size_t brk = text.find(u'\n', pos);
+        const std::size_t next = brk == std::u16string::npos ? text.size() : brk + 1;
+        std::size_t end = brk == std::u16string::npos ? text.size() : brk;
+        if (end > pos && text[end - 1] == u'\r') --end;
+        const std::u16string line = text.substr(pos, end - pos);
+        for (const WordSpan& w : lines_->Check(line)) {
+            const long at = start + static_cast<long>(pos + w.start);
             int x = 0, y = 0;
-            if (!PosOf(box, start + static_cast<long>(w.start), x, y)) continue;
-            m.word = text.substr(w.start, w.length);
-            const std::size_t end = w.start + w.length;
-            int xe = 0, ye = 0;
-            if (end < text.size() && PosOf(box, start + static_cast<long>(end), xe, ye) && ye == y && xe > x) {
-            } else {
-                xe = x + canvas.TextWidth(m.word);
-            }
-            m.area = {x, y, xe, y + lineHeight_};
-            m.line = line;
-            m.lineStart = start;
-            m.span = w;
+            if (!PosOf(box, at, x, y) || y >= client.bottom) return out;   // below the box: done
+            if (x >= client.right) break;   // the rest of the line lies further right
+            Mark m;
+            m.word = line.substr(w.start, w.length);
+            const int right = x + canvas.TextWidth(m.word);
+            if (right <= client.left) continue;
+            m.area = {x, y, right, y + lineHeight_};
+            m.at = at;
+            m.length = static_cast<long>(w.length);
             out.push_back(std::move(m));
         }
+        pos = next;
     }
     return out;
 }
@@ -145,10 +158,26 @@ void SpellMarks::Draw(IBoxCanvas& canvas) const {
 
 void SpellMarks::Erase(const std::vector<Mark>& old, const std::vector<Mark>& now) {
     if (!txtNote_) return;
+    const PixelRect client = txtNote_->ClientPixels();
     for (const Mark& m : old) {
+        if (m.area.bottom <= client.top || m.area.top >= client.bottom || m.area.right <= client.left ||
+            m.area.left >= client.right)
+            continue;   // off the box
         const bool stays = std::any_of(now.begin(), now.end(), [&](const Mark& n) { return n.area == m.area; });
         if (!stays) txtNote_->Invalidate(m.area);
     }
+}
+
+std::vector<SpellMarks::Mark> SpellMarks::Scrolled(std::vector<Mark> old, long first, int firstX) const {
+    if (firstLine_ < 0) return old;
+    const int dy = static_cast<int>(firstLine_ - first) * lineHeight_, dx = firstX - firstX_;
+    for (Mark& m : old) {
+        m.area.left += dx;
+        m.area.right += dx;
+        m.area.top += dy;
+        m.area.bottom += dy;
+    }
+    return old;
 }
 
 void SpellMarks::Painted(IBoxCanvas& canvas) {
@@ -159,16 +188,28 @@ void SpellMarks::Painted(IBoxCanvas& canvas) {
         loadAsked_ = true;
         return;
     }
-    std::vector<Mark> now = LayOut(canvas);
-    ScrolledTo(firstLine_, firstX_);
-    Erase(marks_, now);
+    // While typing goes on the box paints what it changed; the pause lays the marks out.
+    if (typing_) return;
+    long first = 0;
+    int firstX = 0;
+    std::vector<Mark> now = LayOut(canvas, first, firstX);
+    // What scrolled moved its waves along with the text; what is no longer marked, or moved
+    // by typing, is painted away.
+    Erase(Scrolled(std::move(marks_), first, firstX), now);
     marks_ = std::move(now);
+    firstLine_ = first;
+    firstX_ = firstX;
+    selectionShown_ = txtNote_->HasSelection();
     Draw(canvas);
 }
 
 void SpellMarks::Drawn(IBoxCanvas& canvas) {
     // After a change of the text the places are no longer known: the pause lays them out.
-    if (!on_ || typing_ || !txtNote_) return;
+    if (!on_ || typing_ || !txtNote_ || marks_.empty()) return;
+    // Only a selection, shown or taken away, draws over the waves; a caret alone does not.
+    const bool selection = txtNote_->HasSelection();
+    if (!selection && !selectionShown_) return;
+    selectionShown_ = selection;
     // The box scrolled (a key, the mouse): the paint that follows lays the marks out anew.
     long line = 0;
     int x = 0;

@@ -22,13 +22,15 @@ public:
     static constexpr int kTimer = timerSpellMarks;
     static constexpr unsigned kPauseMs = 400;      // typing paused this long: the marks again
     static constexpr std::size_t kSuggestions = 5; // at most, in the word's menu
+    // The text read from the box at a paint: first this much, more while it holds fewer lines
+    // than the box shows, up to the most.
+    static constexpr std::size_t kFirstRead = 16384, kMostRead = 1u << 20;
 
     // A marked word on screen.
     struct Mark {
         PixelRect area;          // the word's box on screen, a line high; the wave at its bottom
-        long line = 0;           // the box's line, and where it starts
-        long lineStart = 0;
-        WordSpan span;           // in the line
+        long at = 0;             // the word in the box: its first character and its length
+        long length = 0;
         std::u16string word;
     };
 
@@ -65,15 +67,20 @@ public:
 private:
     // The word list and the user's words, once; false when the list cannot be had.
     bool Ready();
-    // The marks of the lines on screen, as the box shows them now.
-    std::vector<Mark> LayOut(IBoxCanvas& canvas);
+    // The marks of the lines on screen, as the box shows them now; and where the first line
+    // shown is (its number, the x of its start).
+    std::vector<Mark> LayOut(IBoxCanvas& canvas, long& first, int& firstX);
     void Draw(IBoxCanvas& canvas) const;
     // Where the box's first line shown starts on screen (it moves when the box scrolls).
     void ScrolledTo(long& line, int& x) const;
-    // The old marks' places painted again, where no mark stays.
+    // The old marks' places moved as the box scrolled since they were laid out.
+    std::vector<Mark> Scrolled(std::vector<Mark> old, long first, int firstX) const;
+    // The old marks' places painted again, where no mark stays (old: where they are now).
     void Erase(const std::vector<Mark>& old, const std::vector<Mark>& now);
     // The unknown word at `offset` of the box's line, if any.
     bool WordAt(long line, long offset, Mark& out);
+    // The mark is still on its word (typing may have moved the word since).
+    bool StillThere(const Mark& m);
     void RunMenu(const Mark& word, int x, int y);
     void RunEditCommand(int id);
 
@@ -82,6 +89,7 @@ private:
     bool typing_ = false;       // the text changed since the marks were laid out
     bool failed_ = false;       // the word list could not be loaded
     bool loadAsked_ = false;    // a paint asked for the list to be loaded at the next pause
+    bool selectionShown_ = false;   // the box showed a selection when the marks were last drawn
     int lineHeight_ = 16;
     long firstLine_ = -1;       // the box's first line shown, and where its start was drawn,
     int firstX_ = 0;            // when the marks were laid out

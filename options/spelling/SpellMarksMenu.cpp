@@ -15,13 +15,22 @@ bool SpellMarks::WordAt(long line, long offset, Mark& out) {
     const std::u16string text = box.LineText(static_cast<int>(line));
     for (const WordSpan& w : lines_->Check(text)) {
         if (offset < static_cast<long>(w.start) || offset > static_cast<long>(w.start + w.length)) continue;
-        out.line = line;
-        out.lineStart = start;
-        out.span = w;
+        out.at = start + static_cast<long>(w.start);
+        out.length = static_cast<long>(w.length);
         out.word = text.substr(w.start, w.length);
         return true;
     }
     return false;
+}
+
+bool SpellMarks::StillThere(const Mark& m) {
+    if (txtNote_->TextFrom(m.at, m.length) != m.word) return false;
+    // Whole: no letter joined it on either side.
+    const std::u16string around = txtNote_->TextFrom(m.at > 0 ? m.at - 1 : 0, m.length + 2);
+    const std::string view = LineView(around);
+    WordSpan w;
+    const std::size_t from = m.at > 0 ? 1 : 0;
+    return NextWordToCheck(view, from, w) && w.start == from && w.length == static_cast<std::size_t>(m.length);
 }
 
 bool SpellMarks::ContextMenu(int x, int y, bool atPoint) {
@@ -33,16 +42,15 @@ bool SpellMarks::ContextMenu(int x, int y, bool atPoint) {
         const auto hit = std::find_if(marks_.begin(), marks_.end(), [&](const Mark& m) {
             return x >= m.area.left && x < m.area.right && y >= m.area.top && y < m.area.bottom;
         });
-        if (hit == marks_.end() || !WordAt(hit->line, static_cast<long>(hit->span.start), word) ||
-            word.word != hit->word || word.span.start != hit->span.start)
-            return false;
+        if (hit == marks_.end() || !StillThere(*hit) || !lines_->Wrong(LineView(hit->word))) return false;
+        word = *hit;
     } else {
         // The keyboard: the word the caret is in.
         const long caret = box.SelStartUnits();
         const long line = box.Send(EM_LINEFROMCHAR_, static_cast<unsigned long>(caret), 0);
         const long start = box.Send(EM_LINEINDEX_, static_cast<unsigned long>(line), 0);
         if (start < 0 || !WordAt(line, caret - start, word)) return false;
-        const long r = box.Send(EM_POSFROMCHAR_, static_cast<unsigned long>(word.lineStart + static_cast<long>(word.span.start)), 0);
+        const long r = box.Send(EM_POSFROMCHAR_, static_cast<unsigned long>(word.at), 0);
         if (r == -1) return false;
         x = static_cast<short>(r & 0xFFFF);
         y = static_cast<short>((static_cast<unsigned long>(r) >> 16) & 0xFFFF) + lineHeight_;
@@ -77,8 +85,7 @@ void SpellMarks::RunMenu(const Mark& word, int x, int y) {
     const std::size_t c = static_cast<std::size_t>(chosen);
     if (c < ignoreAll) {
         // The word replaced by the suggestion, as one step Undo takes back.
-        const long from = word.lineStart + static_cast<long>(word.span.start);
-        box.Send(EM_SETSEL_, static_cast<unsigned long>(from), from + static_cast<long>(word.span.length));
+        box.Send(EM_SETSEL_, static_cast<unsigned long>(word.at), word.at + word.length);
         box.SetSelText(entries[c].caption);
         return;
     }

@@ -4,6 +4,8 @@
 // context menu.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/WideText.h"
 
@@ -29,16 +31,14 @@ bool MayMoveCaret(UINT msg, WPARAM wParam) {
     }
 }
 
-// The box's client area, drawn on outside a paint, in the box's font. The caret is hidden
-// meanwhile (it is drawn inverted and would leave a trace).
+// The box's client area, drawn on outside a paint, in the box's font; the device context is
+// taken only when something is measured or drawn. The caret is hidden meanwhile (it is drawn
+// inverted and would leave a trace).
 class BoxCanvas : public IBoxCanvas {
 public:
-    explicit BoxCanvas(HWND box) : box_(box), dc_(::GetDC(box)) {
-        ::HideCaret(box_);
-        font_ = reinterpret_cast<HFONT>(::SendMessageW(box_, WM_GETFONT, 0, 0));
-        if (font_) old_ = ::SelectObject(dc_, font_);
-    }
+    explicit BoxCanvas(HWND box) : box_(box) {}
     ~BoxCanvas() override {
+        if (!dc_) return;
         if (old_) ::SelectObject(dc_, old_);
         if (pen_) ::DeleteObject(pen_);
         ::ReleaseDC(box_, dc_);
@@ -46,27 +46,34 @@ public:
     }
     int LineHeight() override {
         TEXTMETRICW tm{};
-        return ::GetTextMetricsW(dc_, &tm) ? static_cast<int>(tm.tmHeight) : 16;
+        return ::GetTextMetricsW(Dc(), &tm) ? static_cast<int>(tm.tmHeight) : 16;
     }
     int TextWidth(const std::u16string& text) override {
         SIZE size{};
-        ::GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &size);
+        ::GetTextExtentPoint32W(Dc(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &size);
         return static_cast<int>(size.cx);
     }
     void WavyLine(int x, int y, int width) override {
         if (width <= 0) return;
+        HDC dc = Dc();
         if (!pen_) pen_ = ::CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-        HGDIOBJ old = ::SelectObject(dc_, pen_);
+        HGDIOBJ old = ::SelectObject(dc, pen_);
         std::vector<POINT> points;
         for (int i = 0; i <= width; i += 2) points.push_back({x + i, (i / 2) % 2 ? y - 2 : y});
-        ::Polyline(dc_, points.data(), static_cast<int>(points.size()));
-        ::SelectObject(dc_, old);
+        ::Polyline(dc, points.data(), static_cast<int>(points.size()));
+        ::SelectObject(dc, old);
     }
 
 private:
+    HDC Dc() {
+        if (dc_) return dc_;
+        dc_ = ::GetDC(box_);
+        ::HideCaret(box_);
+        if (HFONT font = reinterpret_cast<HFONT>(::SendMessageW(box_, WM_GETFONT, 0, 0))) old_ = ::SelectObject(dc_, font);
+        return dc_;
+    }
     HWND box_;
-    HDC dc_;
-    HFONT font_ = nullptr;
+    HDC dc_ = nullptr;
     HGDIOBJ old_ = nullptr;
     HPEN pen_ = nullptr;
 };
@@ -140,6 +147,29 @@ std::u16string Win32Control::LineText(int line) const {
     const LRESULT got = ::SendMessageW(hwnd_, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     return text;
+}
+
+std::u16string Win32Control::TextFrom(long start, long count) const {
+    const long length = static_cast<long>(::SendMessageW(hwnd_, WM_GETTEXTLENGTH, 0, 0));
+    if (start < 0 || start >= length || count <= 0) return {};
+    count = std::min(count, length - start);
+    // A multi-line box hands out its own buffer: the text without a copy of all of it.
+    if (unicode() && (def_.style & csMultiLine)) {
+        if (HLOCAL buffer = reinterpret_cast<HLOCAL>(::SendMessageW(hwnd_, EM_GETHANDLE, 0, 0))) {
+            if (const auto* chars = static_cast<const char16_t*>(::LocalLock(buffer))) {
+                std::u16string text(chars + start, chars + start + count);
+                ::LocalUnlock(buffer);
+                return text;
+            }
+        }
+    }
+    return WideText().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(count));
+}
+
+bool Win32Control::HasSelection() const {
+    DWORD start = 0, end = 0;
+    Msg(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return end > start;
 }
 
 PixelRect Win32Control::ClientPixels() const {

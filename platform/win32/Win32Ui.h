@@ -68,6 +68,8 @@ public:
     // A text box's overlay and what it asks of the box (Win32TextBox.cpp).
     void SetOverlay(IBoxOverlay* overlay) override { overlay_ = overlay; }
     std::u16string LineText(int line) const override;
+    std::u16string TextFrom(long start, long count) const override;
+    bool HasSelection() const override;
     PixelRect ClientPixels() const override;
     void PaintOverlay() override;
     void Invalidate(const PixelRect& area) override;

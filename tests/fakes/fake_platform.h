@@ -109,11 +109,13 @@ public:
                 selStart = std::min(static_cast<int>(w), static_cast<int>(text.size()));
                 selLength = (l < 0 ? static_cast<int>(text.size()) : std::min(static_cast<int>(l), static_cast<int>(text.size()))) - selStart;
                 return 0;
-            case 0x00D6: {                                             // EM_POSFROMCHAR
+            case 0x00D6: {                                             // EM_POSFROMCHAR (units)
+                const std::u16string u = Utf8ToUtf16(text);
                 const long at = static_cast<long>(w);
-                if (at > static_cast<long>(text.size())) return -1;
-                const long line = LineFromChar(at);
-                const long x = (at - LineIndex(line)) * Canvas::kCharWidth - scrolledX;
+                if (at > static_cast<long>(u.size())) return -1;
+                const long line = LineFromChar(static_cast<long>(Utf8OffsetOfUnits(u.data(), u.size(), static_cast<size_t>(at))));
+                const long lineStart = static_cast<long>(Utf16Length(text.substr(0, static_cast<size_t>(LineIndex(line)))));
+                const long x = (at - lineStart) * Canvas::kCharWidth - scrolledX;
                 const long y = (line - firstVisibleLine) * Canvas::kLineHeight;
                 return static_cast<long>((x & 0xFFFF) | ((y & 0xFFFF) << 16));
             }
