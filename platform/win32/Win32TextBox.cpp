@@ -36,11 +36,15 @@ bool MayMoveCaret(UINT msg, WPARAM wParam) {
 // inverted and would leave a trace).
 class BoxCanvas : public IBoxCanvas {
 public:
-    explicit BoxCanvas(HWND box) : box_(box) {}
+    // paint: the context of the box's paint (its caret hidden already), or none.
+    explicit BoxCanvas(HWND box, HDC paint = nullptr) : box_(box), dc_(paint), own_(paint == nullptr) {
+        if (dc_) UseBoxFont();
+    }
     ~BoxCanvas() override {
         if (!dc_) return;
         if (old_) ::SelectObject(dc_, old_);
         if (pen_) ::DeleteObject(pen_);
+        if (!own_) return;
         ::ReleaseDC(box_, dc_);
         ::ShowCaret(box_);
     }
@@ -69,11 +73,15 @@ private:
         if (dc_) return dc_;
         dc_ = ::GetDC(box_);
         ::HideCaret(box_);
-        if (HFONT font = reinterpret_cast<HFONT>(::SendMessageW(box_, WM_GETFONT, 0, 0))) old_ = ::SelectObject(dc_, font);
+        UseBoxFont();
         return dc_;
+    }
+    void UseBoxFont() {
+        if (HFONT font = reinterpret_cast<HFONT>(::SendMessageW(box_, WM_GETFONT, 0, 0))) old_ = ::SelectObject(dc_, font);
     }
     HWND box_;
     HDC dc_ = nullptr;
+    bool own_ = true;
     HGDIOBJ old_ = nullptr;
     HPEN pen_ = nullptr;
 };
@@ -109,6 +117,20 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (atPoint) ::ScreenToClient(hwnd, &pt);
         if (box->overlay()->ContextMenu(pt.x, pt.y, atPoint)) return 0;
+    }
+    if (msg == WM_PAINT && wParam == 0 && box->overlay()) {
+        // The box paints into this paint's context, and the overlay after it, before the
+        // paint ends: the screen takes both at once, within what the paint covers.
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        const WPARAM given = reinterpret_cast<WPARAM>(dc);
+        const LRESULT r = Wide ? ::CallWindowProcW(old, hwnd, msg, given, lParam) : ::CallWindowProcA(old, hwnd, msg, given, lParam);
+        if (IBoxOverlay* overlay = box->overlay()) {
+            BoxCanvas canvas(hwnd, dc);
+            overlay->Painted(canvas);
+        }
+        ::EndPaint(hwnd, &ps);
+        return r;
     }
     const LRESULT r = call();
     if (IBoxOverlay* overlay = box->overlay()) {
