@@ -2,7 +2,7 @@
 # Benchmarks the spelling marks: the same pagewick.exe with Check Spelling As You Type on and off,
 # typing in a 1 MB note and scrolling a 10 MB one page by page, in one run; prints the figures
 # and the ratios on / off. Not a test: it fails only when it cannot measure.
-#   bench/marks.sh [--keys N] [--pages N]
+#   bench/marks.sh [--keys N] [--pages N] [--clean-lines N]   (known-word lines between two misspelt ones)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)

@@ -10,7 +10,7 @@
 //   - the memory the marks add: the process's private bytes after the scrolling, on minus off
 // Each figure is printed with the ratio on / off.
 //
-// usage: pagewick_marks_bench --pagewick EXE --work DIR [--keys N] [--pages N]
+// usage: pagewick_marks_bench --pagewick EXE --work DIR [--keys N] [--pages N] [--clean-lines N]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -40,8 +40,9 @@ double Median(std::vector<double> v) {
   return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
-// English with a misspelt word now and then, as notes have them.
-std::string Note(size_t bytes) {
+// English with misspelt words: after each `clean` lines of known words come two lines with
+// one misspelt word each.
+std::string Note(size_t bytes, int clean) {
   static const char* const kLines[] = {
       "Line %u: the quick brown fox jumps over the lazy dog, again and again.\r\n",
       "Line %u: a note about the meeting on Monday, with a misspeled word.\r\n",
@@ -50,7 +51,8 @@ std::string Note(size_t bytes) {
   std::string s;
   char buf[128];
   for (unsigned i = 0; s.size() < bytes; ++i) {
-    std::snprintf(buf, sizeof buf, kLines[i % 3], i);
+    const unsigned at = i % static_cast<unsigned>(clean + 2);
+    std::snprintf(buf, sizeof buf, kLines[at < static_cast<unsigned>(clean) ? 0 : 1 + (at - clean)], i);
     s += buf;
   }
   s.resize(bytes);
@@ -184,12 +186,13 @@ void Row(const char* what, double on, double off, const char* unit) {
 
 int main(int argc, char** argv) {
   std::string pagewick, work;
-  int keys = 40, pages = 60;
+  int keys = 40, pages = 60, clean = 1;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--pagewick")) pagewick = ToWindowsPath(argv[i + 1]);
     if (!std::strcmp(argv[i], "--work")) work = ToWindowsPath(argv[i + 1]);
     if (!std::strcmp(argv[i], "--keys")) keys = std::atoi(argv[i + 1]);
     if (!std::strcmp(argv[i], "--pages")) pages = std::atoi(argv[i + 1]);
+    if (!std::strcmp(argv[i], "--clean-lines")) clean = std::max(0, std::atoi(argv[i + 1]));
   }
   if (pagewick.empty() || work.empty()) {
     std::fprintf(stderr, "usage: pagewick_marks_bench --pagewick EXE --work DIR [--keys N] [--pages N]\n");
@@ -197,10 +200,11 @@ int main(int argc, char** argv) {
   }
   CreateDirectoryA(work.c_str(), nullptr);
   if (!CopyFileTo(pagewick, JoinPath(work, "pagewick.exe"))) return 1;
-  const std::string small = Note(1000 * 1000), large = Note(10 * 1000 * 1000);
+  const std::string small = Note(1000 * 1000, clean), large = Note(10 * 1000 * 1000, clean);
 
-  std::printf("Spelling marks on against off, the same pagewick.exe; %d keys in a 1 MB note, %d pages of a 10 MB note\n",
-              keys, pages);
+  std::printf("Spelling marks on against off, the same pagewick.exe; %d keys in a 1 MB note, %d pages of a 10 MB note;\n"
+              "two misspelt lines after every %d line(s) of known words\n",
+              keys, pages, clean);
   // Off first, then on, then off again: the off figure is the mean of the two.
   const Typing offA = Type(work, small, false, keys), on = Type(work, small, true, keys), offB = Type(work, small, false, keys);
   const Scrolling sOffA = Scroll(work, large, false, pages), sOn = Scroll(work, large, true, pages),
