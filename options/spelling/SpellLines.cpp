@@ -54,7 +54,6 @@ const std::vector<WordSpan>& SpellLines::Check(const std::u16string& line) {
             continue;
         if (Wrong(view.substr(w.start, w.length))) wrong.push_back(w);
     }
-    cachedBytes_ += line.size() * sizeof(char16_t) + wrong.size() * sizeof(WordSpan) + 64;
     return cache_.emplace(line, std::move(wrong)).first->second;
 }
 

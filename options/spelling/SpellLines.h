@@ -28,12 +28,10 @@ public:
     // The word is right for the rest of the run (Ignore All); every line is checked again.
     void Ignore(const std::string& word);
     // The checker's words changed (Add to Dictionary): every line is checked again.
-    void Forget() { cache_.clear(); cachedBytes_ = 0; }
+    void Forget() { cache_.clear(); }
     bool Wrong(const std::string& word) const;
 
     std::size_t CachedLines() const { return cache_.size(); }
-    // What the cache holds, roughly: the lines' texts and their spans.
-    std::size_t CachedBytes() const { return cachedBytes_; }
     // Past this many lines the cache starts afresh (a few screens of long lines).
     static constexpr std::size_t kMaxLines = 4096;
 
@@ -41,7 +39,6 @@ private:
     const SpellChecker& checker_;
     std::set<std::string> ignored_;
     std::unordered_map<std::u16string, std::vector<WordSpan>> cache_;
-    std::size_t cachedBytes_ = 0;
 };
 
 }  // namespace pw

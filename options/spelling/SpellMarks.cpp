@@ -90,12 +90,6 @@ bool SpellMarks::Ready() {
     return true;
 }
 
-std::size_t SpellMarks::CacheBytes() const {
-    std::size_t bytes = marks_.capacity() * sizeof(Mark);
-    for (const Mark& m : marks_) bytes += m.word.capacity() * sizeof(char16_t);
-    return bytes + (lines_ ? lines_->CachedBytes() : 0);
-}
-
 std::vector<SpellMarks::Mark> SpellMarks::LayOut(IBoxCanvas& canvas, long& first, int& firstX) {
     std::vector<Mark> out;
     IControl& box = *txtNote_;

@@ -54,8 +54,6 @@ public:
     std::function<void(int id)> EditCommand;
 
     const std::vector<Mark>& marks() const { return marks_; }
-    // What the marks keep besides the word list: the checked lines and the marks on screen.
-    std::size_t CacheBytes() const;
     // The line texts checked and kept.
     std::size_t CheckedLines() const { return lines_ ? lines_->CachedLines() : 0; }
 
