@@ -3,6 +3,7 @@
 #include "help/frmAbout.h"
 #include "help/frmHelp.h"
 #include "options/hotkey/frmHotkey.h"
+#include "platform/MenuIds.h"
 #include "options/transparency/frmTrans.h"
 #include "update/frmUpdate.h"
 
@@ -18,9 +19,25 @@ MainParts::MainParts(const NoteWindow& window, const bool& unloaded)
       statusBar(window, [this] { return safety.noteKeeper().encoding(); }),
       zoom(window, statusBar),
       wordWrap(window, statusBar),
-      settings(window, VBHotKey1, tray, transparency, safety, statusBar, wordWrap) {
+      marks(window),
+      settings(window, VBHotKey1, tray, transparency, safety, statusBar, wordWrap, marks) {
     // Find and Replace search the box they were opened on: a new box takes its place.
-    wordWrap.BoxReplaced = [this](IControl& box) { editor.FindReplace_.SetTarget(box); };
+    wordWrap.BoxReplaced = [this](IControl& box) {
+        editor.FindReplace_.SetTarget(box);
+        marks.Attach(box);
+    };
+    // A marked word's menu ends with the Edit menu's own commands.
+    marks.EditCommand = [this](int id) {
+        switch (id) {
+            case mnuEditUndo: editor.Undo(); break;
+            case mnuEditCut: editor.Cut(); break;
+            case mnuEditCopy: editor.Copy(); break;
+            case mnuEditPaste: editor.Paste(); break;
+            case mnuEditDelete: editor.Delete(); break;
+            case mnuEditSelectAll: editor.SelectAll(); break;
+            default: break;
+        }
+    };
     // Save As... onto the note file saves the note, under its rules.
     editor.IsNoteFile = [this](const std::string& path) { return safety.IsNoteFile(path); };
     editor.SaveNoteFile = [this] { return safety.Save(); };

@@ -10,6 +10,7 @@
 #include "editor/view/WordWrap.h"
 #include "editor/view/Zoom.h"
 #include "options/hotkey/VBHotKey.h"
+#include "options/spelling/SpellMarks.h"
 #include "options/theme/Theme.h"
 #include "options/transparency/Transparency.h"
 #include "platform/NoteWindow.h"
@@ -32,6 +33,7 @@ struct MainParts {
     StatusBar statusBar;                // View > Status Bar, and the client area's layout
     Zoom zoom;                          // View > Zoom
     WordWrap wordWrap;                  // View > Word Wrap
+    SpellMarks marks;                   // File > Check Spelling As You Type
     MainSettings settings;              // the settings file
 };
 

@@ -6,6 +6,7 @@
 #include "editor/view/StatusBar.h"
 #include "editor/view/WordWrap.h"
 #include "options/hotkey/VBHotKey.h"
+#include "options/spelling/SpellMarks.h"
 #include "options/transparency/Transparency.h"
 #include "storage/ReadWithin.h"
 #include "storage/SettingsFile.h"
@@ -26,6 +27,7 @@ void MainSettings::ReadSettingsOrDefaults() {
     const Settings defaults;
     statusBar_.SetVisible(defaults.statusBar);
     wordWrap_.SetOn(defaults.wordWrap);
+    marks_.SetOn(defaults.spellAsYouType);
 
     const std::string path = SettingsPath(p_.app.Path());
     std::string data, why;
@@ -68,6 +70,7 @@ Settings MainSettings::CurrentSettings() const {
     s.winkey = VBHotKey1.winkey();
     s.statusBar = statusBar_.Visible();
     s.wordWrap = wordWrap_.On();
+    s.spellAsYouType = marks_.On();
     return s;
 }
 
@@ -92,6 +95,7 @@ void MainSettings::ApplySettings(const Settings& s) {
     // The View lines too: the parser kept the default of each one it could not read.
     statusBar_.SetVisible(s.statusBar);
     wordWrap_.SetOn(s.wordWrap);
+    marks_.SetOn(s.spellAsYouType);
 }
 
 bool MainSettings::WriteSettings() {

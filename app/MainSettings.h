@@ -11,14 +11,15 @@ class Tray;
 class TransparencyOption;
 class VBHotKey;
 class WordWrap;
+class SpellMarks;
 struct Settings;
 
 class MainSettings : private NoteWindow {
 public:
     MainSettings(const NoteWindow& window, VBHotKey& hotkey, Tray& tray, TransparencyOption& transparency,
-                 const NoteSafety& safety, StatusBar& statusBar, WordWrap& wordWrap)
+                 const NoteSafety& safety, StatusBar& statusBar, WordWrap& wordWrap, SpellMarks& marks)
         : NoteWindow(window), VBHotKey1(hotkey), tray_(tray), transparency_(transparency), safety_(safety),
-          statusBar_(statusBar), wordWrap_(wordWrap) {}
+          statusBar_(statusBar), wordWrap_(wordWrap), marks_(marks) {}
 
     void ReadSettingsOrDefaults();
     // False when the file could not be written (the user has been told).
@@ -34,6 +35,7 @@ private:
     const NoteSafety& safety_;
     StatusBar& statusBar_;
     WordWrap& wordWrap_;
+    SpellMarks& marks_;
 };
 
 }  // namespace pw

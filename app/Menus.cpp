@@ -15,6 +15,7 @@ const std::vector<MainCommand>& MainCommands() {
         {{mnuPrint, 1, "Print...", "Ctrl+P"}, &W::mnuPrint_Click},
         {{0, 1, "-", ""}},
         {{mnuSpellcheck, 1, "Check Spelling", "Ctrl+W"}, &W::mnuSpellcheck_Click},
+        {{mnuSpellAsYouType, 1, "Check Spelling As You Type", ""}, &W::mnuSpellAsYouType_Click},
         {{mnuHotkey, 1, "Global Hoktey...", "Ctrl+H"}, &W::mnuHotkey_Click},
         {{mnuTrans, 1, "Transparency...", "Ctrl+T"}, &W::mnuTrans_Click},
         {{0, 1, "-", ""}},

@@ -156,6 +156,7 @@ void frmPagewick::Changed(int id) {
     if (id != kTxtNote) return;
     parts_->safety.TextChanged();
     parts_->statusBar.TextChanged();
+    parts_->marks.TextChanged();
 }
 
 void frmPagewick::SelChange(int id) {
@@ -171,6 +172,7 @@ bool frmPagewick::Message(unsigned msg, unsigned long wParam, long lParam, long&
     if (parts_->editor.FindReplaceMessage(msg, wParam, lParam, result)) return true;
     if (parts_->safety.TimerMessage(msg, wParam)) return true;
     if (parts_->statusBar.TimerMessage(msg, wParam)) return true;
+    if (parts_->marks.TimerMessage(msg, wParam)) return true;
     if (parts_->zoom.WheelMessage(msg, wParam)) return true;
     return parts_->tray.Message(msg, wParam, lParam, result);
 }
@@ -186,7 +188,8 @@ void frmPagewick::mnuNew_Click() { parts_->editor.New(); }
 void frmPagewick::mnuOpen_Click() { parts_->editor.Open(); }
 void frmPagewick::mnuSaveAs_Click() { parts_->editor.SaveAs(); }
 void frmPagewick::mnuPrint_Click() { parts_->printer.Print(); }
-void frmPagewick::mnuSpellcheck_Click() { SpellCheck(p_, *txtNote_, form_->hWnd()); }
+void frmPagewick::mnuSpellcheck_Click() { SpellCheck(p_, *txtNote_, form_->hWnd()); parts_->marks.UserWordsChanged(); }
+void frmPagewick::mnuSpellAsYouType_Click() { parts_->marks.Toggle(); }
 void frmPagewick::mnuHotkey_Click() { OpenHotkeyDialog(p_, parts_->VBHotKey1, form_->hWnd(), parts_->windows); }
 void frmPagewick::mnuTrans_Click() { parts_->transparency.OpenDialog(p_, *form_, parts_->windows); }
 void frmPagewick::mnuOnTop_Click() { ToggleOnTop(*form_); }

@@ -48,6 +48,7 @@ public:
     void mnuSaveAs_Click();
     void mnuPrint_Click();
     void mnuSpellcheck_Click();
+    void mnuSpellAsYouType_Click();
     void mnuHotkey_Click();
     void mnuTrans_Click();
     void mnuSavePrefs_Click();

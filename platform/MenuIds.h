@@ -5,7 +5,7 @@ namespace pw {
 
 enum MenuId : int {
     mnuFile = 100, mnuNew, mnuOpen, mnuSaveAs, mnuPrint, mnuSpellcheck, mnuHotkey, mnuTrans,
-    mnuSavePrefs, mnuOnTop, mnuStartup, mnuExit,
+    mnuSavePrefs, mnuOnTop, mnuStartup, mnuExit, mnuSpellAsYouType,
     mnuEdit = 200, mnuEditUndo, mnuEditCut, mnuEditCopy, mnuEditPaste, mnuEditDelete,
     mnuEditSelectAll, mnuEditFind, mnuEditReplace, mnuEditFont, mnuEditGoTo, mnuEditTimeDate,
     mnuHelp = 300, mnuHelpTopics, mnuAbout, mnuUpdate,

@@ -9,6 +9,7 @@ enum MainTimerId : int {
     timerTrayIcon,            // Tray: the icon goes to the tray after the first paint
     timerStatusEncoding,      // StatusBar: the encoding panel after typing paused
     timerNoteWatch,           // NoteWatch: the note's folder settled after a change
+    timerSpellMarks,          // SpellMarks: typing paused, the lines on screen checked again
 };
 
 }  // namespace pw

@@ -21,6 +21,8 @@ constexpr unsigned EM_SETLIMITTEXT_ = 0x00C5, EM_CANUNDO_ = 0x00C6;
 constexpr unsigned EM_LINESCROLL_ = 0x00B6, EM_GETMODIFY_ = 0x00B8, EM_SETMODIFY_ = 0x00B9,
                    EM_LINEINDEX_ = 0x00BB, EM_LINEFROMCHAR_ = 0x00C9, EM_GETFIRSTVISIBLELINE_ = 0x00CE,
                    EM_GETLIMITTEXT_ = 0x00D5;
+constexpr unsigned EM_SETSEL_ = 0x00B1, EM_GETLINECOUNT_ = 0x00BA, EM_LINELENGTH_ = 0x00C1,
+                   EM_POSFROMCHAR_ = 0x00D6;
 // Scroll bar codes.
 constexpr unsigned long SB_TOP_ = 6;
 // Trackbar messages (WM_USER + n).

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/BoxOverlay.h"
 #include "platform/TextCodec.h"
 #include "platform/WinNumbers.h"
 #include "platform/types.h"
@@ -106,6 +107,30 @@ public:
     virtual bool Enabled() const { return true; }
     // Empties a combo or list box's list.
     virtual void ClearItems() {}
+    // A text box's overlay (null: none), told after each paint and asked before its menu.
+    virtual void SetOverlay(IBoxOverlay* overlay) { (void)overlay; }
+    // Line `line` of a text box as shown (a wrapped line is one), in UTF-16 units.
+    virtual std::u16string LineText(int line) const { (void)line; return {}; }
+    // count units of a text box's text from `start` (fewer at its end), read without a walk
+    // over its lines.
+    virtual std::u16string TextFrom(long start, long count) const {
+        const std::u16string all = Utf16Text();
+        if (start < 0 || static_cast<std::size_t>(start) >= all.size()) return {};
+        return all.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(count));
+    }
+    // Some text is selected (cheaper than SelLength).
+    virtual bool HasSelection() const { return SelLength() > 0; }
+    // The client area's size, pixels.
+    virtual PixelRect ClientPixels() const { return {}; }
+    // The overlay laid out and drawn afresh now, as after a paint, without painting the box.
+    virtual void PaintOverlay() {}
+    // The part of the client area to paint again (the box erases and paints it).
+    virtual void Invalidate(const PixelRect& area) { (void)area; }
+    // A pop-up menu at a client point; the index of the entry chosen, or -1.
+    virtual int PopupMenu(const std::vector<PopupEntry>& entries, int x, int y) {
+        (void)entries; (void)x; (void)y;
+        return -1;
+    }
 };
 
 constexpr int kKeyOnly = -1;

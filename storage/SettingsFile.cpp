@@ -185,6 +185,7 @@ std::string FormatSettings(const Settings& s, const std::string& sep) {
         FormatBool(s.winkey),
         FormatBool(s.statusBar),
         FormatBool(s.wordWrap),
+        FormatBool(s.spellAsYouType),
     };
     std::string out;
     for (const std::string& line : lines) out += line + kCrLf;
@@ -227,6 +228,7 @@ int ParseSettings(const std::string& data, const std::string& sep, Settings& s) 
             case 22: ok = ParseBool(t, sep, r.winkey); break;
             case 23: ok = ParseBool(t, sep, r.statusBar); break;
             case 24: ok = ParseBool(t, sep, r.wordWrap); break;
+            case 25: ok = ParseBool(t, sep, r.spellAsYouType); break;
             default: break;   // section and empty lines
         }
         if (!ok) continue;   // this line falls back alone

@@ -1,5 +1,5 @@
 // pagewick.ini: 22 fixed lines, then the lines later versions added (23 Status Bar, 24 Word
-// Wrap), CR LF after each, values known only by their line. Numbers are written and read with
+// Wrap, 25 Check Spelling As You Type), CR LF after each, values known only by their line. Numbers are written and read with
 // the user's decimal separator, Booleans as -1 / 0.
 #pragma once
 #include <string>
@@ -17,10 +17,11 @@ struct Settings {
     bool winkey = false;
     bool statusBar = false;   // View > Status Bar
     bool wordWrap = true;     // View > Word Wrap
+    bool spellAsYouType = true;   // File > Check Spelling As You Type
 };
 
 constexpr int kSettingsLines = 22;   // the lines every version reads, in order
-constexpr int kSettingsFileLines = 24;   // with the lines after them, each read on its own
+constexpr int kSettingsFileLines = 25;   // with the lines after them, each read on its own
 // A sound file is a few hundred bytes; one past this is not read at all.
 constexpr long long kMaxSettingsBytes = 8 << 10;
 
@@ -31,7 +32,7 @@ std::string FormatSettings(const Settings& s, const std::string& decimalSeparato
 
 // Reads the file's lines into s, each on its own: a line that is missing or does not convert
 // leaves its field as s held it, and the reading goes on with the next. Returns the number
-// of lines read soundly (24 for a sound file of this version, 22 for one of an older version;
+// of lines read soundly (25 for a sound file of this version, 22 for one of an older version;
 // a section or empty line counts when it is there). Section and empty lines are skipped
 // whatever they hold.
 int ParseSettings(const std::string& data, const std::string& decimalSeparator, Settings& s);

@@ -84,6 +84,16 @@ public:
     void SetEnabled(bool enabled) override;
     bool Enabled() const override;
     void ClearItems() override;
+    // A text box's overlay and what it asks of the box (Win32TextBox.cpp).
+    void SetOverlay(IBoxOverlay* overlay) override { overlay_ = overlay; }
+    std::u16string LineText(int line) const override;
+    std::u16string TextFrom(long start, long count) const override;
+    bool HasSelection() const override;
+    PixelRect ClientPixels() const override;
+    void PaintOverlay() override;
+    void Invalidate(const PixelRect& area) override;
+    int PopupMenu(const std::vector<PopupEntry>& entries, int x, int y) override;
+    IBoxOverlay* overlay() const { return overlay_; }
 
     const ControlDef& def() const { return def_; }
     HWND hwnd() const { return hwnd_; }
@@ -113,6 +123,7 @@ private:
     std::string image_;          // a picture's resource name, as the form gave it
     HCURSOR cursor_ = nullptr;
     HBITMAP bitmap_ = nullptr;   // a picture's image, drawn for the screen's DPI
+    IBoxOverlay* overlay_ = nullptr;
     friend class Win32Form;
 };
 

@@ -23,7 +23,7 @@ class Note : public PagewickTest {
   }
   void ExpectSettingsFile() {
     std::string ini = ReadFileOrMarker(SettingsPath());
-    EXPECT_EQ(CountLines(ini), 24u) << ini;
+    EXPECT_EQ(CountLines(ini), 25u) << ini;
     EXPECT_EQ(ini.compare(0, 17, "Window Position\r\n"), 0) << ini;
     EXPECT_TRUE(ini.size() >= 2 && ini.compare(ini.size() - 2, 2, "\r\n") == 0) << "every line ends with CR LF";
   }

@@ -126,7 +126,7 @@ TEST_F(TraySuite, NotificationsActOnlyWhileHiddenAndThePopupExitSaves) {
   ASSERT_TRUE(app_.WaitExit(kWaitMs, &code));
   std::string ini;
   ASSERT_TRUE(ReadFileBytes(SettingsPath(), &ini));
-  EXPECT_EQ(IniLines(ini).size(), 24u);
+  EXPECT_EQ(IniLines(ini).size(), 25u);
   EXPECT_TRUE(FileExists(NotePath()));
 }
 
@@ -203,7 +203,7 @@ TEST_F(TraySuite, BoundsSurviveRestartsForNormalMaximisedAndHiddenWindows) {
   std::string text;
   ASSERT_TRUE(ReadFileBytes(SettingsPath(), &text));
   ini = IniLines(text);
-  ASSERT_EQ(ini.size(), 24u);
+  ASSERT_EQ(ini.size(), 25u);
   EXPECT_EQ(ini[1], std::to_string(80 * kTwips));
   EXPECT_EQ(ini[2], std::to_string(100 * kTwips));
   EXPECT_EQ(ini[3], std::to_string(400 * kTwips));
@@ -237,7 +237,7 @@ TEST_F(TraySuite, BoundsSurviveRestartsForNormalMaximisedAndHiddenWindows) {
   ExitAndWait();
   ASSERT_TRUE(ReadFileBytes(SettingsPath(), &text));
   ini = IniLines(text);
-  ASSERT_EQ(ini.size(), 24u);
+  ASSERT_EQ(ini.size(), 25u);
   EXPECT_EQ(ini[1], std::to_string(90 * kTwips));
   EXPECT_EQ(ini[2], std::to_string(120 * kTwips));
   EXPECT_EQ(ini[3], std::to_string(350 * kTwips));
@@ -257,7 +257,7 @@ TEST_F(TraySuite, HandEditedGarbageLineStillStarts) {
   std::string text;
   ASSERT_TRUE(ReadFileBytes(SettingsPath(), &text));
   std::vector<std::string> ini = IniLines(text);
-  ASSERT_EQ(ini.size(), 24u);
+  ASSERT_EQ(ini.size(), 25u);
   EXPECT_EQ(ini[7], "9.75") << "the bad line is written back with the font in use";
 }
 

@@ -206,7 +206,7 @@ TEST_F(View, ZoomChangesTheLineHeightOnScreenButNotTheFontOfTheSettings) {
   ASSERT_TRUE(Keys({VK_CONTROL, 'E'}));
   ASSERT_TRUE(WaitFor([&] { return IniLines().size() >= 8; }));
   EXPECT_EQ(IniLines()[7], "9.75");
-  EXPECT_EQ(IniLines().size(), 24u) << "the zoom is not stored";
+  EXPECT_EQ(IniLines().size(), 25u) << "the zoom is not stored";
 
   ASSERT_TRUE(Keys({VK_CONTROL, '0'}));
   EXPECT_TRUE(WaitPanel(2, "100%")) << "Ctrl+0: " << Panel(2);
@@ -326,7 +326,7 @@ TEST_F(View, StatusBarAndWordWrapSurviveARestartAndAFileWithoutThemGivesTodaysLo
   ASSERT_TRUE(WaitNewEdit(old));
   ASSERT_TRUE(ExitAndRestart()) << last_error();
   std::vector<std::string> lines = IniLines();
-  ASSERT_EQ(lines.size(), 24u);
+  ASSERT_EQ(lines.size(), 25u);
   EXPECT_EQ(lines[22], "-1") << "Status Bar";
   EXPECT_EQ(lines[23], "0") << "Word Wrap";
   EXPECT_TRUE(WaitFor([&] { return Panels().size() == 4; })) << "the status bar is back";

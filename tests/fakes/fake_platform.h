@@ -16,6 +16,17 @@
 
 namespace pw::fake {
 
+// A text box's surface: lines 16 pixels high, every character 8 wide; the waves drawn.
+class Canvas : public IBoxCanvas {
+public:
+    struct Wave { int x, y, width; };
+    int LineHeight() override { return kLineHeight; }
+    int TextWidth(const std::u16string& text) override { return kCharWidth * static_cast<int>(text.size()); }
+    void WavyLine(int x, int y, int width) override { waves.push_back({x, y, width}); }
+    static constexpr int kLineHeight = 16, kCharWidth = 8;
+    std::vector<Wave> waves;
+};
+
 class Control : public IControl {
 public:
     explicit Control(const ControlDef& d, Handle h) : def(d), handle(h), text(d.caption) {}
@@ -92,6 +103,22 @@ public:
             case 0x00BB: return LineIndex(static_cast<long>(w));       // EM_LINEINDEX
             case 0x00C9: return LineFromChar(static_cast<long>(w));    // EM_LINEFROMCHAR
             case 0x00B6: firstVisibleLine = std::max(0L, firstVisibleLine + l); return 1;   // EM_LINESCROLL
+            case 0x00BA: return static_cast<long>(LineStarts().size());   // EM_GETLINECOUNT
+            case 0x00C1: return static_cast<long>(LineText(static_cast<int>(LineFromChar(static_cast<long>(w)))).size());   // EM_LINELENGTH
+            case 0x00B1:                                               // EM_SETSEL (-1: to the end)
+                selStart = std::min(static_cast<int>(w), static_cast<int>(text.size()));
+                selLength = (l < 0 ? static_cast<int>(text.size()) : std::min(static_cast<int>(l), static_cast<int>(text.size()))) - selStart;
+                return 0;
+            case 0x00D6: {                                             // EM_POSFROMCHAR (units)
+                const std::u16string u = Utf8ToUtf16(text);
+                const long at = static_cast<long>(w);
+                if (at > static_cast<long>(u.size())) return -1;
+                const long line = LineFromChar(static_cast<long>(Utf8OffsetOfUnits(u.data(), u.size(), static_cast<size_t>(at))));
+                const long lineStart = static_cast<long>(Utf16Length(text.substr(0, static_cast<size_t>(LineIndex(line)))));
+                const long x = (at - lineStart) * Canvas::kCharWidth - scrolledX;
+                const long y = (line - firstVisibleLine) * Canvas::kLineHeight;
+                return static_cast<long>((x & 0xFFFF) | ((y & 0xFFFF) << 16));
+            }
             default: return 0;
         }
     }
@@ -120,6 +147,36 @@ public:
         return static_cast<long>(std::upper_bound(s.begin(), s.end(), at) - s.begin()) - 1;
     }
     static constexpr float kStatusBarHeight = 330;
+
+    // The overlay: painted on `canvas` when the program asks, or the test plays a paint.
+    void SetOverlay(IBoxOverlay* o) override { overlay = o; }
+    std::u16string LineText(int line) const override {
+        const std::vector<long> s = LineStarts();
+        if (line < 0 || line >= static_cast<int>(s.size())) return {};
+        const size_t from = static_cast<size_t>(s[static_cast<size_t>(line)]);
+        size_t to = line + 1 < static_cast<int>(s.size()) ? static_cast<size_t>(s[static_cast<size_t>(line) + 1]) : text.size();
+        while (to > from && (text[to - 1] == '\n' || text[to - 1] == '\r')) --to;
+        return Utf8ToUtf16(text.substr(from, to - from));
+    }
+    PixelRect ClientPixels() const override { return client; }
+    void PaintOverlay() override {
+        if (overlay) overlay->Painted(canvas);
+    }
+    void Invalidate(const PixelRect& area) override { invalidated.push_back(area); }
+    int PopupMenu(const std::vector<PopupEntry>& entries, int x, int y) override {
+        popups.push_back({entries, x, y});
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].caption == choose && entries[i].enabled) return static_cast<int>(i);
+        return -1;
+    }
+    struct Popup { std::vector<PopupEntry> entries; int x, y; };
+    IBoxOverlay* overlay = nullptr;
+    Canvas canvas;
+    PixelRect client{0, 0, 400, 160};   // ten lines shown
+    long scrolledX = 0;
+    std::vector<PixelRect> invalidated;
+    std::vector<Popup> popups;
+    std::string choose;                  // the pop-up entry the user picks ("": none)
 
     void SetVisible(bool v) override { visible = v; }
     bool Visible() const override { return visible; }

@@ -343,7 +343,7 @@ TEST(MenuBar, EntriesInOrderWithShortcutsAndAHiddenPopup) {
     for (size_t i = 1; m[i].level == 1; ++i) file += std::string(m[i].caption) + "/" + m[i].shortcut + " ";
     EXPECT_EQ(file,
               "New/Ctrl+N Open.../Ctrl+O Save As.../Ctrl+S Print.../Ctrl+P -/ Check Spelling/Ctrl+W "
-              "Global Hoktey.../Ctrl+H Transparency.../Ctrl+T -/ Save Settings/Ctrl+E -/ "
+              "Check Spelling As You Type/ Global Hoktey.../Ctrl+H Transparency.../Ctrl+T -/ Save Settings/Ctrl+E -/ "
               "Always on Top/ Run at Startup/ -/ Exit/Ctrl+Q ");
 }
 

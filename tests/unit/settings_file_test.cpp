@@ -1,4 +1,4 @@
-// pagewick.ini: the writer's 24 lines, the reader's conversions, and what a damaged file
+// pagewick.ini: the writer's 25 lines, the reader's conversions, and what a damaged file
 // does to the start-up.
 #include <gtest/gtest.h>
 
@@ -111,16 +111,18 @@ TEST(SettingsFileText, WriterGivesTheTwentyTwoLinesThenStatusBarAndWordWrap) {
     s.transparency = "40";
     s.altkey = false; s.ctrlkey = true; s.enabled = true; s.shiftkey = false; s.vkey = 72; s.winkey = true;
     std::vector<std::string> expected = SoundLines();
-    expected.insert(expected.end(), {"0", "-1"});   // no status bar, word wrap on
+    expected.insert(expected.end(), {"0", "-1", "-1"});   // no status bar, word wrap on, marks on
     EXPECT_EQ(CrLfLines(FormatSettings(s, ".")), expected);
 
     s.font.size = 9.75f;
     s.statusBar = true;
     s.wordWrap = false;
+    s.spellAsYouType = false;
     const auto comma = CrLfLines(FormatSettings(s, ","));
-    ASSERT_EQ(comma.size(), 24u);
+    ASSERT_EQ(comma.size(), 25u);
     EXPECT_EQ(comma[22], "-1");
     EXPECT_EQ(comma[23], "0");
+    EXPECT_EQ(comma[24], "0");
     EXPECT_EQ(comma[7], "9,75");
 }
 
@@ -232,7 +234,7 @@ TEST_F(SettingsStart, EverythingSurvivesARestartAlsoWithCommaDecimals) {
     main->Command(mnuExit);
     ASSERT_TRUE(form()->destroyed);
     const auto lines = CrLfLines(f.fs.files[kIni]);
-    ASSERT_EQ(lines.size(), 24u);
+    ASSERT_EQ(lines.size(), 25u);
     EXPECT_EQ(lines[3], "6000");
     EXPECT_EQ(lines[4], "5000,5");
     EXPECT_EQ(lines[7], "9,75");
@@ -260,7 +262,7 @@ TEST_F(SettingsStart, MaximisedWindowStoresItsBoundsAndStartsNormalWithThem) {
     form()->SetState(vbMaximized);
     main->Command(mnuExit);
     const auto lines = CrLfLines(f.fs.files[kIni]);
-    ASSERT_EQ(lines.size(), 24u);
+    ASSERT_EQ(lines.size(), 25u);
     EXPECT_EQ(lines[3], FormatNumber(form()->maxHeight, "."));
     EXPECT_EQ(lines[4], FormatNumber(form()->maxWidth, "."));
     Restart();
@@ -275,7 +277,7 @@ TEST_F(SettingsStart, WindowInTheTrayStoresItsNormalBounds) {
     form()->SetState(vbMinimized);
     main->Command(mnuExit);
     const auto lines = CrLfLines(f.fs.files[kIni]);
-    ASSERT_EQ(lines.size(), 24u);
+    ASSERT_EQ(lines.size(), 25u);
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.begin() + 5),
               (std::vector<std::string>{"200", "100", "4000", "3000"}));
 }
@@ -297,7 +299,7 @@ TEST_F(SettingsStart, GarbageOrShortFileStillStartsWithDefaultsOnlyForWhatDoesNo
     main->Command(mnuExit);
     auto back = SoundLines();
     back[7] = "9.75";
-    back.insert(back.end(), {"0", "-1"});   // the View lines this version adds, at their defaults
+    back.insert(back.end(), {"0", "-1", "-1"});   // the lines this version adds, at their defaults
     EXPECT_EQ(CrLfLines(f.fs.files[kIni]), back);
 
     fake::Fakes g;
@@ -332,7 +334,7 @@ TEST_F(SettingsStart, HugeFileIsNotReadTheProgramStartsWithDefaultsAndTheUserIsT
     f.fs.unreadable.clear();
     f.fs.sizes.clear();
     main->Command(mnuSavePrefs);
-    EXPECT_EQ(CrLfLines(f.fs.files[kIni]).size(), 24u);
+    EXPECT_EQ(CrLfLines(f.fs.files[kIni]).size(), 25u);
 }
 
 TEST_F(SettingsStart, FailedWriteIsReportedKeepsTheOldFileAndExitStillEnds) {

@@ -52,7 +52,7 @@ TEST_F(ViewTest, ZoomStepsByTenPercentFromTenToFiveHundredOnTheScreenOnly) {
     main->Command(mnuViewZoomIn);
     main->Command(mnuSavePrefs);
     EXPECT_EQ(IniLines().at(7), "9.75") << "the settings get the font, not its size on screen";
-    EXPECT_EQ(IniLines().size(), 24u) << "and no zoom";
+    EXPECT_EQ(IniLines().size(), 25u) << "and no zoom";
     main->Command(mnuViewZoomRestore);
     EXPECT_EQ(note().fontScale, 100);
     EXPECT_EQ(main->parts().zoom.level(), 100);
@@ -201,7 +201,7 @@ TEST_F(ViewTest, StatusBarAndWordWrapAreLines23And24EachReadOnItsOwn) {
     main->Command(mnuViewWordWrap);
     main->Command(mnuSavePrefs);
     std::vector<std::string> lines = IniLines();
-    ASSERT_EQ(lines.size(), 24u);
+    ASSERT_EQ(lines.size(), 25u);
     EXPECT_EQ(lines[22], "-1");
     EXPECT_EQ(lines[23], "0");
     main.reset();
