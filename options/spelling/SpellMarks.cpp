@@ -112,6 +112,13 @@ std::vector<SpellMarks::Mark> SpellMarks::LayOut(IBoxCanvas& canvas, long& first
             static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) >= shown)
             break;
     }
+    // A line of plain text narrower than the box shows on one row, and its words stand where
+    // their text before them ends: no need to ask the box, whose answer costs it a walk over its
+    // lines each time. Other lines (tabs, scripts drawn otherwise, lines that may wrap) ask it.
+    const int clientWidth = client.right - client.left;
+    const int slack = 2 * canvas.TextWidth(u"W") + 2 * std::max(firstX, 0);
+    int row = 0;              // the screen row of this line, counted from the first line shown
+    bool rowKnown = true;     // false after a line that may take more rows than one
     std::size_t pos = 0;
     for (std::size_t n = 0; n < shown && pos < text.size(); ++n) {
         const std::size_t brk = text.find(u'\n', pos);
@@ -119,10 +126,25 @@ std::vector<SpellMarks::Mark> SpellMarks::LayOut(IBoxCanvas& canvas, long& first
         std::size_t end = brk == std::u16string::npos ? text.size() : brk;
         if (end > pos && text[end - 1] == u'\r') --end;
         const std::u16string line = text.substr(pos, end - pos);
-        for (const WordSpan& w : lines_->Check(line)) {
-            const long at = start + static_cast<long>(pos + w.start);
+        const long lineAt = start + static_cast<long>(pos);
+        if (!rowKnown) {
             int x = 0, y = 0;
-            if (!PosOf(box, at, x, y) || y >= client.bottom) return out;   // below the box: done
+            if (!PosOf(box, lineAt, x, y)) return out;
+            row = (y - y0) / lineHeight_;
+            rowKnown = true;
+        }
+        if (y0 + row * lineHeight_ >= client.bottom) return out;   // below the box: done
+        const bool plain = std::all_of(line.begin(), line.end(), [](char16_t c) { return c >= u' ' && c < 0x0300; });
+        const bool oneRow = plain && canvas.TextWidth(line) + slack <= clientWidth;
+        for (const WordSpan& w : lines_->Check(line)) {
+            const long at = lineAt + static_cast<long>(w.start);
+            int x = 0, y = 0;
+            if (oneRow) {
+                x = firstX + canvas.TextWidth(line.substr(0, w.start));
+                y = y0 + row * lineHeight_;
+            } else if (!PosOf(box, at, x, y) || y >= client.bottom) {
+                return out;   // below the box: done
+            }
             if (x >= client.right) break;   // the rest of the line lies further right
             Mark m;
             m.word = line.substr(w.start, w.length);
@@ -133,6 +155,8 @@ std::vector<SpellMarks::Mark> SpellMarks::LayOut(IBoxCanvas& canvas, long& first
             m.length = static_cast<long>(w.length);
             out.push_back(std::move(m));
         }
+        if (oneRow) ++row;
+        else rowKnown = false;
         pos = next;
     }
     return out;

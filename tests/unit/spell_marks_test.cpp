@@ -100,6 +100,31 @@ TEST_F(SpellMarksTest, OnlyTheLinesOnScreenAreCheckedEachTextOnceAndTheMarksFoll
     EXPECT_EQ(marks().CheckedLines(), 2u);   // the same two texts: nothing checked anew
 }
 
+TEST_F(SpellMarksTest, WordsAfterAWrappedLineAndATabStandWhereTheBoxDrawsThem) {
+    ASSERT_TRUE(Start());
+    note().wrapAt = 48;   // the box's width: 50 characters, its margins aside
+    const std::string longLine = std::string(4, ' ') + "a long line of good words that goes on and wraps at last wrod";
+    Show("first line wrod\r\n" + longLine + "\r\ntab\there wrod\r\nlast wrod\r\n");
+    ASSERT_EQ(Marked(), (std::vector<std::string>{"wrod", "wrod", "wrod", "wrod"}));
+    // Each where the box puts its first character: the long line takes rows 1 and 2, the tab
+    // moves the word on its row, the line after them is row 4.
+    for (const auto& m : marks().marks()) {
+        const long r = note().Send(EM_POSFROMCHAR_, static_cast<unsigned long>(m.at), 0);
+        EXPECT_EQ(m.area.left, static_cast<short>(r & 0xFFFF)) << m.at;
+        EXPECT_EQ(m.area.top, static_cast<short>((r >> 16) & 0xFFFF)) << m.at;
+    }
+    EXPECT_EQ(marks().marks()[3].area.top, 4 * kH);
+    // Plain lines narrower than the box are laid out without asking the box for each word.
+    note().sent.clear();
+    Show("one wrod\r\ntwo wrod\r\nthree wrod\r\nfour wrod\r\n");
+    ASSERT_EQ(Marked().size(), 4u);
+    EXPECT_EQ(marks().marks()[2].area.top, 2 * kH);
+    EXPECT_EQ(marks().marks()[2].area.left, 6 * kW);
+    const auto asked = std::count_if(note().sent.begin(), note().sent.end(),
+                                     [](const fake::Control::Sent& m) { return m.msg == EM_POSFROMCHAR_; });
+    EXPECT_LE(asked, 2) << "one question for the first line shown, not one a word";
+}
+
 TEST_F(SpellMarksTest, TypingWaitsForThePauseAndAFixedWordsWaveIsPaintedAway) {
     ASSERT_TRUE(Start());
     Show("one thre four\r\nfive\r\n");
