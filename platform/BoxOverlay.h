@@ -23,6 +23,11 @@ public:
     virtual int LineHeight() = 0;
     // The width of text in the box's font.
     virtual int TextWidth(const std::u16string& text) = 0;
+    // Where each character of text ends, from the text's start, in one measure: ends[i] is the
+    // width of the first i + 1 characters.
+    virtual void CharEnds(const std::u16string& text, std::vector<int>& ends) = 0;
+    // The widest character of the box's font.
+    virtual int WidestChar() = 0;
     // A red wavy line from x to x + width whose lowest point is at y (the mark of a word).
     virtual void WavyLine(int x, int y, int width) = 0;
 };

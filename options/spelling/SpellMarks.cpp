@@ -117,6 +117,8 @@ std::vector<SpellMarks::Mark> SpellMarks::LayOut(IBoxCanvas& canvas, long& first
     // lines each time. Other lines (tabs, scripts drawn otherwise, lines that may wrap) ask it.
     const int clientWidth = client.right - client.left;
     const int slack = 2 * canvas.TextWidth(u"W") + 2 * std::max(firstX, 0);
+    const int widest = std::max(1, canvas.WidestChar());
+    std::vector<int> ends;
     int row = 0;              // the screen row of this line, counted from the first line shown
     bool rowKnown = true;     // false after a line that may take more rows than one
     std::size_t pos = 0;
@@ -135,12 +137,27 @@ std::vector<SpellMarks::Mark> SpellMarks::LayOut(IBoxCanvas& canvas, long& first
         }
         if (y0 + row * lineHeight_ >= client.bottom) return out;   // below the box: done
         const bool plain = std::all_of(line.begin(), line.end(), [](char16_t c) { return c >= u' ' && c < 0x0300; });
-        const bool oneRow = plain && canvas.TextWidth(line) + slack <= clientWidth;
-        for (const WordSpan& w : lines_->Check(line)) {
+        const std::vector<WordSpan> words = lines_->Check(line);
+        // Where each character ends, measured once for the line (or up to its last mark).
+        ends.clear();
+        bool oneRow = false;
+        if (plain) {
+            const std::size_t upTo = words.empty() ? 0 : words.back().start + words.back().length;
+            if (static_cast<long long>(line.size()) * widest + slack <= clientWidth) {
+                oneRow = true;   // narrower than the box whatever its letters
+                if (upTo > 0) canvas.CharEnds(line.substr(0, upTo), ends);
+            } else {
+                canvas.CharEnds(line, ends);
+                oneRow = !ends.empty() && ends.back() + slack <= clientWidth;
+            }
+            if (upTo > 0 && ends.size() < upTo) oneRow = false;   // not measured: ask the box
+        }
+        for (const WordSpan& w : words) {
             const long at = lineAt + static_cast<long>(w.start);
-            int x = 0, y = 0;
+            int x = 0, y = 0, right = 0;
             if (oneRow) {
-                x = firstX + canvas.TextWidth(line.substr(0, w.start));
+                x = firstX + (w.start > 0 ? ends[w.start - 1] : 0);
+                right = firstX + ends[w.start + w.length - 1];
                 y = y0 + row * lineHeight_;
             } else if (!PosOf(box, at, x, y) || y >= client.bottom) {
                 return out;   // below the box: done
@@ -148,7 +165,7 @@ std::vector<SpellMarks::Mark> SpellMarks::LayOut(IBoxCanvas& canvas, long& first
             if (x >= client.right) break;   // the rest of the line lies further right
             Mark m;
             m.word = line.substr(w.start, w.length);
-            const int right = x + canvas.TextWidth(m.word);
+            if (!oneRow) right = x + canvas.TextWidth(m.word);
             if (right <= client.left) continue;
             m.area = {x, y, right, y + lineHeight_};
             m.at = at;

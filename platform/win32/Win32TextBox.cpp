@@ -57,6 +57,18 @@ public:
         ::GetTextExtentPoint32W(Dc(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &size);
         return static_cast<int>(size.cx);
     }
+    void CharEnds(const std::u16string& text, std::vector<int>& ends) override {
+        ends.assign(text.size(), 0);
+        SIZE size{};
+        if (text.empty() ||
+            !::GetTextExtentExPointW(Dc(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()),
+                                     0, nullptr, ends.data(), &size))
+            ends.clear();
+    }
+    int WidestChar() override {
+        TEXTMETRICW tm{};
+        return ::GetTextMetricsW(Dc(), &tm) ? static_cast<int>(tm.tmMaxCharWidth) : 16;
+    }
     void WavyLine(int x, int y, int width) override {
         if (width <= 0) return;
         HDC dc = Dc();

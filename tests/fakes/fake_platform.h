@@ -22,6 +22,11 @@ public:
     struct Wave { int x, y, width; };
     int LineHeight() override { return kLineHeight; }
     int TextWidth(const std::u16string& text) override { return kCharWidth * static_cast<int>(text.size()); }
+    void CharEnds(const std::u16string& text, std::vector<int>& ends) override {
+        ends.clear();
+        for (size_t i = 0; i < text.size(); ++i) ends.push_back(kCharWidth * static_cast<int>(i + 1));
+    }
+    int WidestChar() override { return kCharWidth; }
     void WavyLine(int x, int y, int width) override { waves.push_back({x, y, width}); }
     static constexpr int kLineHeight = 16, kCharWidth = 8;
     std::vector<Wave> waves;
