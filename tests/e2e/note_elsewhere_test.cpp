@@ -397,7 +397,7 @@ TEST_F(OtherProgram, SettingsWrittenWithTheOtherDecimalSeparatorReadTheSame) {
     // Written back in the reader's own form: every value as it was read.
     std::vector<std::string> expected = lines;
     expected[7] = std::string("9") + reading + "75";
-    expected.insert(expected.end(), {"0", "-1"});   // the View lines, at their defaults
+    expected.insert(expected.end(), {"0", "-1", "-1"});   // the View lines and the marks, at their defaults
     EXPECT_EQ(IniLines(ReadFileOrMarker(SettingsPath())), expected) << "written with '" << written << "'";
   }
 }
