@@ -218,7 +218,7 @@ TEST_F(Startup, MainWindowHasTheMenuBar) {
   for (const MenuEntry& e : menu)
     if (e.depth == 1 && e.path.compare(0, 5, "File/") == 0) file.push_back(e.caption);
   const std::vector<std::string> want = {"New", "Open...", "Save As...", "Print...", "-", "Check Spelling",
-                                         "Global Hoktey...", "Transparency...", "-", "Save Settings", "-",
+                                         "Check Spelling As You Type", "Global Hoktey...", "Transparency...", "-", "Save Settings", "-",
                                          "Always on Top", "Run at Startup", "-", "Exit"};
   EXPECT_EQ(file, want);
 }
