@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTime.h"
 #include "driver/Driver.h"
 
 #include <psapi.h>
@@ -26,19 +27,6 @@
 using namespace e2e;
 
 namespace {
-
-double NowMs() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  if (v.empty()) return -1;
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 // English with misspelt words: after each `clean` lines of known words come two lines with
 // one misspelt word each.
