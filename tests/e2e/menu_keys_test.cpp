@@ -113,8 +113,15 @@ TEST_F(MenuKeys, TrayPopupTakesFirstLetters) {
   ASSERT_TRUE(StartVisible()) << last_error();
   PostMessageA(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); }));
+  // Wine hands the foreground to another window (its own tray window, which Windows does not
+  // have) a moment after the main window hides; the click on the icon comes after that, as a
+  // user's would, so the foreground the program takes for its menu is not taken back.
+  WaitFor([&] { return GetForegroundWindow() != main_; }, 3000);
   ASSERT_TRUE(PostTrayNotification(main_, kTrayMessage, 1, WM_RBUTTONUP));
   ASSERT_TRUE(WaitMenuStartingWith("Restore")) << OpenMenu();
+  const DWORD ui = GetWindowThreadProcessId(main_, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == ui; }))
+      << "the program did not take the foreground for its menu";
   ASSERT_TRUE(PressKeys({'R'}));
   ASSERT_TRUE(WaitNoMenu()) << OpenMenu();
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main_) && !IsIconic(main_); })) << "R did not restore";
